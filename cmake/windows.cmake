@@ -1,0 +1,59 @@
+# Windows build: the program, its side component, and the Windows tests.
+set(VM_DEPS ${CMAKE_SOURCE_DIR}/build/deps/mingw CACHE PATH "cross-built dependencies")
+set(VM_APP_DIR ${CMAKE_SOURCE_DIR}/build/app CACHE PATH "application folder")
+set(VM_FFMPEG ${CMAKE_SOURCE_DIR}/build/deps/npm/node_modules/@ffmpeg-installer/win32-x64/ffmpeg.exe)
+
+set(VM_WIN_DEFS UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
+set(VM_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+add_library(vm_win STATIC ${VM_PORTABLE_SOURCES} ${VM_WIN_SOURCES})
+target_include_directories(vm_win PUBLIC ${CMAKE_SOURCE_DIR} ${VM_DEPS}/include)
+target_compile_definitions(vm_win PUBLIC ${VM_WIN_DEFS})
+target_compile_options(vm_win PUBLIC ${VM_WARNINGS})
+target_link_directories(vm_win PUBLIC ${VM_DEPS}/lib)
+target_link_libraries(vm_win PUBLIC png16 z comctl32 comdlg32 shell32 shlwapi ole32 uuid
+  gdi32 user32 kernel32 advapi32 msimg32 psapi oleaut32 uxtheme)
+
+set(VM_RC ${CMAKE_SOURCE_DIR}/resources/vidmorph.rc)
+file(GLOB VM_RC_DEPS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
+set_source_files_properties(${VM_RC} PROPERTIES OBJECT_DEPENDS "${VM_RC_DEPS}")
+
+add_executable(Vidmorph WIN32 app/win/main.cpp ${VM_RC})
+target_link_libraries(Vidmorph PRIVATE vm_win)
+target_link_options(Vidmorph PRIVATE -municode ${VM_STATIC_LINK})
+set_target_properties(Vidmorph PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VM_APP_DIR})
+
+add_library(AuxDmo SHARED app/auxdmo/auxdmo.cpp app/auxdmo/auxdmo.def)
+set_target_properties(AuxDmo PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${VM_APP_DIR})
+target_compile_options(AuxDmo PRIVATE ${VM_WARNINGS})
+target_link_options(AuxDmo PRIVATE ${VM_STATIC_LINK})
+
+# Files the running program looks for beside itself.
+add_custom_target(app_files ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VM_APP_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VM_FFMPEG} ${VM_APP_DIR}/ffmpeg.exe)
+
+find_library(VM_GTEST gtest PATHS ${VM_DEPS}/lib NO_DEFAULT_PATH REQUIRED)
+file(GLOB VM_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+add_executable(vm_win_tests ${VM_WIN_TESTS} ${VM_RC})
+target_link_libraries(vm_win_tests PRIVATE vm_win ${VM_DEPS}/lib/libgtest.a)
+target_link_options(vm_win_tests PRIVATE ${VM_STATIC_LINK})
+target_compile_definitions(vm_win_tests PRIVATE VM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+# Small programs the Windows tests start or load (stand-in encoder, probe DLLs):
+# tests/helpers/NAME.cpp becomes NAME.exe, or NAME.dll when NAME starts with dll_.
+file(GLOB VM_TEST_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/helpers/*.cpp)
+foreach(f ${VM_TEST_HELPERS})
+  get_filename_component(name ${f} NAME_WE)
+  if(name MATCHES "^dll_")
+    add_library(${name} SHARED ${f})
+    set_target_properties(${name} PROPERTIES PREFIX "")
+  else()
+    add_executable(${name} ${f})
+  endif()
+  target_compile_definitions(${name} PRIVATE ${VM_WIN_DEFS})
+  target_compile_options(${name} PRIVATE ${VM_WARNINGS})
+  target_link_options(${name} PRIVATE ${VM_STATIC_LINK})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/helpers)
+  add_dependencies(vm_win_tests ${name})
+endforeach()
