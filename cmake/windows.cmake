@@ -57,3 +57,13 @@ foreach(f ${VM_TEST_HELPERS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/helpers)
   add_dependencies(vm_win_tests ${name})
 endforeach()
+
+# Benchmarks: tools/bench/NAME.cpp becomes a console program linked with the program's code.
+file(GLOB VM_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bench/*.cpp)
+foreach(f ${VM_BENCHES})
+  get_filename_component(name ${f} NAME_WE)
+  add_executable(${name} ${f})
+  target_link_libraries(${name} PRIVATE vm_win)
+  target_link_options(${name} PRIVATE ${VM_STATIC_LINK})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endforeach()
