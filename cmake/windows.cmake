@@ -33,7 +33,6 @@ add_custom_target(app_files ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VM_APP_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VM_FFMPEG} ${VM_APP_DIR}/ffmpeg.exe)
 
-find_library(VM_GTEST gtest PATHS ${VM_DEPS}/lib NO_DEFAULT_PATH REQUIRED)
 file(GLOB VM_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(vm_win_tests ${VM_WIN_TESTS} ${VM_RC})
 target_link_libraries(vm_win_tests PRIVATE vm_win ${VM_DEPS}/lib/libgtest.a)

@@ -1,0 +1,11 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/win/vidmorph_app.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  theApp.InitInstance();
+  return 0;
+}

@@ -1,0 +1,57 @@
+#include "app/win/vidmorph_app.h"
+
+#include "app/win/vidmorph_dlg.h"
+#include "resources/resource.h"
+#include "skin/win/skin_engine.h"
+
+CVidmorphApp theApp;
+
+namespace {
+
+void MarkDpiAware() {
+  using SetDpiAware = BOOL(WINAPI*)();
+  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  if (!user32) return;
+  auto fn = reinterpret_cast<SetDpiAware>(
+      reinterpret_cast<void*>(::GetProcAddress(user32, "SetProcessDPIAware")));
+  if (fn) fn();
+}
+
+void LoadSkin(const std::u16string& exePath) {
+  const size_t slash = exePath.find_last_of(u'\\');
+  const std::u16string folder =
+      slash == std::u16string::npos ? std::u16string() : exePath.substr(0, slash);
+  SkinEngine& engine = SkinEngine::Get();
+  engine.SetApplyOptions(engine.GetApplyOptions() | SkinEngine::kMetrics);
+  engine.LoadTheme(folder + u"\\Vista.skinstyles", u"NormalBlack2.ini");
+}
+
+void SettleLanguage(APP_STATE& state, CLanguagePack& pack) {
+  const int current = pack.ReadCurrent(state.g_strLangFile);
+  if (current >= 0) {
+    pack.Load(state.g_strLangFile);
+    return;
+  }
+  const int chosen = RunLanguageDialog(nullptr, -1);
+  if (chosen >= 0) {
+    pack.WriteCurrent(chosen, state.g_strLangFile);
+    pack.Load(state.g_strLangFile);
+  }
+}
+
+}  // namespace
+
+bool CVidmorphApp::InitInstance() {
+  MarkDpiAware();
+  const std::u16string exePath = ModulePath();
+  LoadSkin(exePath);
+  SetDefaults(m_state, exePath);
+  SettleLanguage(m_state, m_langPack);
+
+  CVidmorphDlg* dlg = new CVidmorphDlg(nullptr);
+  m_pMainWnd = dlg;
+  dlg->DoModal();
+  m_pMainWnd = nullptr;
+  delete dlg;
+  return false;
+}

@@ -1,0 +1,44 @@
+#include "framework/win/file_io.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "framework/win/wide.h"
+
+bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& bytes, size_t maxBytes) {
+  HANDLE h = ::CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bytes.clear();
+  uint8_t buf[4096];
+  bool ok = true;
+  while (bytes.size() < maxBytes) {
+    DWORD got = 0;
+    const DWORD want = DWORD(std::min(sizeof(buf), maxBytes - bytes.size()));
+    if (!::ReadFile(h, buf, want, &got, nullptr)) {
+      ok = false;
+      break;
+    }
+    if (got == 0) break;
+    bytes.insert(bytes.end(), buf, buf + got);
+  }
+  ::CloseHandle(h);
+  return ok;
+}
+
+bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t>& bytes) {
+  const std::u16string temp = path + u".tmp";
+  HANDLE h = ::CreateFileW(W(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = bytes.empty() ||
+            (::WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+             written == bytes.size());
+  ok = ::FlushFileBuffers(h) && ok;
+  ::CloseHandle(h);
+  if (ok) ok = ::MoveFileExW(W(temp), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) ::DeleteFileW(W(temp));
+  return ok;
+}

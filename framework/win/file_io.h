@@ -1,0 +1,11 @@
+// Whole-file reads and atomic replacement of small binary files.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Reads at most maxBytes; false when the file cannot be opened or read.
+bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& bytes, size_t maxBytes);
+// Writes a temporary file beside `path` and moves it over `path`, so a failed
+// or interrupted write never leaves a truncated file behind.
+bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t>& bytes);

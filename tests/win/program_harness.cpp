@@ -1,0 +1,128 @@
+#include "tests/win/program_harness.h"
+
+#include <shellapi.h>
+
+std::wstring TestExeDir() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p(path, n);
+  return p.substr(0, p.find_last_of(L'\\') + 1);
+}
+
+std::wstring AppDir() { return TestExeDir() + L"..\\app\\"; }
+std::wstring HelpersDir() { return TestExeDir() + L"helpers\\"; }
+
+ScratchDir::ScratchDir() {
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  static int counter = 0;
+  m_path = std::wstring(temp) + L"vmtest-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++counter) + L"-" + std::to_wstring(::GetTickCount()) + L"\\";
+  ::CreateDirectoryW(m_path.c_str(), nullptr);
+}
+
+ScratchDir::~ScratchDir() {
+  std::wstring from = m_path.substr(0, m_path.size() - 1);
+  from.push_back(L'\0');
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NO_UI;
+  ::SHFileOperationW(&op);
+}
+
+bool CopyInto(const std::wstring& source, const std::wstring& folder, const wchar_t* newName) {
+  const std::wstring name = newName ? newName : source.substr(source.find_last_of(L'\\') + 1);
+  return ::CopyFileW(source.c_str(), (folder + name).c_str(), FALSE) != FALSE;
+}
+
+std::vector<uint8_t> ReadBytes(const std::wstring& path) {
+  std::vector<uint8_t> bytes;
+  HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return bytes;
+  uint8_t buf[4096];
+  DWORD got = 0;
+  while (::ReadFile(h, buf, sizeof(buf), &got, nullptr) && got > 0)
+    bytes.insert(bytes.end(), buf, buf + got);
+  ::CloseHandle(h);
+  return bytes;
+}
+
+bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+  HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = ::WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
+  ::CloseHandle(h);
+  return ok;
+}
+
+bool FileExists(const std::wstring& path) {
+  return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+RunningProgram::RunningProgram(const std::wstring& exePath) {
+  const std::wstring dir = exePath.substr(0, exePath.find_last_of(L'\\') + 1);
+  std::wstring cmd = L"\"" + exePath + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  if (!::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si,
+                        &m_pi))
+    m_pi = PROCESS_INFORMATION{};
+}
+
+RunningProgram::~RunningProgram() {
+  if (!m_pi.hProcess) return;
+  if (::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT) {
+    ::TerminateProcess(m_pi.hProcess, 1);
+    ::WaitForSingleObject(m_pi.hProcess, 5000);
+  }
+  ::CloseHandle(m_pi.hThread);
+  ::CloseHandle(m_pi.hProcess);
+}
+
+namespace {
+struct FindData {
+  DWORD pid;
+  const std::wstring* caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND hwnd, LPARAM lp) {
+  auto* d = reinterpret_cast<FindData*>(lp);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == d->pid && ::IsWindowVisible(hwnd) && WindowText(hwnd) == *d->caption) {
+    d->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND RunningProgram::WaitForWindow(const std::wstring& caption, DWORD timeoutMs) const {
+  const DWORD start = ::GetTickCount();
+  do {
+    FindData d{m_pi.dwProcessId, &caption, nullptr};
+    ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
+    if (d.found) return d.found;
+    if (::WaitForSingleObject(m_pi.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
+  } while (::GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+bool RunningProgram::WaitForExit(DWORD timeoutMs) const {
+  return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  wchar_t buf[512] = {0};
+  DWORD_PTR copied = 0;
+  if (!::SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf),
+                             SMTO_ABORTIFHUNG, 2000, &copied))
+    return std::wstring();
+  buf[511] = 0;
+  return buf;
+}
