@@ -14,12 +14,25 @@ target_link_directories(vm_win PUBLIC ${VM_DEPS}/lib)
 target_link_libraries(vm_win PUBLIC png16 z comctl32 comdlg32 shell32 shlwapi ole32 uuid
   gdi32 user32 kernel32 advapi32 msimg32 psapi oleaut32 uxtheme)
 
+# The application icon is drawn as SVG and rendered at build time.
+set(VM_GEN ${CMAKE_BINARY_DIR}/generated)
+add_custom_command(OUTPUT ${VM_GEN}/vidmorph.ico
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VM_GEN}
+  COMMAND rsvg-convert -w 48 -h 48 ${CMAKE_SOURCE_DIR}/resources/vidmorph.svg -o ${VM_GEN}/icon48.png
+  COMMAND rsvg-convert -w 32 -h 32 ${CMAKE_SOURCE_DIR}/resources/vidmorph.svg -o ${VM_GEN}/icon32.png
+  COMMAND rsvg-convert -w 16 -h 16 ${CMAKE_SOURCE_DIR}/resources/vidmorph.svg -o ${VM_GEN}/icon16.png
+  COMMAND convert ${VM_GEN}/icon48.png ${VM_GEN}/icon32.png ${VM_GEN}/icon16.png ${VM_GEN}/vidmorph.ico
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/vidmorph.svg)
+add_custom_target(generated_resources DEPENDS ${VM_GEN}/vidmorph.ico)
+
 set(VM_RC ${CMAKE_SOURCE_DIR}/resources/vidmorph.rc)
 file(GLOB VM_RC_DEPS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
-set_source_files_properties(${VM_RC} PROPERTIES OBJECT_DEPENDS "${VM_RC_DEPS}")
+set_source_files_properties(${VM_RC} PROPERTIES OBJECT_DEPENDS "${VM_RC_DEPS};${VM_GEN}/vidmorph.ico")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${VM_GEN} -I${CMAKE_SOURCE_DIR}/resources")
 
 add_executable(Vidmorph WIN32 app/win/main.cpp ${VM_RC})
 target_link_libraries(Vidmorph PRIVATE vm_win)
+add_dependencies(Vidmorph generated_resources)
 target_link_options(Vidmorph PRIVATE -municode ${VM_STATIC_LINK})
 set_target_properties(Vidmorph PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VM_APP_DIR})
 
@@ -36,6 +49,7 @@ add_custom_target(app_files ALL
 file(GLOB VM_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(vm_win_tests ${VM_WIN_TESTS} ${VM_RC})
 target_link_libraries(vm_win_tests PRIVATE vm_win ${VM_DEPS}/lib/libgtest.a)
+add_dependencies(vm_win_tests generated_resources)
 target_link_options(vm_win_tests PRIVATE ${VM_STATIC_LINK})
 target_compile_definitions(vm_win_tests PRIVATE VM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
