@@ -1,6 +1,12 @@
 #include "app/win/vidmorph_dlg.h"
 
+#include <shellapi.h>
+
 #include "app/app_state.h"
+#include "app/product_info.h"
+#include "app/win/about_dialog.h"
+#include "app/win/input_page.h"
+#include "app/win/task_page.h"
 #include "app/win/vidmorph_app.h"
 #include "framework/archive.h"
 #include "resources/resource.h"
@@ -28,26 +34,137 @@ BOOL CVidmorphDlg::OnInitDialog() {
       ::AppendMenuW(sys, MF_STRING, IDM_ABOUTBOX, about);
     }
   }
-  SetWindowText(u"Ostrel AVI Converter");
+  SetWindowText(product::kName);
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
   m_strAppDir = DirectoryOf(ModulePath());
   GetDlgItem(IDC_BTN_WEBSITE).SetWindowText(u"WebSite");
 
+  RECT w, f;
+  ::GetWindowRect(m_hWnd, &w);
+  ::GetWindowRect(::GetDlgItem(m_hWnd, IDC_PAGE_FRAME), &f);
+  m_rcPage = ComputePageRect({int(w.left), int(w.top), int(w.right), int(w.bottom)},
+                             {int(f.left), int(f.top), int(f.right), int(f.bottom)},
+                             ::GetSystemMetrics(SM_CYCAPTION), ::GetSystemMetrics(SM_CXEDGE),
+                             ::GetSystemMetrics(SM_CYEDGE));
+
   CreatePages();
+  if (m_nPages == kPageCount) {
+    m_pages[kTaskPage]->EnterPage();
+    m_nPage = kTaskPage;
+  }
+  UpdateButtons();
+  ApplyLanguage();
   return TRUE;
 }
 
+void CVidmorphDlg::CreatePages() {
+  m_pages.emplace_back(new CTaskPage());
+  m_pages.emplace_back(new CInputPage());
+  m_pages.emplace_back(new CPlainPage(IDD_OUTPUT_PAGE));
+  m_pages.emplace_back(new CPlainPage(IDD_CONVERTING_PAGE));
+  m_pages.emplace_back(new CPlainPage(IDD_RESULT_PAGE));
+  for (auto& page : m_pages) {
+    page->Create(m_hWnd);
+    page->ShowWindow(SW_HIDE);
+    ::MoveWindow(page->GetSafeHwnd(), m_rcPage.left, m_rcPage.top,
+                 m_rcPage.right - m_rcPage.left, m_rcPage.bottom - m_rcPage.top, TRUE);
+    ++m_nPages;
+  }
+}
+
+void CVidmorphDlg::ApplyLanguage() {
+  const CLanguagePack& pack = theApp.m_langPack;
+  pack.Apply(m_hWnd, IDD_VIDMORPH_DIALOG);
+  for (auto& page : m_pages) pack.Apply(page->GetSafeHwnd(), page->TemplateId());
+}
+
+void CVidmorphDlg::GoTo(int from, int to) {
+  m_pages[size_t(from)]->LeavePage();
+  m_pages[size_t(to)]->EnterPage();
+  m_nPage = to;
+  UpdateButtons();
+}
+
+void CVidmorphDlg::OnNext() {
+  const int next = NextPageOf(m_nPage);
+  if (next < 0 || m_nPages != kPageCount) return;
+  if (m_nPage == kInputPage && g_pInputPage && g_pInputPage->m_listPaths.GetCount() == 0) {
+    AppMessageBox(m_hWnd, u"Please add the input files!", MB_OK);
+    return;
+  }
+  GoTo(m_nPage, next);
+}
+
+void CVidmorphDlg::OnPrev() {
+  const int prev = PrevPageOf(m_nPage);
+  if (prev >= 0 && m_nPages == kPageCount) GoTo(m_nPage, prev);
+}
+
+void CVidmorphDlg::OnRepeat() {
+  if (m_nPages == kPageCount) GoTo(kResultPage, kTaskPage);
+}
+
+void CVidmorphDlg::UpdateButtons() {
+  const int enabled = EnabledButtons(m_nPage);
+  const struct {
+    int id, bit;
+  } buttons[] = {{IDC_BTN_SAVELOG, kBtnSaveLog},
+                 {IDC_BTN_PREV, kBtnPrev},
+                 {IDC_BTN_NEXT, kBtnNext},
+                 {IDC_BTN_REPEAT, kBtnRepeat}};
+  for (const auto& b : buttons) GetDlgItem(b.id).EnableWindow(false);
+  for (const auto& b : buttons)
+    if (enabled & b.bit) GetDlgItem(b.id).EnableWindow(true);
+}
+
+void CVidmorphDlg::ShowAbout() {
+  CAboutDialog about(m_hWnd);
+  about.DoModal();
+}
+
 bool CVidmorphDlg::OnCommand(int id, int code, HWND control) {
-  if (code == BN_CLICKED && id == IDC_BTN_CLOSE) {
-    OnCancel();
-    return true;
+  if (code != BN_CLICKED) return CPersistDialog::OnCommand(id, code, control);
+  switch (id) {
+    case IDC_BTN_CLOSE:
+      OnCancel();
+      return true;
+    case IDC_BTN_NEXT:
+      OnNext();
+      return true;
+    case IDC_BTN_PREV:
+      OnPrev();
+      return true;
+    case IDC_BTN_REPEAT:
+      OnRepeat();
+      return true;
+    case IDC_BTN_ABOUT:
+      ShowAbout();
+      return true;
+    case IDC_BTN_HELP:
+      ::ShellExecuteW(m_hWnd, L"open", W(m_strAppDir + u"help.chm"), nullptr, nullptr,
+                      SW_SHOWNORMAL);
+      return true;
+    case IDC_BTN_WEBSITE:
+      ::ShellExecuteW(m_hWnd, L"open", W(product::kHomePage), nullptr, nullptr, SW_SHOWNORMAL);
+      return true;
   }
   return CPersistDialog::OnCommand(id, code, control);
 }
 
 bool CVidmorphDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
+    case WM_CONVERT_FINISHED:
+      if (m_nPages == kPageCount) GoTo(kConvertingPage, kResultPage);
+      result = 0;
+      return true;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+        ShowAbout();
+        result = 0;
+        return true;
+      }
+      return false;
     case WM_DESTROY:
       SaveSettings();
       return false;
@@ -71,7 +188,12 @@ bool CVidmorphDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
   return CPersistDialog::OnMessage(msg, wParam, lParam, result);
 }
 
-void CVidmorphDlg::OnDestroyed() { UnregisterAuxComponent(AppState().g_strAppDir); }
+void CVidmorphDlg::OnDestroyed() {
+  // The page windows went with this one; free their objects, last page first.
+  while (!m_pages.empty()) m_pages.pop_back();
+  m_nPages = 0;
+  UnregisterAuxComponent(AppState().g_strAppDir);
+}
 
 void UnregisterAuxComponent(const std::u16string& appDir) {
   HMODULE dll = ::LoadLibraryW(W(appDir + u"AuxDmo.dll"));

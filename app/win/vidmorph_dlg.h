@@ -1,7 +1,12 @@
-// The wizard window: a column of commands on the left and one page at a time
-// in the frame on the right.
+// The wizard window: a column of commands on the left and one of five pages
+// at a time in the frame on the right.
 #pragma once
+#include <memory>
+#include <vector>
+
 #include "app/win/persist_dialog.h"
+#include "app/win/wizard_page.h"
+#include "app/wizard_rules.h"
 
 class CVidmorphDlg : public CPersistDialog {
 public:
@@ -10,16 +15,35 @@ public:
 
   void SerializeSettings(Archive& ar) override;
 
+  int CurrentPage() const { return m_nPage; }
+  CWizardPage* Page(int index) const {
+    return index >= 0 && index < m_nPages ? m_pages[size_t(index)].get() : nullptr;
+  }
+  // Applies the language pack to this window and its pages.
+  void ApplyLanguage();
+
 protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void OnDestroyed() override;
 
-  // Creates the pages; a seam for tests, called after the settings are read.
-  virtual void CreatePages() {}
+  // Creates the five pages; a seam for tests, called after the settings are read.
+  virtual void CreatePages();
 
+private:
+  void GoTo(int from, int to);
+  void OnNext();
+  void OnPrev();
+  void OnRepeat();
+  void UpdateButtons();
+  void ShowAbout();
+
+  PixelRect m_rcPage;
+  int m_nPages = 0;
+  int m_nPage = 0;
   std::u16string m_strAppDir;
+  std::vector<std::unique_ptr<CWizardPage>> m_pages;
   HICON m_hIcon = nullptr;
 };
 

@@ -1,0 +1,23 @@
+// Splitting of the language file's values and the keys its texts are found by.
+// The file itself is read by the platform's INI functions; this is the part
+// that does not need them.
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+using LanguageTexts = std::map<std::u16string, std::u16string>;
+
+// The "list" value: every name ends with "^"; whatever follows the last "^"
+// is not a name. Empty names are kept so indexes match the file.
+std::vector<std::u16string> SplitLanguageList(const std::u16string& value);
+
+// The "text" value: entries end with "^"; in each, the key runs to the first
+// "|" and the text is the rest (further "|" included). An entry without "|"
+// has the empty key. A later entry replaces an earlier one with the same key.
+LanguageTexts SplitLanguageTexts(const std::u16string& value);
+
+// "%d-0": the key of a dialog's caption.
+std::u16string LanguageCaptionKey(int templateId);
+// "%d-%d": the key of a control; unnamed statics (-1) give "102--1".
+std::u16string LanguageControlKey(int templateId, int controlId);

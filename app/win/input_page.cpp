@@ -1,0 +1,129 @@
+#include "app/win/input_page.h"
+
+#include <commdlg.h>
+
+#include "app/input_files.h"
+#include "app/win/vidmorph_app.h"
+#include "resources/resource.h"
+
+CInputPage* g_pInputPage = nullptr;
+
+namespace {
+// Room for thousands of selected files; the system dialog fills it at once.
+constexpr size_t kSelectionChars = 1 << 20;
+}  // namespace
+
+CInputPage::CInputPage() : CWizardPage(IDD_INPUT_PAGE) { g_pInputPage = this; }
+
+CInputPage::~CInputPage() {
+  if (g_pInputPage == this) g_pInputPage = nullptr;
+}
+
+BOOL CInputPage::OnInitDialog() {
+  m_listNames.Attach(GetDlgItem(IDC_INPUT_NAMES).GetSafeHwnd());
+  m_listPaths.Attach(GetDlgItem(IDC_INPUT_PATHS).GetSafeHwnd());
+  return TRUE;
+}
+
+void CInputPage::EnterPage() {
+  APP_STATE& s = AppState();
+  if (s.g_nTaskMode != s.g_nPrevTaskMode) {
+    OnClear();
+    s.g_nPrevTaskMode = s.g_nTaskMode;
+  }
+  ShowWindow(SW_SHOW);
+}
+
+void CInputPage::LeavePage() {
+  ShowWindow(SW_HIDE);
+  AppState().g_pInputNames = &m_listNames;
+  AppState().g_pInputPaths = &m_listPaths;
+}
+
+bool CInputPage::OnCommand(int id, int code, HWND control) {
+  switch (id) {
+    case IDC_INPUT_ADD:
+      if (code == BN_CLICKED) OnAddFiles();
+      return true;
+    case IDC_INPUT_DELETE:
+      if (code == BN_CLICKED) OnDelete();
+      return true;
+    case IDC_INPUT_CLEAR:
+      if (code == BN_CLICKED) OnClear();
+      return true;
+    case IDC_INPUT_NAMES:
+      if (code == LBN_SELCHANGE) {
+        const int sel = m_listNames.GetCurSel();
+        if (sel != LB_ERR) m_listPaths.SetCurSel(sel);
+      } else if (code == LBN_SELCANCEL) {
+        m_listPaths.SetCurSel(-1);
+      }
+      return true;
+  }
+  return CWizardPage::OnCommand(id, code, control);
+}
+
+void CInputPage::OnAddFiles() {
+  std::u16string filter = InputFilterFor(AppState().g_nTaskAvi);
+  for (char16_t& c : filter)
+    if (c == u'|') c = u'\0';
+  std::u16string buffer(kSelectionChars, u'\0');
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = ::GetParent(m_hWnd);
+  ofn.lpstrFilter = filter.empty() ? nullptr : W(filter);
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = reinterpret_cast<wchar_t*>(&buffer[0]);
+  ofn.nMaxFile = DWORD(buffer.size());
+  ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY;
+  if (!::GetOpenFileNameW(&ofn)) {
+    if (::CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+      AppMessageBox(ofn.hwndOwner,
+                    u"Too many files were selected at once. Please add them in smaller groups.",
+                    MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  AddPaths(SplitFileSelection(buffer.data(), buffer.size()));
+}
+
+void CInputPage::AddPaths(const std::vector<std::u16string>& paths) {
+  for (const std::u16string& path : paths) {
+    m_listPaths.AddString(path);
+    m_listNames.AddString(DisplayNameOf(path));
+  }
+  UpdateScrollWidth();
+}
+
+void CInputPage::OnDelete() {
+  const int sel = m_listPaths.GetCurSel();
+  if (sel == LB_ERR) return;
+  m_listPaths.DeleteString(sel);
+  m_listNames.DeleteString(sel);
+  m_listPaths.SetCurSel(-1);
+  m_listNames.SetCurSel(-1);
+  UpdateScrollWidth();
+}
+
+void CInputPage::OnClear() {
+  m_listPaths.ResetContent();
+  m_listNames.ResetContent();
+  UpdateScrollWidth();
+}
+
+// The horizontal scroll bar only scrolls as far as the list is told it is wide.
+void CInputPage::UpdateScrollWidth() {
+  HWND list = m_listNames.GetSafeHwnd();
+  HDC dc = ::GetDC(list);
+  HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(m_listNames.SendMessage(WM_GETFONT)));
+  int widest = 0;
+  for (int i = 0, n = m_listNames.GetCount(); i < n; ++i) {
+    const std::u16string text = m_listNames.GetText(i);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, W(text), int(text.size()), &size);
+    if (size.cx > widest) widest = size.cx;
+  }
+  ::SelectObject(dc, old);
+  ::ReleaseDC(list, dc);
+  m_listNames.SendMessage(LB_SETHORIZONTALEXTENT, WPARAM(widest + 8));
+}

@@ -1,0 +1,31 @@
+// Page 1: the input list, kept as two parallel unsorted list boxes (display
+// names shown, full paths hidden); the index links them.
+#pragma once
+#include "app/win/wizard_page.h"
+#include "framework/win/controls.h"
+
+class CInputPage : public CWizardPage {
+public:
+  CInputPage();
+  ~CInputPage() override;
+  void LeavePage() override;
+  void EnterPage() override;
+
+  // Appends files in the given order, without any check.
+  void AddPaths(const std::vector<std::u16string>& paths);
+
+  CListBox m_listNames;
+  CListBox m_listPaths;
+
+protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+
+private:
+  void OnAddFiles();
+  void OnDelete();
+  void OnClear();
+  void UpdateScrollWidth();
+};
+
+extern CInputPage* g_pInputPage;

@@ -1,0 +1,26 @@
+// Base of the wizard's pages: child dialogs created once and hidden, shown by
+// EnterPage and hidden again by LeavePage.
+#pragma once
+#include "framework/win/dialog.h"
+
+class CWizardPage : public CDialog {
+public:
+  using CDialog::CDialog;
+  // Stores the page's values into the shared state and hides the page.
+  virtual void LeavePage() = 0;
+  // Loads the page's controls from the shared state and shows the page.
+  virtual void EnterPage() = 0;
+
+protected:
+  // Enter and Cancel must not end a child page.
+  void OnOK() override {}
+  void OnCancel() override {}
+};
+
+// A page whose controls need nothing from the shared state.
+class CPlainPage : public CWizardPage {
+public:
+  using CWizardPage::CWizardPage;
+  void LeavePage() override { ShowWindow(SW_HIDE); }
+  void EnterPage() override { ShowWindow(SW_SHOW); }
+};

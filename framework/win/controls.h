@@ -1,0 +1,62 @@
+// Control wrappers: one-line forwarders to the control messages.
+#pragma once
+#include <commctrl.h>
+
+#include "app/string_list.h"
+#include "framework/win/window.h"
+
+class CButton : public CWnd {
+public:
+  using CWnd::CWnd;
+  int GetCheck() const { return int(SendMessage(BM_GETCHECK)); }
+  void SetCheck(int state) const { SendMessage(BM_SETCHECK, WPARAM(state)); }
+};
+
+// A list box; as a StringList it can be read from any thread, since every
+// access is a synchronous message to the thread that owns it.
+class CListBox : public CWnd, public StringList {
+public:
+  using CWnd::CWnd;
+  void Attach(HWND hwnd) { m_hWnd = hwnd; }
+  int GetCount() const { return int(SendMessage(LB_GETCOUNT)); }
+  int AddString(const std::u16string& s) const {
+    return int(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(s))));
+  }
+  int InsertString(int index, const std::u16string& s) const {
+    return int(SendMessage(LB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(W(s))));
+  }
+  int DeleteString(int index) const { return int(SendMessage(LB_DELETESTRING, WPARAM(index))); }
+  void ResetContent() const { SendMessage(LB_RESETCONTENT); }
+  int GetCurSel() const { return int(SendMessage(LB_GETCURSEL)); }
+  int SetCurSel(int index) const { return int(SendMessage(LB_SETCURSEL, WPARAM(index))); }
+  std::u16string GetText(int index) const;
+
+  int Count() const override { return GetCount(); }
+  std::u16string At(int index) const override { return GetText(index); }
+};
+
+class CComboBox : public CWnd {
+public:
+  using CWnd::CWnd;
+  void Attach(HWND hwnd) { m_hWnd = hwnd; }
+  int GetCount() const { return int(SendMessage(CB_GETCOUNT)); }
+  int AddString(const std::u16string& s) const {
+    return int(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(s))));
+  }
+  int DeleteString(int index) const { return int(SendMessage(CB_DELETESTRING, WPARAM(index))); }
+  void ResetContent() const { SendMessage(CB_RESETCONTENT); }
+  int GetCurSel() const { return int(SendMessage(CB_GETCURSEL)); }
+  int SetCurSel(int index) const { return int(SendMessage(CB_SETCURSEL, WPARAM(index))); }
+  LPARAM GetItemData(int index) const { return LPARAM(SendMessage(CB_GETITEMDATA, WPARAM(index))); }
+  void SetItemData(int index, LPARAM data) const { SendMessage(CB_SETITEMDATA, WPARAM(index), data); }
+  std::u16string GetLBText(int index) const;
+};
+
+class CProgressCtrl : public CWnd {
+public:
+  using CWnd::CWnd;
+  void Attach(HWND hwnd) { m_hWnd = hwnd; }
+  void SetRange(int low, int high) const { SendMessage(PBM_SETRANGE32, WPARAM(low), LPARAM(high)); }
+  int SetPos(int pos) const { return int(SendMessage(PBM_SETPOS, WPARAM(pos))); }
+  int GetPos() const { return int(SendMessage(PBM_GETPOS)); }
+};
