@@ -1,6 +1,8 @@
 // Page 1: the input list, kept as two parallel unsorted list boxes (display
 // names shown, full paths hidden); the index links them.
 #pragma once
+#include <vector>
+
 #include "app/win/wizard_page.h"
 #include "framework/win/controls.h"
 
