@@ -1,9 +1,10 @@
 // Control wrappers: one-line forwarders to the control messages.
 #pragma once
+#include "framework/win/window.h"
+// after windows.h
 #include <commctrl.h>
 
 #include "app/string_list.h"
-#include "framework/win/window.h"
 
 class CButton : public CWnd {
 public:
