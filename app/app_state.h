@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/string_list.h"
+#include "framework/string_list.h"
 #include "profiles/convert_job.h"
 
 class Archive;

@@ -4,7 +4,7 @@
 // after windows.h
 #include <commctrl.h>
 
-#include "app/string_list.h"
+#include "framework/string_list.h"
 
 class CButton : public CWnd {
 public:
