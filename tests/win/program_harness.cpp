@@ -126,3 +126,90 @@ std::wstring WindowText(HWND hwnd) {
   buf[511] = 0;
   return buf;
 }
+
+namespace {
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindPageProc(HWND child, LPARAM lp) {
+  auto* s = reinterpret_cast<ChildSearch*>(lp);
+  HWND item = ::GetDlgItem(child, s->id);
+  if (item && ::IsWindowVisible(child)) {
+    s->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct DialogSearch {
+  DWORD pid;
+  const std::wstring* caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialogProc(HWND hwnd, LPARAM lp) {
+  auto* d = reinterpret_cast<DialogSearch*>(lp);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t cls[64] = {0};
+  ::GetClassNameW(hwnd, cls, 64);
+  if (pid == d->pid && ::IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770" &&
+      WindowText(hwnd) == *d->caption) {
+    d->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK FirstStaticProc(HWND child, LPARAM lp) {
+  wchar_t cls[32] = {0};
+  ::GetClassNameW(child, cls, 32);
+  if (std::wstring(cls) == L"Static" && !WindowText(child).empty()) {
+    *reinterpret_cast<HWND*>(lp) = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND VisiblePageWith(HWND main, int controlId) {
+  ChildSearch s{controlId, nullptr};
+  ::EnumChildWindows(main, FindPageProc, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND WaitForDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        DialogSearch d{pid, &caption, nullptr};
+        ::EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&d));
+        found = d.found;
+        return found != nullptr;
+      },
+      timeoutMs);
+  return found;
+}
+
+std::wstring MessageBoxText(HWND box) {
+  HWND text = nullptr;
+  ::EnumChildWindows(box, FirstStaticProc, reinterpret_cast<LPARAM>(&text));
+  return text ? WindowText(text) : std::wstring();
+}
+
+void ClickButton(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
+
+std::vector<std::wstring> ListRows(HWND list) {
+  std::vector<std::wstring> rows;
+  const LRESULT n = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) {
+    const LRESULT len = ::SendMessageW(list, LB_GETTEXTLEN, WPARAM(i), 0);
+    std::wstring row(size_t(len > 0 ? len : 0) + 1, L'\0');
+    const LRESULT got = ::SendMessageW(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(&row[0]));
+    row.resize(size_t(got > 0 ? got : 0));
+    rows.push_back(row);
+  }
+  return rows;
+}

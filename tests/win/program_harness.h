@@ -46,3 +46,25 @@ private:
 };
 
 std::wstring WindowText(HWND hwnd);
+
+// Visible child dialog of `main` that holds a control with this id, or null.
+HWND VisiblePageWith(HWND main, int controlId);
+// A top-level window of the process with this caption that appeared after
+// the call started (message boxes, file dialogs), waiting up to timeoutMs.
+HWND WaitForDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs = 15000);
+// The text of the first static control of a message box.
+std::wstring MessageBoxText(HWND box);
+// Clicks a button the way the system does on a mouse click, without waiting.
+void ClickButton(HWND button);
+// Waits until `pred` holds, polling; false on timeout.
+template <typename Pred>
+bool WaitUntil(Pred pred, DWORD timeoutMs = 10000) {
+  const DWORD start = ::GetTickCount();
+  while (!pred()) {
+    if (::GetTickCount() - start > timeoutMs) return false;
+    ::Sleep(50);
+  }
+  return true;
+}
+// The rows of a list box in another process.
+std::vector<std::wstring> ListRows(HWND list);

@@ -1,0 +1,231 @@
+// The wizard driven through its commands from outside, as a person would:
+// page shown, button states, and both input lists.
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "framework/archive.h"
+#include "resources/resource.h"
+#include "tests/win/program_harness.h"
+
+namespace {
+
+class Wizard : public testing::Test {
+protected:
+  void Start(const std::vector<uint8_t>* settings = nullptr) {
+    ASSERT_TRUE(CopyInto(AppDir() + L"Vidmorph.exe", dir.Path()));
+    if (settings) ASSERT_TRUE(WriteBytes(dir.Path() + L"Option.dat", *settings));
+    prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
+    main = prog->WaitForWindow(L"Ostrel AVI Converter");
+    ASSERT_NE(main, nullptr);
+  }
+  void TearDown() override { prog.reset(); }
+
+  HWND Item(int id) const { return ::GetDlgItem(main, id); }
+  bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
+  // Enabled navigation buttons as a string such as "Prev Next".
+  std::string Buttons() const {
+    std::string s;
+    const std::pair<int, const char*> all[] = {{IDC_BTN_SAVELOG, "SaveLog"},
+                                               {IDC_BTN_PREV, "Prev"},
+                                               {IDC_BTN_NEXT, "Next"},
+                                               {IDC_BTN_REPEAT, "Repeat"}};
+    for (const auto& b : all)
+      if (Enabled(b.first)) s += (s.empty() ? "" : " ") + std::string(b.second);
+    return s;
+  }
+  // Clicks a navigation button and waits until the page holding `idOnPage` shows.
+  HWND Press(int button, int idOnPage) {
+    ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(Item(button)));
+    HWND page = nullptr;
+    WaitUntil([&] { return (page = VisiblePageWith(main, idOnPage)) != nullptr; }, 5000);
+    return page;
+  }
+  void ExpectRefusedEmptyList() {
+    ClickButton(Item(IDC_BTN_NEXT));
+    HWND box = WaitForDialog(prog->Pid(), L"Vidmorph");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"Please add the input files!");
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+    EXPECT_NE(VisiblePageWith(main, IDC_INPUT_NAMES), nullptr);
+    EXPECT_EQ(Buttons(), "Prev Next");
+  }
+  // Adds files through the real file dialog: the folder first, then the names.
+  void AddThroughFileDialog(HWND inputPage, const std::wstring& folder, const std::wstring& names) {
+    ClickButton(::GetDlgItem(inputPage, IDC_INPUT_ADD));
+    HWND dlg = WaitForDialog(prog->Pid(), L"Open");
+    ASSERT_NE(dlg, nullptr);
+    HWND combo = ::GetDlgItem(dlg, 0x47c);
+    HWND edit = combo ? ::FindWindowExW(combo, nullptr, L"Edit", nullptr) : ::GetDlgItem(dlg, 0x480);
+    ASSERT_NE(edit, nullptr);
+    ::SendMessageW(edit, WM_SETTEXT, 0, LPARAM(folder.c_str()));
+    ::SendMessageW(dlg, WM_COMMAND, IDOK, 0);
+    ::Sleep(500);
+    ::SendMessageW(edit, WM_SETTEXT, 0, LPARAM(names.c_str()));
+    ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dlg); }));
+  }
+
+  ScratchDir dir;
+  std::unique_ptr<RunningProgram> prog;
+  HWND main = nullptr;
+};
+
+std::vector<uint8_t> SettingsWith(void (*change)(APP_STATE&)) {
+  APP_STATE s;
+  SetDefaults(s, u"C:\\x\\Vidmorph.exe");
+  change(s);
+  Archive ar;
+  SerializeSettings(ar, s);
+  return ar.Bytes();
+}
+
+TEST_F(Wizard, PagesAndButtonsFollowTheSequence) {
+  Start();
+  HWND task = VisiblePageWith(main, IDC_TASK_AVI_VIDEO);
+  ASSERT_NE(task, nullptr);
+  EXPECT_EQ(Buttons(), "Next");
+  for (int id = IDC_TASK_FLV_FIRST; id < IDC_TASK_AVI_FIRST; ++id)
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(task, id))) << id;
+  for (int id = IDC_TASK_AVI_VIDEO; id <= IDC_TASK_AVI_CREATE; ++id)
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(task, id))) << id;
+  EXPECT_EQ(::SendDlgItemMessageW(task, IDC_TASK_AVI_VIDEO, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  ASSERT_NE(Press(IDC_BTN_NEXT, IDC_INPUT_NAMES), nullptr);
+  EXPECT_EQ(Buttons(), "Prev Next");
+  ExpectRefusedEmptyList();
+  ASSERT_NE(Press(IDC_BTN_PREV, IDC_TASK_AVI_VIDEO), nullptr);
+  EXPECT_EQ(Buttons(), "Next");
+}
+
+TEST_F(Wizard, TwoHundredFilesAreAddedWholeAndEditedInStep) {
+  std::wstring names;
+  for (int i = 0; i < 200; ++i) {
+    wchar_t name[32];
+    wsprintfW(name, L"clip%03d.avi", i);
+    ASSERT_TRUE(WriteBytes(dir.Path() + name, {0}));
+    names += std::wstring(L"\"") + name + L"\" ";
+  }
+  Start();
+  HWND input = Press(IDC_BTN_NEXT, IDC_INPUT_NAMES);
+  ASSERT_NE(input, nullptr);
+  AddThroughFileDialog(input, dir.Path(), names);
+  HWND shown = ::GetDlgItem(input, IDC_INPUT_NAMES);
+  HWND paths = ::GetDlgItem(input, IDC_INPUT_PATHS);
+  ASSERT_TRUE(WaitUntil([&] { return ListRows(shown).size() == 200; }));
+  auto rows = ListRows(shown);
+  auto full = ListRows(paths);
+  ASSERT_EQ(full.size(), 200u);
+  EXPECT_EQ(rows.front(), L"clip000.avi");
+  EXPECT_EQ(rows.back(), L"clip199.avi");
+  for (size_t i = 0; i < rows.size(); ++i)
+    EXPECT_EQ(full[i], dir.Path() + rows[i]) << i;
+
+  // Selecting a shown row selects the same path; Delete removes both.
+  ::SendMessageW(shown, LB_SETCURSEL, 1, 0);
+  ::SendMessageW(input, WM_COMMAND, MAKEWPARAM(IDC_INPUT_NAMES, LBN_SELCHANGE), LPARAM(shown));
+  EXPECT_EQ(::SendMessageW(paths, LB_GETCURSEL, 0, 0), 1);
+  ::SendMessageW(input, WM_COMMAND, MAKEWPARAM(IDC_INPUT_DELETE, BN_CLICKED), 0);
+  rows = ListRows(shown);
+  full = ListRows(paths);
+  ASSERT_EQ(rows.size(), 199u);
+  ASSERT_EQ(full.size(), 199u);
+  EXPECT_EQ(rows[1], L"clip002.avi");
+  EXPECT_EQ(full[1], dir.Path() + L"clip002.avi");
+  // Nothing is selected now, so a second Delete does nothing.
+  ::SendMessageW(input, WM_COMMAND, MAKEWPARAM(IDC_INPUT_DELETE, BN_CLICKED), 0);
+  EXPECT_EQ(ListRows(shown).size(), 199u);
+
+  ::SendMessageW(input, WM_COMMAND, MAKEWPARAM(IDC_INPUT_CLEAR, BN_CLICKED), 0);
+  EXPECT_TRUE(ListRows(shown).empty());
+  EXPECT_TRUE(ListRows(paths).empty());
+  ExpectRefusedEmptyList();
+}
+
+TEST_F(Wizard, ConversionEndAndResultPageButtons) {
+  ASSERT_TRUE(WriteBytes(dir.Path() + L"a.avi", {0}));
+  Start();
+  HWND input = Press(IDC_BTN_NEXT, IDC_INPUT_NAMES);
+  ASSERT_NE(input, nullptr);
+  AddThroughFileDialog(input, dir.Path(), L"a.avi");
+  ASSERT_TRUE(WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == 1; }));
+  ASSERT_NE(Press(IDC_BTN_NEXT, IDC_OUT_PROFILE), nullptr);
+  EXPECT_EQ(Buttons(), "Prev Next");
+  ASSERT_NE(Press(IDC_BTN_NEXT, IDC_CONV_CANCEL), nullptr);
+  EXPECT_EQ(Buttons(), "");
+  // The end of a run moves the wizard on by itself.
+  ::PostMessageW(main, WM_CONVERT_FINISHED, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return VisiblePageWith(main, IDC_RES_TOTAL_CAPTION) != nullptr; }));
+  EXPECT_EQ(Buttons(), "SaveLog Prev Repeat");
+  ASSERT_NE(Press(IDC_BTN_PREV, IDC_OUT_PROFILE), nullptr);
+  EXPECT_EQ(Buttons(), "Prev Next");
+}
+
+TEST_F(Wizard, RepeatKeepsTheInputList) {
+  ASSERT_TRUE(WriteBytes(dir.Path() + L"a.avi", {0}));
+  Start();
+  HWND input = Press(IDC_BTN_NEXT, IDC_INPUT_NAMES);
+  ASSERT_NE(input, nullptr);
+  AddThroughFileDialog(input, dir.Path(), L"a.avi");
+  HWND paths = ::GetDlgItem(input, IDC_INPUT_PATHS);
+  ASSERT_TRUE(WaitUntil([&] { return ListRows(paths).size() == 1; }));
+  Press(IDC_BTN_NEXT, IDC_OUT_PROFILE);
+  Press(IDC_BTN_NEXT, IDC_CONV_CANCEL);
+  ::PostMessageW(main, WM_CONVERT_FINISHED, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return VisiblePageWith(main, IDC_RES_TOTAL_CAPTION) != nullptr; }));
+  ASSERT_NE(Press(IDC_BTN_REPEAT, IDC_TASK_AVI_VIDEO), nullptr);
+  EXPECT_EQ(Buttons(), "Next");
+  ASSERT_NE(Press(IDC_BTN_NEXT, IDC_INPUT_NAMES), nullptr);
+  EXPECT_EQ(ListRows(paths), std::vector<std::wstring>{dir.Path() + L"a.avi"});
+}
+
+TEST_F(Wizard, ChangingTheTaskResetsOptionPositionsButNotTheProfile) {
+  const auto stored = SettingsWith([](APP_STATE& s) {
+    s.g_nProfilePos = 3;
+    s.g_nPosSize = 4;
+    s.g_nPosChannels = 1;
+    s.g_nPosAudioCodec = 2;
+  });
+  Start(&stored);
+  HWND task = VisiblePageWith(main, IDC_TASK_AVI_AUDIO);
+  ASSERT_NE(task, nullptr);
+  ::SendMessageW(::GetDlgItem(task, IDC_TASK_AVI_AUDIO), BM_CLICK, 0, 0);
+  ASSERT_NE(Press(IDC_BTN_NEXT, IDC_INPUT_NAMES), nullptr);
+  ::PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(prog->WaitForExit());
+  const auto bytes = ReadBytes(dir.Path() + L"Option.dat");
+  APP_STATE back;
+  SetDefaults(back, u"C:\\x\\Vidmorph.exe");
+  Archive ar(bytes.data(), bytes.size(), nullptr);
+  SerializeSettings(ar, back);
+  ASSERT_TRUE(ar.Ok());
+  EXPECT_EQ(back.g_nTaskAvi, 1);
+  EXPECT_EQ(back.g_nProfilePos, 3);
+  EXPECT_EQ(back.g_nPosSize, 0);
+  EXPECT_EQ(back.g_nPosChannels, 0);
+  EXPECT_EQ(back.g_nPosAudioCodec, 0);
+}
+
+TEST_F(Wizard, NextWithoutATaskChangeKeepsOptionPositions) {
+  const auto stored = SettingsWith([](APP_STATE& s) {
+    s.g_nPosSize = 4;
+    s.g_nPosChannels = 1;
+  });
+  Start(&stored);
+  ASSERT_NE(Press(IDC_BTN_NEXT, IDC_INPUT_NAMES), nullptr);
+  ::PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(prog->WaitForExit());
+  EXPECT_EQ(ReadBytes(dir.Path() + L"Option.dat"), stored);
+}
+
+TEST_F(Wizard, SystemMenuAboutOpensTheAboutDialog) {
+  Start();
+  ::PostMessageW(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+  HWND about = WaitForDialog(prog->Pid(), L"About");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)), L"Ostrel AVI Converter Version: 3.0");
+  ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+}
+
+}  // namespace
