@@ -13,7 +13,9 @@ class Wizard : public testing::Test {
 protected:
   void Start(const std::vector<uint8_t>* settings = nullptr) {
     ASSERT_TRUE(CopyInto(AppDir() + L"Vidmorph.exe", dir.Path()));
-    if (settings) ASSERT_TRUE(WriteBytes(dir.Path() + L"Option.dat", *settings));
+    if (settings) {
+      ASSERT_TRUE(WriteBytes(dir.Path() + L"Option.dat", *settings));
+    }
     prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
     main = prog->WaitForWindow(L"Ostrel AVI Converter");
     ASSERT_NE(main, nullptr);
