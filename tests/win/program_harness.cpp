@@ -174,6 +174,29 @@ BOOL CALLBACK FirstStaticProc(HWND child, LPARAM lp) {
 }
 }  // namespace
 
+namespace {
+struct ClassSearch {
+  const std::wstring* cls;
+  HWND found;
+};
+BOOL CALLBACK FindClassProc(HWND child, LPARAM lp) {
+  auto* s = reinterpret_cast<ClassSearch*>(lp);
+  wchar_t cls[64] = {0};
+  ::GetClassNameW(child, cls, 64);
+  if (*s->cls == cls && ::IsWindowVisible(child)) {
+    s->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FindDescendant(HWND parent, const std::wstring& className) {
+  ClassSearch s{&className, nullptr};
+  ::EnumChildWindows(parent, FindClassProc, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
 HWND VisiblePageWith(HWND main, int controlId) {
   ChildSearch s{controlId, nullptr};
   ::EnumChildWindows(main, FindPageProc, reinterpret_cast<LPARAM>(&s));

@@ -66,5 +66,7 @@ bool WaitUntil(Pred pred, DWORD timeoutMs = 10000) {
   }
   return true;
 }
+// The first visible descendant window of this class, or null.
+HWND FindDescendant(HWND parent, const std::wstring& className);
 // The rows of a list box in another process.
 std::vector<std::wstring> ListRows(HWND list);

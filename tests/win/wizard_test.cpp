@@ -57,8 +57,7 @@ protected:
     ClickButton(::GetDlgItem(inputPage, IDC_INPUT_ADD));
     HWND dlg = WaitForDialog(prog->Pid(), L"Open");
     ASSERT_NE(dlg, nullptr);
-    HWND combo = ::GetDlgItem(dlg, 0x47c);
-    HWND edit = combo ? ::FindWindowExW(combo, nullptr, L"Edit", nullptr) : ::GetDlgItem(dlg, 0x480);
+    HWND edit = FindDescendant(dlg, L"Edit");
     ASSERT_NE(edit, nullptr);
     ::SendMessageW(edit, WM_SETTEXT, 0, LPARAM(folder.c_str()));
     ::SendMessageW(dlg, WM_COMMAND, IDOK, 0);
