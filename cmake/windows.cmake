@@ -80,3 +80,19 @@ foreach(f ${VM_BENCHES})
   target_link_options(${name} PRIVATE ${VM_STATIC_LINK})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endforeach()
+
+# Language packs: written as UTF-8, shipped as UTF-16 with a byte-order mark,
+# which the Windows INI functions read as Unicode. Regenerated only when the
+# source changes, so a stored current language survives ordinary rebuilds.
+add_custom_command(OUTPUT ${VM_APP_DIR}/mlg.txt
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VM_APP_DIR}
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/make_mlg.py
+          ${CMAKE_SOURCE_DIR}/resources/mlg.source.txt ${VM_APP_DIR}/mlg.txt
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/mlg.source.txt ${CMAKE_SOURCE_DIR}/tools/make_mlg.py)
+add_custom_target(app_lang ALL DEPENDS ${VM_APP_DIR}/mlg.txt
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/morelg.txt ${VM_APP_DIR}/morelg.txt)
+
+# Further parts of the application folder, each in a file of its own.
+include(${CMAKE_SOURCE_DIR}/cmake/theme.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/cmake/help.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/cmake/installer.cmake OPTIONAL)
