@@ -1,0 +1,123 @@
+// How much the runner adds to a batch: 20 clips of 2 seconds converted through
+// it, against the same encoder runs started directly and waited for. The two
+// kinds alternate clip by clip so that both see the same machine load.
+// Usage: bench_runner [path of ffmpeg.exe]; by default <exe dir>\..\..\app\ffmpeg.exe.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "convert/win/encoder_runner.h"
+
+namespace {
+
+constexpr int kClips = 20;
+
+using Clock = std::chrono::steady_clock;
+
+class QuietSink : public EncoderRunSink {
+ public:
+  void LogChunk(const std::u16string&) override {}
+  void SetPercent(int) override {}
+  bool CancelRequested() override { return false; }
+  HWND MessageOwner() override { return nullptr; }
+};
+
+std::wstring ExeDir() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dir(path, n);
+  return dir.substr(0, dir.find_last_of(L'\\') + 1);
+}
+
+// Starts a command line with its output thrown away and waits for it; the exit code, or -1.
+long RunDirectly(const std::wstring& commandLine) {
+  SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
+  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
+                           OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  startup.wShowWindow = SW_HIDE;
+  startup.hStdOutput = nul;
+  startup.hStdError = nul;
+  std::wstring line = commandLine;
+  PROCESS_INFORMATION info;
+  const BOOL ok = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                 &startup, &info);
+  CloseHandle(nul);
+  if (!ok) return -1;
+  WaitForSingleObject(info.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(info.hProcess, &code);
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return static_cast<long>(code);
+}
+
+double Seconds(Clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
+
+}  // namespace
+
+int main() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  const std::wstring encoder = argc > 1 ? argv[1] : ExeDir() + L"..\\..\\app\\ffmpeg.exe";
+  LocalFree(argv);
+  if (GetFileAttributesW(encoder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    std::fwprintf(stderr, L"no encoder at %ls\n", encoder.c_str());
+    return 2;
+  }
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring dir =
+      std::wstring(temp) + L"vm_bench_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+  CreateDirectoryW(dir.c_str(), nullptr);
+
+  const std::wstring quoted = L"\"" + encoder + L"\"";
+  const std::wstring first = dir + L"clip0.avi";
+  if (RunDirectly(quoted +
+                  L" -v error -y -f lavfi -i testsrc=size=320x240:rate=25:duration=2 -f lavfi"
+                  L" -i sine=duration=2 -vcodec mpeg4 -acodec mp2 \"" +
+                  first + L"\"") != 0) {
+    std::fwprintf(stderr, L"could not make the clip\n");
+    return 2;
+  }
+  for (int i = 1; i < kClips; ++i)
+    CopyFileW(first.c_str(), (dir + L"clip" + std::to_wstring(i) + L".avi").c_str(), FALSE);
+
+  QuietSink sink;
+  EncoderRunner runner(sink);
+  Clock::duration direct{}, through{};
+  int directOk = 0, throughOk = 0;
+  for (int i = 0; i < kClips; ++i) {
+    const std::wstring clip = dir + L"clip" + std::to_wstring(i) + L".avi";
+    const std::wstring a = dir + L"direct" + std::to_wstring(i) + L".avi";
+    const std::wstring b = dir + L"runner" + std::to_wstring(i) + L".avi";
+    const std::wstring options = L" -y -i \"" + clip + L"\" -vcodec mpeg4 -acodec mp2 \"";
+
+    auto start = Clock::now();
+    directOk += RunDirectly(quoted + options + a + L"\"") == 0;
+    direct += Clock::now() - start;
+
+    const std::wstring line = quoted + options + b + L"\"";
+    start = Clock::now();
+    throughOk += runner.Run(std::u16string(line.begin(), line.end()),
+                            std::u16string(b.begin(), b.end())) == EncoderOutcome::Succeeded;
+    through += Clock::now() - start;
+
+    for (const std::wstring& f : {clip, a, b}) DeleteFileW(f.c_str());
+  }
+  RemoveDirectoryW(dir.c_str());
+
+  std::wprintf(L"%d clips of 2 s, one after another\n", kClips);
+  std::wprintf(L"direct: %.2f s (%d converted)\n", Seconds(direct), directOk);
+  std::wprintf(L"runner: %.2f s (%d converted)\n", Seconds(through), throughOk);
+  std::wprintf(L"ratio runner/direct: %.3f (goal <= 1.10)\n", Seconds(through) / Seconds(direct));
+  return directOk == kClips && throughOk == kClips ? 0 : 1;
+}
