@@ -3,10 +3,13 @@
 //   sleep MS               wait
 //   file BYTES PATH        create PATH holding BYTES bytes
 //   exit CODE              end with CODE (the default is 0)
+// Started by the program itself ("-i INPUT ... OUTPUT"), it reads the same
+// commands from INPUT, one a line, with $OUT standing for OUTPUT.
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -44,25 +47,66 @@ bool MakeFile(const char* path, long size) {
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string word = argv[i];
-    if (word == "out" && i + 1 < argc) {
-      Write(STD_OUTPUT_HANDLE, Unescape(argv[++i]));
-    } else if (word == "err" && i + 1 < argc) {
-      Write(STD_ERROR_HANDLE, Unescape(argv[++i]));
-    } else if (word == "sleep" && i + 1 < argc) {
-      Sleep(static_cast<DWORD>(std::atol(argv[++i])));
-    } else if (word == "file" && i + 2 < argc) {
-      if (!MakeFile(argv[i + 2], std::atol(argv[i + 1]))) return 90;
+// Carries out the commands from `words`, in order; returns the exit code.
+int Execute(const std::vector<std::string>& words) {
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    const bool hasArg = i + 1 < words.size();
+    if (word == "out" && hasArg) {
+      Write(STD_OUTPUT_HANDLE, Unescape(words[++i].c_str()));
+    } else if (word == "err" && hasArg) {
+      Write(STD_ERROR_HANDLE, Unescape(words[++i].c_str()));
+    } else if (word == "sleep" && hasArg) {
+      Sleep(static_cast<DWORD>(std::atol(words[++i].c_str())));
+    } else if (word == "file" && i + 2 < words.size()) {
+      if (!MakeFile(words[i + 2].c_str(), std::atol(words[i + 1].c_str()))) return 90;
       i += 2;
-    } else if (word == "exit" && i + 1 < argc) {
-      return std::atoi(argv[++i]);
+    } else if (word == "exit" && hasArg) {
+      return std::atoi(words[++i].c_str());
     } else {
       return 91;  // a mistake in the test's script
     }
   }
   return 0;
+}
+
+// A script file: "command argument" a line ("file" takes two, split at the
+// first blank); $OUT becomes the output path.
+std::vector<std::string> ReadScript(const char* path, const std::string& output) {
+  std::vector<std::string> words;
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {"exit", "92"};
+  std::string text;
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buf, sizeof(buf), &got, nullptr) && got > 0) text.append(buf, got);
+  CloseHandle(file);
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (line.empty()) continue;
+    const size_t blank = line.find(' ');
+    words.push_back(line.substr(0, blank));
+    if (blank == std::string::npos) continue;
+    std::string rest = line.substr(blank + 1);
+    for (size_t at; (at = rest.find("$OUT")) != std::string::npos;) rest.replace(at, 4, output);
+    if (words.back() == "file") {
+      const size_t split = rest.find(' ');
+      words.push_back(rest.substr(0, split));
+      words.push_back(split == std::string::npos ? std::string() : rest.substr(split + 1));
+    } else {
+      words.push_back(rest);
+    }
+  }
+  return words;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 2 && std::string(argv[1]) == "-i") return Execute(ReadScript(argv[2], argv[argc - 1]));
+  return Execute(std::vector<std::string>(argv + 1, argv + argc));
 }
