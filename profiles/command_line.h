@@ -1,0 +1,27 @@
+// The encoder command line of one conversion, and the paths it names.
+#pragma once
+#include <string>
+
+#include "profiles/catalogue.h"
+#include "profiles/convert_job.h"
+
+// Formats the command line for the job: the long form passes the profile's
+// container argument and all eight option slots, the short form
+// (bUseOriginal) only the container and the two codecs. Empty slots keep
+// their blanks. With no job, returns false and leaves out untouched.
+bool BuildCommandLine(const CONVERT_JOB* job, std::u16string& out);
+
+// The job's row field for an option kind.
+int32_t& JobRow(CONVERT_JOB& job, OptionKind kind);
+int32_t JobRow(const CONVERT_JOB& job, OptionKind kind);
+
+// Where a converted file goes: beside its source (full path plus the
+// profile's extension) or in the output folder (display name plus extension).
+// The source's own extension stays in the name, so a source is never
+// overwritten by its own conversion.
+std::u16string OutputPath(bool sameAsSource, const std::u16string& folder,
+                          const std::u16string& fullPath, const std::u16string& displayName,
+                          int profile);
+
+// The encoder lies in the application folder, which ends in a backslash.
+std::u16string EncoderPath(const std::u16string& appDir);

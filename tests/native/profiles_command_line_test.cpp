@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "profiles/catalogue.h"
+#include "profiles/command_line.h"
+
+namespace {
+
+using K = OptionKind;
+
+// The worked setting: encoder in C:\Tools\Conv\, input E:\clips\holiday.avi,
+// output folder C:\Out\, the profile's preselected rows.
+CONVERT_JOB Job(int profile, bool sameAsSource = false) {
+  CONVERT_JOB job;
+  job.nProfile = profile;
+  for (K kind : kAllOptionKinds) JobRow(job, kind) = PreselectedRow(profile, kind);
+  job.strEncoder = EncoderPath(u"C:\\Tools\\Conv\\");
+  job.strInput = u"E:\\clips\\holiday.avi";
+  job.strOutput = OutputPath(sameAsSource, u"C:\\Out\\", job.strInput, u"holiday.avi", profile);
+  return job;
+}
+
+std::u16string Line(const CONVERT_JOB& job) {
+  std::u16string out;
+  EXPECT_TRUE(BuildCommandLine(&job, out));
+  return out;
+}
+
+const std::u16string kHead = u"\"C:\\Tools\\Conv\\ffmpeg.exe\" -i \"E:\\clips\\holiday.avi\" -y ";
+
+TEST(CommandLine, WorkedExamples) {
+  EXPECT_EQ(Line(Job(0)),
+            u"\"C:\\Tools\\Conv\\ffmpeg.exe\" -i \"E:\\clips\\holiday.avi\" -y -f avi -s 320x240 "
+            u"-r 29.97 -ab 128k -b 1000k -vcodec msmpeg4 -an -ar 44100 -ac 2 "
+            u"\"C:\\Out\\holiday.avi.avi\"");
+  EXPECT_EQ(Line(Job(22)),
+            u"\"C:\\Tools\\Conv\\ffmpeg.exe\" -i \"E:\\clips\\holiday.avi\" -y -f mp3   -ab 128k   "
+            u"-acodec libmp3lame -ar 48000 -ac 2 \"C:\\Out\\holiday.avi.mp3\"");
+  EXPECT_EQ(Line(Job(19, true)),
+            u"\"C:\\Tools\\Conv\\ffmpeg.exe\" -i \"E:\\clips\\holiday.avi\" -y -target dvd         "
+            u"\"E:\\clips\\holiday.avi.mpg\"");
+  EXPECT_EQ(
+      Line(Job(3)),
+      u"\"C:\\Tools\\Conv\\ffmpeg.exe\" -i \"E:\\clips\\holiday.avi\" -y  -s 320x240 -r 29.97 "
+      u"-ab 128k -b 1000k -vcodec wmv1 -acodec adpcm_ima_wav -ar 44100 -ac 2 "
+      u"\"C:\\Out\\holiday.avi.wmv\"");
+  CONVERT_JOB shortForm = Job(0);
+  shortForm.bUseOriginal = true;
+  EXPECT_EQ(Line(shortForm),
+            u"\"C:\\Tools\\Conv\\ffmpeg.exe\" -i \"E:\\clips\\holiday.avi\" -y -f avi -vcodec "
+            u"msmpeg4 -an \"C:\\Out\\holiday.avi.avi\"");
+}
+
+TEST(CommandLine, NoJobLeavesTheTextAlone) {
+  std::u16string out = u"kept";
+  EXPECT_FALSE(BuildCommandLine(nullptr, out));
+  EXPECT_EQ(out, u"kept");
+  const CONVERT_JOB job = Job(20);
+  EXPECT_TRUE(BuildCommandLine(&job, out));
+  EXPECT_EQ(out, kHead + u"-target vcd         \"C:\\Out\\holiday.avi.mpg\"");
+}
+
+TEST(CommandLine, EmptySlotsKeepTheirBlanks) {
+  // WMA: no container argument and no video options.
+  EXPECT_EQ(Line(Job(25)), kHead +
+                               u"   -ab 160k   -acodec wmav2 -ar 48000 -ac 2 "
+                               u"\"C:\\Out\\holiday.avi.wmv\"");
+  // An "Original" row empties its own slot only.
+  CONVERT_JOB job = Job(0);
+  job.nFrameRate = 0;
+  job.nSampleRate = 0;
+  EXPECT_EQ(Line(job), kHead +
+                           u"-f avi -s 320x240  -ab 128k -b 1000k -vcodec msmpeg4 -an  "
+                           u"-ac 2 \"C:\\Out\\holiday.avi.avi\"");
+  // "Origina" and the size row with its trailing blank.
+  job = Job(6);
+  EXPECT_EQ(Line(job).substr(kHead.size(), 18), u"-f mp4  -r 29.97 -");
+  job.nSize = 2;
+  EXPECT_EQ(Line(job).substr(kHead.size(), 28), u"-f mp4 -s 128x96  -r 29.97 -");
+}
+
+TEST(CommandLine, ArgumentsWithBlanksGoInUnchanged) {
+  CONVERT_JOB job = Job(2);
+  job.nVideoCodec = 4;
+  EXPECT_NE(Line(job).find(u" -b 1000k -vcodec mpeg4 -vtag divx -acodec libmp3lame "),
+            std::u16string::npos);
+  job.bUseOriginal = true;
+  EXPECT_EQ(Line(job), kHead +
+                           u"-f avi -vcodec mpeg4 -vtag divx -acodec libmp3lame "
+                           u"\"C:\\Out\\holiday.avi.avi\"");
+}
+
+TEST(CommandLine, ShortFormLeavesOutEverythingButCodecs) {
+  CONVERT_JOB job = Job(22);
+  job.bUseOriginal = true;
+  EXPECT_EQ(Line(job), kHead + u"-f mp3  -acodec libmp3lame \"C:\\Out\\holiday.avi.mp3\"");
+  job = Job(19);
+  job.bUseOriginal = true;
+  EXPECT_EQ(Line(job), kHead + u"-target dvd   \"C:\\Out\\holiday.avi.mpg\"");
+  job = Job(26);
+  job.bUseOriginal = true;
+  EXPECT_EQ(Line(job), kHead + u"-f adts  -acodec aac \"C:\\Out\\holiday.avi.aac\"");
+}
+
+TEST(CommandLine, PathsGoInQuotedAsTheyAre) {
+  CONVERT_JOB job = Job(23);
+  job.strInput = u"D:\\my clips\\a b.wav";
+  job.strOutput = OutputPath(true, u"C:\\Out\\", job.strInput, u"a b.wav", 23);
+  job.strEncoder = EncoderPath(u"C:\\Program Files\\Conv\\");
+  EXPECT_EQ(Line(job),
+            u"\"C:\\Program Files\\Conv\\ffmpeg.exe\" -i \"D:\\my clips\\a b.wav\" -y "
+            u"-f wav   -ab 128k   -acodec pcm_alaw -ar 48000 -ac 2 "
+            u"\"D:\\my clips\\a b.wav.wav\"");
+}
+
+TEST(OutputPath, KeepsTheSourceExtensionInTheName) {
+  EXPECT_EQ(OutputPath(false, u"C:\\Out\\", u"E:\\m\\clip.mp3", u"clip.mp3", 22),
+            u"C:\\Out\\clip.mp3.mp3");
+  EXPECT_EQ(OutputPath(true, u"C:\\Out\\", u"E:\\m\\holiday.avi", u"holiday.avi", 0),
+            u"E:\\m\\holiday.avi.avi");
+  EXPECT_EQ(OutputPath(false, u"C:\\Out\\", u"E:\\m\\holiday.avi", u"holiday.avi", 25),
+            u"C:\\Out\\holiday.avi.wmv");
+  EXPECT_EQ(OutputPath(false, u"C:\\Out\\", u"E:\\m\\x.avi", u"x.avi", 8), u"C:\\Out\\x.avi.rm");
+  EXPECT_EQ(EncoderPath(u"C:\\Tools\\Conv\\"), u"C:\\Tools\\Conv\\ffmpeg.exe");
+}
+
+}  // namespace
