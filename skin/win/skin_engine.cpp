@@ -1,13 +1,121 @@
 #include "skin/win/skin_engine.h"
 
+#include <psapi.h>
+
+#include "skin/win/theme_class.h"
+#include "skin/win/theme_container.h"
+#include "skin/win/theme_schema.h"
+
+namespace {
+
+// Themes are drawn with true colours and alpha; palette displays keep the
+// system's look.
+bool ScreenHasColours() {
+  HDC screen = ::GetDC(nullptr);
+  if (screen == nullptr) return false;
+  const int bits = ::GetDeviceCaps(screen, BITSPIXEL) * ::GetDeviceCaps(screen, PLANES);
+  ::ReleaseDC(nullptr, screen);
+  return bits > 8;
+}
+
+// The redirections patch every loaded module's imports, which needs the list.
+bool CanEnumerateModules() {
+  HMODULE first = nullptr;
+  DWORD needed = 0;
+  return ::EnumProcessModules(::GetCurrentProcess(), &first, sizeof(first), &needed) != 0;
+}
+
+}  // namespace
+
 SkinEngine& SkinEngine::Get() {
   static SkinEngine engine;
   return engine;
 }
 
+SkinEngine::SkinEngine() {
+  ::InitializeCriticalSection(&m_schemaLock);
+  m_metrics.Refresh(nullptr, m_applyOptions, m_filters);
+}
+
+SkinEngine::~SkinEngine() {
+  if (m_hooks) m_hooks->RemoveRedirections();
+  m_windows.Clear();
+  SetSchema(nullptr);
+  m_container.reset();
+  ::DeleteCriticalSection(&m_schemaLock);
+}
+
+std::shared_ptr<ThemeSchema> SkinEngine::Schema() const {
+  ::EnterCriticalSection(&m_schemaLock);
+  std::shared_ptr<ThemeSchema> schema = m_schema;
+  ::LeaveCriticalSection(&m_schemaLock);
+  return schema;
+}
+
+void SkinEngine::SetSchema(std::shared_ptr<ThemeSchema> schema) {
+  ::EnterCriticalSection(&m_schemaLock);
+  m_schema.swap(schema);
+  ::LeaveCriticalSection(&m_schemaLock);
+  // The old schema (now in `schema`) goes here, outside the lock.
+}
+
+ThemeClass* SkinEngine::GetThemeClass(std::u16string_view name) const {
+  if (!m_enabled) return nullptr;
+  const std::shared_ptr<ThemeSchema> schema = Schema();
+  return schema ? schema->GetClass(name) : nullptr;
+}
+
+void SkinEngine::SetApplyOptions(int options) {
+  m_applyOptions = options;
+  if (!m_enabled) return;
+  if (m_hooks) {
+    m_hooks->RemoveRedirections();
+    m_hooks->InstallRedirections(m_applyOptions);
+  }
+  m_metrics.Refresh(Schema().get(), m_applyOptions, m_filters);
+  NotifySkinChanged(1, 1);
+}
+
 int SkinEngine::LoadTheme(const std::u16string& themePath, const std::u16string& iniName) {
-  (void)themePath;
-  (void)iniName;
-  m_enabled = false;
-  return 0;
+  return Load([&](ThemeContainer& c) { return c.Open(themePath, iniName); });
+}
+
+int SkinEngine::LoadTheme(HMODULE module, const std::u16string& iniName) {
+  return Load([&](ThemeContainer& c) { return c.Open(module, iniName); });
+}
+
+int SkinEngine::Load(const std::function<bool(ThemeContainer&)>& open) {
+  SetSchema(nullptr);
+  if (m_hooks) m_hooks->RemoveRedirections();
+  const int wasEnabled = m_enabled ? 1 : 0;
+
+  std::shared_ptr<ThemeSchema> schema;
+  m_container.reset();
+  if (ScreenHasColours() && CanEnumerateModules()) {
+    auto container = std::make_shared<ThemeContainer>();
+    if (open(*container)) {
+      schema = std::make_shared<ThemeSchema>(container, &m_filters);
+      if (schema->ReadProperties() < 0) schema.reset();
+    }
+    if (schema) m_container = container;
+  }
+
+  m_enabled = schema != nullptr;
+  SetSchema(schema);
+  if (m_enabled && m_hooks) m_hooks->InstallRedirections(m_applyOptions);
+  m_metrics.Refresh(schema.get(), m_applyOptions, m_filters);
+  NotifySkinChanged(wasEnabled, m_enabled ? 1 : 0);
+  return m_enabled ? 1 : 0;
+}
+
+void SkinEngine::NotifySkinChanged(int oldEnabled, int newEnabled) {
+  if (m_hooks) m_hooks->SkinChanging(oldEnabled, newEnabled);
+  for (HWND hwnd : m_windows.Handles()) {
+    if (!::IsWindow(hwnd)) {
+      m_windows.Remove(hwnd);
+      continue;
+    }
+    if (SkinWindowObject* object = m_windows.Find(hwnd))
+      object->SkinChanged(oldEnabled, newEnabled);
+  }
 }

@@ -1,0 +1,166 @@
+// Background drawing of a theme part: a border fill, nothing, or a frame of
+// the part's image spread over the rectangle, with an optional glyph on top.
+#include <algorithm>
+
+#include "skin/theme_properties.h"
+#include "skin/win/theme_class.h"
+#include "skin/win/theme_image.h"
+#include "skin/win/theme_schema.h"
+
+namespace {
+
+constexpr COLORREF kDefaultKeyColor = RGB(255, 0, 255);
+
+// The parts of a window frame's sides and bottom, whose images must always be
+// drawn whole.
+bool IsFrameSide(int classCode, int windowCode, int part) {
+  return classCode == windowCode && part >= 7 && part <= 12;
+}
+
+void FillSolid(HDC hdc, const RECT& rect, COLORREF color) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  const COLORREF old = ::SetBkColor(hdc, color);
+  ::ExtTextOutW(hdc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  ::SetBkColor(hdc, old);
+}
+
+RECT Shrink(const RECT& r, const ThemeMargins& m) {
+  return RECT{r.left + m.left, r.top + m.top, r.right - m.right, r.bottom - m.bottom};
+}
+
+// A frame of w x h centred in `dst`, never left of or above it.
+RECT Centred(const RECT& dst, int w, int h) {
+  const int x = dst.left + std::max(0, int(dst.right - dst.left - w) / 2);
+  const int y = dst.top + std::max(0, int(dst.bottom - dst.top - h) / 2);
+  return RECT{x, y, x + w, y + h};
+}
+
+}  // namespace
+
+BOOL ThemeClass::DrawBackground(HDC hdc, int part, int state, const RECT& rect,
+                                const RECT* clip) const {
+  if (hdc == nullptr) return FALSE;
+  if (clip == nullptr) return PaintBackground(hdc, part, state, rect);
+  const int saved = ::SaveDC(hdc);
+  ::IntersectClipRect(hdc, clip->left, clip->top, clip->right, clip->bottom);
+  const BOOL ok = PaintBackground(hdc, part, state, rect);
+  ::RestoreDC(hdc, saved);
+  return ok;
+}
+
+BOOL ThemeClass::PaintBackground(HDC hdc, int part, int state, const RECT& rect) const {
+  const int bgType = EnumOr(part, state, kTmtBgType, kBgTypeImageFile);
+  if (bgType == kBgTypeBorderFill) return FillBorder(hdc, part, state, rect);
+  if (bgType == kBgTypeNone) return TRUE;
+
+  ThemeImage* image = m_schema.GetImage(BackgroundImageFile(part, state));
+  if (image == nullptr) return FALSE;
+  const int count = std::max(1, IntOr(part, state, kTmtImageCount, 1));
+  const bool horizontal =
+      EnumOr(part, state, kTmtImageLayout, kLayoutHorizontal) != kLayoutVertical;
+
+  ImageDrawParams p;
+  p.frame = image->Frame(count, horizontal, state - 1);
+  p.sizingType = EnumOr(part, state, kTmtSizingType, kSizingStretch);
+  if (p.sizingType < kSizingTrueSize || p.sizingType > kSizingTile) p.sizingType = kSizingStretch;
+  RECT dst = rect;
+  if (p.sizingType == kSizingTrueSize) {
+    int w = p.frame.right - p.frame.left;
+    int h = p.frame.bottom - p.frame.top;
+    if (IntOr(part, state, kTmtTrueSizeStretchMark, 0) > 0) {
+      w = std::min(w, int(rect.right - rect.left));
+      h = std::min(h, int(rect.bottom - rect.top));
+    }
+    dst = Centred(rect, w, h);
+    if (EnumOr(part, state, kTmtVAlign, kVAlignTop) == kVAlignBottom) {
+      dst.top = std::max(rect.top, rect.bottom - h);
+      dst.bottom = dst.top + h;
+    }
+  } else {
+    GetMargins(part, state, kTmtSizingMargins, p.margins);
+  }
+  p.useTransparent =
+      TransparentColor(part, state, kTmtTransparent, kTmtTransparentColor, *image, p.transparent);
+  p.borderOnly = !IsFrameSide(m_code, m_schema.WindowCode(), part) &&
+                 BoolOr(part, state, kTmtBorderOnly, false);
+  image->SetMirror(BoolOr(part, state, kTmtMirrorImage, true));
+  BOOL ok = image->Draw(hdc, dst, p);
+
+  if (EnumOr(part, state, kTmtGlyphType, kGlyphNone) == kGlyphImage) {
+    ok = DrawGlyph(hdc, part, state, rect, count, horizontal) && ok;
+  }
+  return ok;
+}
+
+BOOL ThemeClass::FillBorder(HDC hdc, int part, int state, RECT r) const {
+  const int size = IntOr(part, state, kTmtBorderSize, 1);
+  COLORREF border = 0;
+  if (size > 0 && GetColor(part, state, kTmtBorderColor, border) == kThemeOk) {
+    const int w = std::min(size, int(r.right - r.left));
+    const int h = std::min(size, int(r.bottom - r.top));
+    FillSolid(hdc, RECT{r.left, r.top, r.right, r.top + h}, border);
+    FillSolid(hdc, RECT{r.left, r.bottom - h, r.right, r.bottom}, border);
+    FillSolid(hdc, RECT{r.left, r.top + h, r.left + w, r.bottom - h}, border);
+    FillSolid(hdc, RECT{r.right - w, r.top + h, r.right, r.bottom - h}, border);
+    ::InflateRect(&r, -size, -size);
+  }
+  COLORREF fill = 0;
+  if (GetColor(part, state, kTmtFillColor, fill) == kThemeOk &&
+      !BoolOr(part, state, kTmtBorderOnly, false)) {
+    FillSolid(hdc, r, fill);
+  }
+  return TRUE;
+}
+
+BOOL ThemeClass::DrawGlyph(HDC hdc, int part, int state, const RECT& rect, int count,
+                           bool horizontal) const {
+  ThemeMargins content;
+  GetMargins(part, state, kTmtContentMargins, content);
+  const RECT inner = Shrink(rect, content);
+
+  ThemeImage* glyph = nullptr;
+  RECT frame = {};
+  if (EnumOr(part, state, kTmtImageSelectType, kImageSelectNone) == kImageSelectSize) {
+    // The largest of IMAGEFILE5 down to IMAGEFILE1 that fits, else IMAGEFILE1.
+    for (int i = 4; i >= 0 && glyph == nullptr; --i) {
+      std::u16string file;
+      GetString(part, state, kTmtImageFile1 + i, file);
+      ThemeImage* candidate = m_schema.GetImage(file);
+      if (candidate == nullptr) continue;
+      const RECT f = candidate->Frame(count, horizontal, state - 1);
+      if (f.right - f.left <= inner.right - inner.left &&
+          f.bottom - f.top <= inner.bottom - inner.top) {
+        glyph = candidate;
+      }
+    }
+    if (glyph == nullptr) {
+      std::u16string file;
+      GetString(part, state, kTmtImageFile1, file);
+      glyph = m_schema.GetImage(file);
+    }
+  } else {
+    std::u16string file;
+    GetString(part, state, kTmtGlyphImageFile, file);
+    glyph = m_schema.GetImage(file);
+  }
+  if (glyph == nullptr) return FALSE;
+
+  ImageDrawParams p;
+  frame = glyph->Frame(count, horizontal, state - 1);
+  p.frame = frame;
+  p.sizingType = kSizingTrueSize;
+  p.useTransparent = TransparentColor(part, state, kTmtGlyphTransparent, kTmtGlyphTransparentColor,
+                                      *glyph, p.transparent);
+  const RECT dst = Centred(inner, frame.right - frame.left, frame.bottom - frame.top);
+  return glyph->Draw(hdc, dst, p);
+}
+
+bool ThemeClass::TransparentColor(int part, int state, int flagId, int colorId,
+                                  const ThemeImage& image, COLORREF& out) const {
+  if (image.HasAlpha() || !BoolOr(part, state, flagId, false)) return false;
+  // The key must match the image's pixels, so it bypasses the colour filters.
+  uint32_t key = kDefaultKeyColor;
+  m_schema.Properties().GetColor(m_code, part, state, colorId, key);
+  out = COLORREF(key);
+  return true;
+}

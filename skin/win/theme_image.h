@@ -1,0 +1,79 @@
+// A theme image: one bitmap holding a part's frames, decoded once and drawn
+// with a nine-grid. Images with transparency are kept as 32-bit DIB sections
+// with premultiplied alpha and drawn with AlphaBlend; opaque ones are blitted.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "skin/theme_value.h"
+#include "skin/theme_vocabulary.h"
+
+// How one frame is spread over a destination rectangle.
+struct ImageDrawParams {
+  RECT frame = {0, 0, 0, 0};  // the frame inside the image
+  ThemeMargins margins;       // nine-grid margins in image pixels
+  int sizingType = kSizingStretch;
+  bool borderOnly = false;  // leave the middle cell out
+  bool useTransparent = false;
+  COLORREF transparent = RGB(255, 0, 255);
+};
+
+class ThemeImage {
+ public:
+  ~ThemeImage();
+  ThemeImage(const ThemeImage&) = delete;
+  ThemeImage& operator=(const ThemeImage&) = delete;
+
+  static bool IsPng(const void* data, size_t size);
+  // PNG data; null when it is not a PNG or cannot be decoded.
+  static std::unique_ptr<ThemeImage> FromPng(const void* data, size_t size, bool premultiply);
+  // A packed 32-bit DIB (info header, then the bits) as bitmap resources and
+  // .bmp files hold it; its fourth byte is alpha. Null for other depths.
+  static std::unique_ptr<ThemeImage> FromPackedDib32(const void* data, size_t size,
+                                                     bool premultiply);
+  // Takes an ordinary (opaque) bitmap; null for a null handle.
+  static std::unique_ptr<ThemeImage> FromBitmap(HBITMAP bitmap);
+
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+  HBITMAP Bitmap() const { return m_bitmap; }
+  // Drawn with per-pixel alpha (some pixel is not opaque, or the theme's
+  // images are premultiplied already).
+  bool HasAlpha() const { return m_alpha; }
+  // Premultiplied BGRA pixels, top row first; null for an ordinary bitmap.
+  const uint32_t* Pixels() const { return m_pixels; }
+
+  // Whether a right-to-left device context mirrors the image (the default).
+  bool Mirror() const { return m_mirror; }
+  void SetMirror(bool mirror) { m_mirror = mirror; }
+
+  // Frame `index` of `count` frames side by side (horizontal) or stacked;
+  // an index outside the count gives frame 0.
+  RECT Frame(int count, bool horizontal, int index) const;
+
+  // Draws p.frame into dst; false when nothing could be drawn.
+  bool Draw(HDC hdc, const RECT& dst, const ImageDrawParams& p) const;
+
+ private:
+  ThemeImage();
+  // A top-down 32-bit DIB section; m_pixels points at its bits.
+  bool CreateDib(int width, int height);
+  // Premultiplies straight alpha (when asked) and decides how to draw.
+  void FinishAlpha(bool premultiply);
+  void DrawCell(HDC hdc, HDC source, const RECT& src, const RECT& dst, const ImageDrawParams& p,
+                bool tileX, bool tileY) const;
+  void Blit(HDC hdc, HDC source, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh,
+            const ImageDrawParams& p) const;
+
+  HBITMAP m_bitmap = nullptr;
+  uint32_t* m_pixels = nullptr;
+  int m_width = 0;
+  int m_height = 0;
+  bool m_alpha = false;
+  bool m_mirror = true;
+  // A bitmap can be selected into one device context at a time.
+  mutable CRITICAL_SECTION m_drawLock;
+};

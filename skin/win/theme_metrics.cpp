@@ -1,0 +1,108 @@
+#include "skin/win/theme_metrics.h"
+
+#include <cstddef>
+
+#include "skin/theme_properties.h"
+#include "skin/win/theme_class.h"
+#include "skin/win/theme_color_filter.h"
+#include "skin/win/theme_schema.h"
+
+ThemeMetrics::ThemeMetrics() : m_captionFont(), m_smallCaptionFont(), m_menuFont() {
+  for (int i = 0; i < kThemeSysColorCount; ++i) {
+    m_colors[i] = CLR_INVALID;
+    m_brushes[i] = nullptr;
+  }
+}
+
+ThemeMetrics::~ThemeMetrics() {
+  for (HBRUSH brush : m_brushes) {
+    if (brush) ::DeleteObject(brush);
+  }
+}
+
+COLORREF ThemeMetrics::Color(int index) const {
+  return index >= 0 && index < kThemeSysColorCount ? m_colors[index] : 0;
+}
+
+HBRUSH ThemeMetrics::Brush(int index) const {
+  return index >= 0 && index < kThemeSysColorCount ? m_brushes[index] : nullptr;
+}
+
+void ThemeMetrics::SetColor(int index, COLORREF color) {
+  // Brushes handed out stay valid while their colour is unchanged.
+  if (m_brushes[index] && m_colors[index] == color) return;
+  if (m_brushes[index]) ::DeleteObject(m_brushes[index]);
+  m_colors[index] = color;
+  m_brushes[index] = ::CreateSolidBrush(color);
+}
+
+void ThemeMetrics::ReadSystemFontsAndSizes() {
+  NONCLIENTMETRICSW ncm = {};
+  ncm.cbSize = sizeof(ncm);
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0)) {
+    // Systems before the padded border field know the shorter record only.
+    ncm.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0);
+  }
+  m_captionFont = ncm.lfCaptionFont;
+  m_smallCaptionFont = ncm.lfSmCaptionFont;
+  m_menuFont = ncm.lfMenuFont;
+
+  m_sizes.borderWidth = ::GetSystemMetrics(SM_CXBORDER);
+  m_sizes.borderHeight = ::GetSystemMetrics(SM_CYBORDER);
+  m_sizes.edgeWidth = ::GetSystemMetrics(SM_CXEDGE);
+  m_sizes.edgeHeight = ::GetSystemMetrics(SM_CYEDGE);
+  m_sizes.hScrollHeight = ::GetSystemMetrics(SM_CYHSCROLL);
+  m_sizes.hScrollArrowWidth = ::GetSystemMetrics(SM_CXHSCROLL);
+  m_sizes.vScrollWidth = ::GetSystemMetrics(SM_CXVSCROLL);
+  m_sizes.vScrollArrowHeight = ::GetSystemMetrics(SM_CYVSCROLL);
+  m_sizes.captionHeight = ::GetSystemMetrics(SM_CYCAPTION);
+  m_sizes.smallCaptionHeight = ::GetSystemMetrics(SM_CYSMCAPTION);
+  int multiplier = 1;
+  if (::SystemParametersInfoW(SPI_GETBORDER, 0, &multiplier, 0))
+    m_sizes.borderMultiplier = multiplier;
+}
+
+void ThemeMetrics::ApplyThemeMetrics(const ThemeSchema& schema) {
+  const ThemeProperties& props = schema.Properties();
+  const int sys = kThemeClassSysMetrics;
+  int32_t value = 0;
+  if (props.GetInt(sys, 0, 0, kTmtCaptionBarHeight, value) == kThemeOk) {
+    m_sizes.captionHeight = value + 1;
+  }
+  if (props.GetInt(sys, 0, 0, kTmtSmCaptionBarHeight, value) == kThemeOk) {
+    m_sizes.smallCaptionHeight = value + 1;
+  }
+  // As in the system's own metrics: the width is the vertical bar's and the
+  // horizontal bar's arrow width, the height the horizontal bar's and the
+  // vertical bar's arrow height.
+  if (props.GetInt(sys, 0, 0, kTmtScrollBarWidth, value) == kThemeOk && value > 0) {
+    m_sizes.vScrollWidth = value;
+    m_sizes.hScrollArrowWidth = value;
+  }
+  if (props.GetInt(sys, 0, 0, kTmtScrollBarHeight, value) == kThemeOk && value > 0) {
+    m_sizes.hScrollHeight = value;
+    m_sizes.vScrollArrowHeight = value;
+  }
+  ThemeFont font;
+  if (props.GetFont(sys, 0, 0, kTmtCaptionFont, font) == kThemeOk) {
+    m_captionFont = MakeThemeLogFont(font);
+  }
+  if (props.GetFont(sys, 0, 0, kTmtSmallCaptionFont, font) == kThemeOk) {
+    m_smallCaptionFont = MakeThemeLogFont(font);
+  }
+  if (props.GetFont(sys, 0, 0, kTmtMenuFont, font) == kThemeOk) m_menuFont = MakeThemeLogFont(font);
+}
+
+void ThemeMetrics::Refresh(const ThemeSchema* schema, int applyOptions,
+                           const ThemeColorFilters& filters) {
+  ReadSystemFontsAndSizes();
+  if (schema == nullptr) {
+    for (int i = 0; i < kThemeSysColorCount; ++i) SetColor(i, ::GetSysColor(i));
+    return;
+  }
+  if (applyOptions & 1) ApplyThemeMetrics(*schema);
+  for (int i = 0; i < kThemeSysColorCount; ++i) {
+    SetColor(i, filters.Apply(COLORREF(ThemeSysColor(schema->Properties(), i))));
+  }
+}

@@ -1,0 +1,81 @@
+// A loaded theme: the colour scheme's properties, one ThemeClass per class
+// name asked for, and the images decoded so far. Shared by reference count
+// between the engine and whoever draws with it, so a new load never pulls a
+// schema from under a drawing in progress.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "skin/theme_properties.h"
+#include "skin/win/theme_color_filter.h"
+#include "skin/win/theme_container.h"
+#include "skin/win/theme_image.h"
+
+class ThemeClass;
+
+class ThemeSchema {
+ public:
+  // `filters` belongs to the engine and outlives the schema.
+  ThemeSchema(std::shared_ptr<ThemeContainer> container, const ThemeColorFilters* filters);
+  ~ThemeSchema();
+  ThemeSchema(const ThemeSchema&) = delete;
+  ThemeSchema& operator=(const ThemeSchema&) = delete;
+
+  // Reads the container's scheme; the number of values stored, or -1 when the
+  // container has no scheme to read.
+  int ReadProperties();
+
+  const ThemeProperties& Properties() const { return m_props; }
+  const ThemeContainer& Container() const { return *m_container; }
+  // 1: images with alpha are premultiplied on loading (the scheme's
+  // "Documentation" ALPHALEVEL 255 says they are already).
+  int Premultiply() const { return m_premultiply; }
+  void SetPremultiply(int premultiply) { m_premultiply = premultiply ? 1 : 0; }
+  int GlobalsCode() const { return m_globalsCode; }
+  int WindowCode() const { return m_windowCode; }
+
+  // The class for a name (any case); null for a name that is no theme class.
+  ThemeClass* GetClass(std::u16string_view name);
+  // The image of a file name as the scheme writes it, loaded on first use;
+  // null when it is missing or cannot be decoded (also remembered).
+  ThemeImage* GetImage(const std::u16string& fileName);
+
+  COLORREF FilterColor(COLORREF color) const { return m_filters ? m_filters->Apply(color) : color; }
+
+  // Serialises caption drawing, which shares one off-screen bitmap per frame.
+  void LockCaption() { ::EnterCriticalSection(&m_captionLock); }
+  void UnlockCaption() { ::LeaveCriticalSection(&m_captionLock); }
+
+ private:
+  std::unique_ptr<ThemeImage> LoadImageFile(const std::u16string& fileName) const;
+  std::unique_ptr<ThemeImage> LoadLooseImage(const std::u16string& fileName) const;
+  std::unique_ptr<ThemeImage> LoadModuleImage(const std::u16string& fileName) const;
+
+  std::shared_ptr<ThemeContainer> m_container;
+  const ThemeColorFilters* m_filters;
+  ThemeProperties m_props;
+  int m_premultiply = 1;
+  int m_globalsCode;
+  int m_windowCode;
+  // Classes and images are created on demand from any drawing thread.
+  CRITICAL_SECTION m_lock;
+  CRITICAL_SECTION m_captionLock;
+  std::map<std::u16string, std::unique_ptr<ThemeClass>> m_classes;  // upper-case names
+  std::map<std::u16string, std::unique_ptr<ThemeImage>> m_images;   // names as written
+};
+
+// Holds the caption lock for a scope.
+class CaptionLock {
+ public:
+  explicit CaptionLock(ThemeSchema& schema) : m_schema(schema) { m_schema.LockCaption(); }
+  ~CaptionLock() { m_schema.UnlockCaption(); }
+  CaptionLock(const CaptionLock&) = delete;
+  CaptionLock& operator=(const CaptionLock&) = delete;
+
+ private:
+  ThemeSchema& m_schema;
+};
