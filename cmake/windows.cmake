@@ -46,9 +46,14 @@ add_custom_target(app_files ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VM_APP_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VM_FFMPEG} ${VM_APP_DIR}/ffmpeg.exe)
 
+# Starts and drives the real program from outside; shared by tests and benchmarks.
+add_library(vm_harness STATIC tests/win/program_harness.cpp)
+target_link_libraries(vm_harness PUBLIC vm_win)
+
 file(GLOB VM_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+list(REMOVE_ITEM VM_WIN_TESTS ${CMAKE_SOURCE_DIR}/tests/win/program_harness.cpp)
 add_executable(vm_win_tests ${VM_WIN_TESTS} ${VM_RC})
-target_link_libraries(vm_win_tests PRIVATE vm_win ${VM_DEPS}/lib/libgtest.a)
+target_link_libraries(vm_win_tests PRIVATE vm_harness ${VM_DEPS}/lib/libgtest.a)
 add_dependencies(vm_win_tests generated_resources)
 target_link_options(vm_win_tests PRIVATE ${VM_STATIC_LINK})
 target_compile_definitions(vm_win_tests PRIVATE VM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
@@ -76,7 +81,7 @@ file(GLOB VM_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bench/*.cpp)
 foreach(f ${VM_BENCHES})
   get_filename_component(name ${f} NAME_WE)
   add_executable(${name} ${f})
-  target_link_libraries(${name} PRIVATE vm_win)
+  target_link_libraries(${name} PRIVATE vm_harness)
   target_link_options(${name} PRIVATE ${VM_STATIC_LINK})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endforeach()

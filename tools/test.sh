@@ -74,6 +74,14 @@ if build windows "$logs/win-build.log" bash -c "cmake -S '$root' -B '$root/build
     count_gtest windows "$logs/win.log" $?
     tail -n 3 "$logs/win.log"
 
+    # The shipped theme, every part and state on one sheet, for a person to look at.
+    if (cd "$root/build/win" && timeout 120 wine bench/theme_sheet.exe "$(winepath -w "$logs/theme_sheet.png")") >"$logs/theme-sheet.log" 2>&1; then
+      pass 1
+      echo "theme sheet: $logs/theme_sheet.png"
+    else
+      fail 1 "theme sheet (see $logs/theme-sheet.log)"
+    fi
+
     echo "== end-to-end tests"
     for t in "$root"/tests/e2e/*.sh; do
       [ -e "$t" ] || continue
