@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "resources/resource.h"
+
 std::wstring TestExeDir() {
   wchar_t path[MAX_PATH];
   const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -63,8 +65,17 @@ bool FileExists(const std::wstring& path) {
   return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-RunningProgram::RunningProgram(const std::wstring& exePath) {
+bool InstallLanguageFile(const std::wstring& folder, int index) {
+  const std::wstring file = folder + L"mlg.txt";
+  // Without the build's packs the platform creates the file on writing.
+  ::CopyFileW((AppDir() + L"mlg.txt").c_str(), file.c_str(), FALSE);
+  return ::WritePrivateProfileStringW(L"mlg", L"curlg", std::to_wstring(index).c_str(),
+                                      file.c_str()) != FALSE;
+}
+
+RunningProgram::RunningProgram(const std::wstring& exePath, bool askLanguage) {
   const std::wstring dir = exePath.substr(0, exePath.find_last_of(L'\\') + 1);
+  if (!askLanguage && !FileExists(dir + L"mlg.txt")) InstallLanguageFile(dir);
   std::wstring cmd = L"\"" + exePath + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof(si);
@@ -235,4 +246,19 @@ std::vector<std::wstring> ListRows(HWND list) {
     rows.push_back(row);
   }
   return rows;
+}
+
+bool AddThroughFileDialog(DWORD pid, HWND inputPage, const std::wstring& folder,
+                          const std::wstring& names) {
+  ClickButton(::GetDlgItem(inputPage, IDC_INPUT_ADD));
+  HWND dlg = WaitForDialog(pid, L"Open");
+  if (!dlg) return false;
+  HWND edit = FindDescendant(dlg, L"Edit");
+  if (!edit) return false;
+  ::SendMessageW(edit, WM_SETTEXT, 0, LPARAM(folder.c_str()));
+  ::SendMessageW(dlg, WM_COMMAND, IDOK, 0);
+  ::Sleep(500);
+  ::SendMessageW(edit, WM_SETTEXT, 0, LPARAM(names.c_str()));
+  ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+  return WaitUntil([&] { return !::IsWindow(dlg); });
 }

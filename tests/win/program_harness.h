@@ -29,10 +29,19 @@ std::vector<uint8_t> ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 bool FileExists(const std::wstring& path);
 
+// Writes mlg.txt into `folder` (ending with a backslash) with language `index`
+// already chosen, so that the program starts without asking for a language:
+// the build's language packs, or a file holding only the choice when the build
+// has none. False when it could not be written.
+bool InstallLanguageFile(const std::wstring& folder, int index = 0);
+
 class RunningProgram {
 public:
-  // Starts exePath with its own folder as the current folder.
-  explicit RunningProgram(const std::wstring& exePath);
+  // Starts exePath with its own folder as the current folder. Unless
+  // `askLanguage` is set, a folder without mlg.txt first gets one with English
+  // chosen (InstallLanguageFile), since the Language dialog would otherwise
+  // come before the wizard.
+  explicit RunningProgram(const std::wstring& exePath, bool askLanguage = false);
   ~RunningProgram();  // kills the process if it still runs
 
   bool Started() const { return m_pi.hProcess != nullptr; }
@@ -70,3 +79,8 @@ bool WaitUntil(Pred pred, DWORD timeoutMs = 10000) {
 HWND FindDescendant(HWND parent, const std::wstring& className);
 // The rows of a list box in another process.
 std::vector<std::wstring> ListRows(HWND list);
+// Adds files through the input page's real file dialog: the folder first,
+// then the names (one name, or several each in double quotes). False when
+// the dialog did not come or did not close.
+bool AddThroughFileDialog(DWORD pid, HWND inputPage, const std::wstring& folder,
+                          const std::wstring& names);

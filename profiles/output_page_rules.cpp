@@ -1,0 +1,92 @@
+#include "profiles/output_page_rules.h"
+
+#include "resources/resource.h"
+
+std::vector<int> ProfilesForTask(int task) {
+  int first = 0, last = kProfileCount - 1;
+  switch (task) {
+    case 0:
+      last = kFirstAudioProfile - 1;
+      break;
+    case 1:
+      first = kFirstAudioProfile;
+      break;
+    case 2:
+      last = 2;
+      break;
+  }
+  std::vector<int> kept;
+  for (int p = first; p <= last; ++p) kept.push_back(p);
+  return kept;
+}
+
+std::u16string ProfileItemText(int profile) {
+  const OUTPUT_PROFILE& p = Profile(profile);
+  return std::u16string(p.szName) + u"(" + p.szExt + u")";
+}
+
+int OptionBoxId(OptionKind kind) {
+  switch (kind) {
+    case OptionKind::Size:
+      return IDC_OUT_SIZE;
+    case OptionKind::FrameRate:
+      return IDC_OUT_FRAME_RATE;
+    case OptionKind::AudioBitrate:
+      return IDC_OUT_AUDIO_BITRATE;
+    case OptionKind::VideoBitrate:
+      return IDC_OUT_VIDEO_BITRATE;
+    case OptionKind::VideoCodec:
+      return IDC_OUT_VIDEO_CODEC;
+    case OptionKind::AudioCodec:
+      return IDC_OUT_AUDIO_CODEC;
+    case OptionKind::SampleRate:
+      return IDC_OUT_SAMPLE_RATE;
+    case OptionKind::Channels:
+      break;
+  }
+  return IDC_OUT_CHANNELS;
+}
+
+std::vector<OptionItem> OptionItems(int profile, OptionKind kind) {
+  const OPTION_LIST& list = OptionList(profile, kind);
+  std::vector<OptionItem> items;
+  for (int i = 0; i < list.nCount; ++i)
+    items.push_back({OptionRow(kind, list.anRows[i]).szLabel, list.anRows[i]});
+  return items;
+}
+
+int ProfilePosition(int stored, int count) {
+  if (count <= 0) return -1;
+  return stored >= 0 && stored < count ? stored : 0;
+}
+
+int32_t& SavedPosition(APP_STATE& s, OptionKind kind) {
+  switch (kind) {
+    case OptionKind::Size:
+      return s.g_nPosSize;
+    case OptionKind::FrameRate:
+      return s.g_nPosFrameRate;
+    case OptionKind::AudioBitrate:
+      return s.g_nPosAudioBitrate;
+    case OptionKind::VideoBitrate:
+      return s.g_nPosVideoBitrate;
+    case OptionKind::VideoCodec:
+      return s.g_nPosVideoCodec;
+    case OptionKind::AudioCodec:
+      return s.g_nPosAudioCodec;
+    case OptionKind::SampleRate:
+      return s.g_nPosSampleRate;
+    case OptionKind::Channels:
+      break;
+  }
+  return s.g_nPosChannels;
+}
+
+std::u16string FolderWithBackslash(const std::u16string& folder) {
+  if (!folder.empty() && folder.back() == u'\\') return folder;
+  return folder + u'\\';
+}
+
+std::u16string StoredFolder(const std::u16string& text) {
+  return text.empty() ? std::u16string(u"C:\\") : text;
+}

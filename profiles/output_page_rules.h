@@ -1,0 +1,40 @@
+// What the output settings page decides without a window: which profiles a
+// task offers, the texts and item data of its boxes, and how its folder text
+// is kept.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "profiles/catalogue.h"
+
+// Profile numbers the profile box offers for a task (g_nTaskAvi), in catalogue
+// order: 0 video (0-21), 1 audio (22-26), 2 create (0-2), anything else all.
+std::vector<int> ProfilesForTask(int task);
+
+// The profile box's item text, name then extension in parentheses.
+std::u16string ProfileItemText(int profile);
+
+// The option box of a kind; the page fills them in slot order (kAllOptionKinds).
+int OptionBoxId(OptionKind kind);
+
+struct OptionItem {
+  std::u16string label;
+  int row;  // the item data: a row number of the kind's table
+};
+// The items of one option box for a profile, in display order.
+std::vector<OptionItem> OptionItems(int profile, OptionKind kind);
+
+// The position to select for a stored profile position: itself when the box
+// holds it, else the first item, so the page never hands on no profile.
+// -1 only for an empty box.
+int ProfilePosition(int stored, int count);
+
+// The saved position of a kind's box in the shared state.
+int32_t& SavedPosition(APP_STATE& state, OptionKind kind);
+
+// A chosen folder as stored: with one trailing backslash.
+std::u16string FolderWithBackslash(const std::u16string& folder);
+// The folder text kept on leaving: an empty text means "C:\".
+std::u16string StoredFolder(const std::u16string& text);
