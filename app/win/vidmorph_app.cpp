@@ -1,6 +1,7 @@
 #include "app/win/vidmorph_app.h"
 
 #include "app/win/vidmorph_dlg.h"
+#include "convert/win/convert_worker.h"
 #include "resources/resource.h"
 #include "skin/win/skin_engine.h"
 
@@ -53,5 +54,8 @@ bool CVidmorphApp::InitInstance() {
   dlg->DoModal();
   m_pMainWnd = nullptr;
   delete dlg;
+  // Closing never waits for the user, but no encoder may outlive the program
+  // and no worker may still use the shared state while it is torn down.
+  EndConvertWorkers(5000);
   return false;
 }

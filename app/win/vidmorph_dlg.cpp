@@ -8,7 +8,11 @@
 #include "app/win/input_page.h"
 #include "app/win/task_page.h"
 #include "app/win/vidmorph_app.h"
+#include "convert/win/converting_page.h"
+#include "convert/win/result_page.h"
+#include "convert/win/save_log.h"
 #include "framework/archive.h"
+#include "profiles/win/output_settings_page.h"
 #include "resources/resource.h"
 
 CVidmorphDlg::CVidmorphDlg(HWND owner) : CPersistDialog(IDD_VIDMORPH_DIALOG, u"Option.dat", owner) {
@@ -61,9 +65,9 @@ BOOL CVidmorphDlg::OnInitDialog() {
 void CVidmorphDlg::CreatePages() {
   m_pages.emplace_back(new CTaskPage());
   m_pages.emplace_back(new CInputPage());
-  m_pages.emplace_back(new CPlainPage(IDD_OUTPUT_PAGE));
-  m_pages.emplace_back(new CPlainPage(IDD_CONVERTING_PAGE));
-  m_pages.emplace_back(new CPlainPage(IDD_RESULT_PAGE));
+  m_pages.emplace_back(new COutputSettingsPage());
+  m_pages.emplace_back(new CConvertingPage());
+  m_pages.emplace_back(new CResultPage());
   for (auto& page : m_pages) {
     page->Create(m_hWnd);
     page->ShowWindow(SW_HIDE);
@@ -145,9 +149,23 @@ bool CVidmorphDlg::OnCommand(int id, int code, HWND control) {
       ::ShellExecuteW(m_hWnd, L"open", W(m_strAppDir + u"help.chm"), nullptr, nullptr,
                       SW_SHOWNORMAL);
       return true;
+    case IDC_BTN_SAVELOG:
+      if (g_pConvertingPage) SaveConversionLog(m_hWnd, g_pConvertingPage->LogEntries());
+      return true;
     case IDC_BTN_WEBSITE:
       ::ShellExecuteW(m_hWnd, L"open", W(product::kHomePage), nullptr, nullptr, SW_SHOWNORMAL);
       return true;
+    case IDC_BTN_LANGUAGE: {
+      CLanguagePack& pack = theApp.m_langPack;
+      const std::u16string& file = AppState().g_strLangFile;
+      const int chosen = RunLanguageDialog(m_hWnd, pack.ReadCurrent(file));
+      if (chosen >= 0) {
+        pack.WriteCurrent(chosen, file);
+        pack.Load(file);
+        ApplyLanguage();
+      }
+      return true;
+    }
   }
   return CPersistDialog::OnCommand(id, code, control);
 }

@@ -1,0 +1,32 @@
+// The worker thread of a conversion run. It reaches the windows only through
+// their handles, with synchronous messages, so a closed window can never be
+// touched through a destroyed object.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "convert/batch_run.h"
+
+struct RunFlags;
+
+struct ConvertWorkerSetup {
+  HWND page = nullptr;        // owner of the worker's message boxes
+  HWND mainWindow = nullptr;  // told when the run ends
+  HWND paths = nullptr;       // the input page's two lists
+  HWND names = nullptr;
+  HWND fileLabel = nullptr;
+  HWND countLabel = nullptr;
+  HWND percentLabel = nullptr;
+  HWND progress = nullptr;
+  HWND log = nullptr;
+  std::shared_ptr<RunFlags> flags;
+  BatchSettings settings;
+};
+
+// Starts ConvertThreadProc for one run; it posts WM_CONVERT_FINISHED when done.
+void StartConvertWorker(const ConvertWorkerSetup& setup);
+
+// At exit, after every window is gone: ends running encoders and waits (at
+// most timeoutMs) for the workers to finish with the shared state.
+void EndConvertWorkers(DWORD timeoutMs);

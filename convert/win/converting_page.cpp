@@ -1,0 +1,87 @@
+#include "convert/win/converting_page.h"
+
+#include "app/win/vidmorph_app.h"
+#include "convert/conversion_log.h"
+#include "convert/win/convert_worker.h"
+#include "framework/win/controls.h"
+#include "resources/resource.h"
+
+CConvertingPage* g_pConvertingPage = nullptr;
+
+namespace {
+// The worker reads the input lists by their handles, never through the page.
+HWND ListHandle(const StringList* list) {
+  const auto* box = dynamic_cast<const CListBox*>(list);
+  return box ? box->GetSafeHwnd() : nullptr;
+}
+}  // namespace
+
+CConvertingPage::CConvertingPage()
+    : CWizardPage(IDD_CONVERTING_PAGE), m_flags(std::make_shared<RunFlags>()) {
+  g_pConvertingPage = this;
+}
+
+CConvertingPage::~CConvertingPage() {
+  if (g_pConvertingPage == this) g_pConvertingPage = nullptr;
+}
+
+BOOL CConvertingPage::OnInitDialog() {
+  CProgressCtrl(GetDlgItem(IDC_CONV_FILE_PROGRESS).GetSafeHwnd()).SetRange(0, 100);
+  CProgressCtrl(GetDlgItem(IDC_CONV_TOTAL_PROGRESS).GetSafeHwnd()).SetRange(0, 100);
+  return TRUE;
+}
+
+void CConvertingPage::EnterPage() {
+  // A new run gets flags of its own; a worker of an earlier run keeps its old ones.
+  m_flags = std::make_shared<RunFlags>();
+  APP_STATE& state = AppState();
+  state.g_nSucceeded = 0;
+  std::vector<std::u16string>().swap(state.g_outputFiles);
+
+  ConvertWorkerSetup setup;
+  setup.page = m_hWnd;
+  setup.mainWindow = ::GetParent(m_hWnd);
+  setup.paths = ListHandle(state.g_pInputPaths);
+  setup.names = ListHandle(state.g_pInputNames);
+  setup.fileLabel = GetDlgItem(IDC_CONV_FILE_NAME).GetSafeHwnd();
+  setup.countLabel = GetDlgItem(IDC_CONV_COUNT).GetSafeHwnd();
+  setup.percentLabel = GetDlgItem(IDC_CONV_PERCENT).GetSafeHwnd();
+  setup.progress = GetDlgItem(IDC_CONV_FILE_PROGRESS).GetSafeHwnd();
+  setup.log = GetDlgItem(IDC_CONV_LOG).GetSafeHwnd();
+  setup.flags = m_flags;
+  setup.settings.outputFolder = state.g_strOutputFolder;
+  setup.settings.sameAsSource = state.g_bSameAsSource != 0;
+  setup.settings.overwrite = state.g_bOverwrite != 0;
+  setup.settings.appDir = state.g_strAppDir;
+  StartConvertWorker(setup);
+  ShowWindow(SW_SHOW);
+}
+
+void CConvertingPage::LeavePage() {
+  ShowWindow(SW_HIDE);
+  CProgressCtrl(GetDlgItem(IDC_CONV_FILE_PROGRESS).GetSafeHwnd()).SetPos(0);
+  CProgressCtrl(GetDlgItem(IDC_CONV_TOTAL_PROGRESS).GetSafeHwnd()).SetPos(0);
+}
+
+bool CConvertingPage::OnCommand(int id, int code, HWND control) {
+  if (id == IDC_CONV_CANCEL && code == BN_CLICKED) {
+    m_flags->m_bCancel = 1;
+    return true;
+  }
+  return CWizardPage::OnCommand(id, code, control);
+}
+
+std::vector<std::u16string> CConvertingPage::LogEntries() const {
+  CListBox log(GetDlgItem(IDC_CONV_LOG).GetSafeHwnd());
+  std::vector<std::u16string> entries;
+  for (int i = 0, n = log.GetCount(); i < n; ++i) entries.push_back(log.GetText(i));
+  return entries;
+}
+
+void AppendLog(HWND logList, const std::u16string& text, bool tail) {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  CListBox log(logList);
+  const int index = log.AddString(FormatLogEntry(now.wHour, now.wMinute, now.wSecond, text, tail));
+  if (index >= 0) log.SetCurSel(index);
+}

@@ -1,0 +1,40 @@
+// Page 3: the running conversion, with per-file progress, Cancel and the
+// hidden log list that the result page saves.
+#pragma once
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/win/wizard_page.h"
+
+// Flags the page shares with the run's worker. Shared, so that a worker still
+// ending after the window closed never reads a destroyed page.
+struct RunFlags {
+  std::atomic<int> m_bCancel{0};
+  std::atomic<bool> m_bFirstChunk{true};
+};
+
+class CConvertingPage : public CWizardPage {
+public:
+  CConvertingPage();
+  ~CConvertingPage() override;
+  void LeavePage() override;
+  void EnterPage() override;
+
+  // The log's entries, in order.
+  std::vector<std::u16string> LogEntries() const;
+
+protected:
+  BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+
+private:
+  std::shared_ptr<RunFlags> m_flags;
+};
+
+extern CConvertingPage* g_pConvertingPage;
+
+// Adds a stamped entry at the end of the log list and shows it; from any
+// thread, as it only sends messages to the list.
+void AppendLog(HWND logList, const std::u16string& text, bool tail);

@@ -1,0 +1,43 @@
+#include "convert/win/result_page.h"
+
+#include <shellapi.h>
+
+#include "app/win/vidmorph_app.h"
+#include "convert/result_text.h"
+#include "resources/resource.h"
+
+CResultPage* g_pResultPage = nullptr;
+
+CResultPage::CResultPage() : CWizardPage(IDD_RESULT_PAGE) { g_pResultPage = this; }
+
+CResultPage::~CResultPage() {
+  if (g_pResultPage == this) g_pResultPage = nullptr;
+}
+
+void CResultPage::EnterPage() {
+  const APP_STATE& s = AppState();
+  const int files = s.g_pInputPaths ? s.g_pInputPaths->Count() : 0;
+  wchar_t text[16];
+  wsprintfW(text, L"%d", files);
+  GetDlgItem(IDC_RES_TOTAL).SetWindowText(U(text));
+  wsprintfW(text, L"%d", ShownSuccesses(s.g_nTaskMode, files, s.g_nSucceeded));
+  GetDlgItem(IDC_RES_SUCCEEDED).SetWindowText(U(text));
+
+  const std::u16string first = files > 0 ? s.g_pInputPaths->At(0) : std::u16string();
+  m_strFolderTarget = ResultFolderText(s.g_bSameAsSource != 0, first, s.g_strOutputFolder);
+  GetDlgItem(IDC_RES_FOLDER).SetWindowText(m_strFolderTarget);
+
+  GetDlgItem(IDC_RES_BURNER).ShowWindow(SW_HIDE);
+  GetDlgItem(IDC_RES_BURNER_CAPTION).ShowWindow(SW_HIDE);
+  ShowWindow(SW_SHOW);
+}
+
+void CResultPage::LeavePage() { ShowWindow(SW_HIDE); }
+
+bool CResultPage::OnCommand(int id, int code, HWND control) {
+  if (id == IDC_RES_FOLDER && code == STN_CLICKED) {
+    ::ShellExecuteW(m_hWnd, L"open", W(m_strFolderTarget), nullptr, nullptr, SW_SHOWNORMAL);
+    return true;
+  }
+  return CWizardPage::OnCommand(id, code, control);
+}

@@ -1,0 +1,210 @@
+// Whole conversion runs of the real program with a scripted stand-in encoder:
+// what is logged, the overwrite question, cancel, the result page and the
+// saved log.
+#include <windows.h>
+// after windows.h
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "convert/conversion_log.h"
+#include "framework/archive.h"
+#include "resources/resource.h"
+#include "tests/win/program_harness.h"
+
+namespace {
+
+// The stand-in encoder reads its input file as a script (see fake_encoder.cpp).
+void WriteScript(const std::wstring& path, const std::string& script) {
+  ASSERT_TRUE(WriteBytes(path, std::vector<uint8_t>(script.begin(), script.end())));
+}
+
+int EncoderProcesses() {
+  int n = 0;
+  HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W e{};
+  e.dwSize = sizeof(e);
+  for (BOOL ok = ::Process32FirstW(snap, &e); ok; ok = ::Process32NextW(snap, &e))
+    if (_wcsicmp(e.szExeFile, L"ffmpeg.exe") == 0) ++n;
+  ::CloseHandle(snap);
+  return n;
+}
+
+class ConvertRun : public testing::Test {
+protected:
+  void SetUp() override {
+    in = dir.Path() + L"in\\";
+    out = dir.Path() + L"out\\";
+    ::CreateDirectoryW(in.c_str(), nullptr);
+    ::CreateDirectoryW(out.c_str(), nullptr);
+  }
+  void TearDown() override { prog.reset(); }
+
+  void Start(bool overwrite) {
+    ASSERT_TRUE(CopyInto(AppDir() + L"Vidmorph.exe", dir.Path()));
+    ASSERT_TRUE(CopyInto(HelpersDir() + L"fake_encoder.exe", dir.Path(), L"ffmpeg.exe"));
+    APP_STATE s;
+    SetDefaults(s, u"C:\\x\\Vidmorph.exe");
+    s.g_bUseTempFolder = 0;
+    s.g_bOverwrite = overwrite;
+    s.g_strOutputFolder = std::u16string(out.begin(), out.end());
+    s.g_nTaskAvi = 1;  // audio task: MP3 is the first profile
+    Archive ar;
+    SerializeSettings(ar, s);
+    ASSERT_TRUE(WriteBytes(dir.Path() + L"Option.dat", ar.Bytes()));
+    prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
+    main = prog->WaitForWindow(L"Ostrel AVI Converter");
+    ASSERT_NE(main, nullptr);
+  }
+  HWND Press(int button, int idOnPage) {
+    ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    HWND page = nullptr;
+    WaitUntil([&] { return (page = VisiblePageWith(main, idOnPage)) != nullptr; }, 5000);
+    return page;
+  }
+  // From the task page to the converting page with these input files.
+  void Convert(const std::wstring& names, size_t count) {
+    HWND input = Press(IDC_BTN_NEXT, IDC_INPUT_NAMES);
+    ASSERT_NE(input, nullptr);
+    ASSERT_TRUE(AddThroughFileDialog(prog->Pid(), input, in, names));
+    ASSERT_TRUE(WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == count; }));
+    ASSERT_NE(Press(IDC_BTN_NEXT, IDC_OUT_PROFILE), nullptr);
+    converting = Press(IDC_BTN_NEXT, IDC_CONV_CANCEL);
+    ASSERT_NE(converting, nullptr);
+  }
+  HWND WaitForResult() {
+    HWND page = nullptr;
+    WaitUntil([&] { return (page = VisiblePageWith(main, IDC_RES_TOTAL)) != nullptr; }, 60000);
+    return page;
+  }
+  std::vector<std::wstring> Log() const { return ListRows(::GetDlgItem(converting, IDC_CONV_LOG)); }
+
+  ScratchDir dir;
+  std::wstring in, out;
+  std::unique_ptr<RunningProgram> prog;
+  HWND main = nullptr;
+  HWND converting = nullptr;
+};
+
+std::wstring Text(HWND page, int id) { return WindowText(::GetDlgItem(page, id)); }
+
+// Entries without their "HH:MM:SS " stamps.
+std::vector<std::wstring> Unstamped(const std::vector<std::wstring>& entries) {
+  std::vector<std::wstring> texts;
+  for (const auto& e : entries) {
+    EXPECT_GE(e.size(), 9u);
+    EXPECT_EQ(e[2], L':');
+    EXPECT_EQ(e[8], L' ');
+    texts.push_back(e.substr(9));
+  }
+  return texts;
+}
+
+TEST_F(ConvertRun, FirstChunkOfARunIsLoggedWholeLaterOnesAsTails) {
+  const std::string a(400, 'A'), b(400, 'B'), c(400, 'C');
+  WriteScript(in + L"one.avi", "out " + a + "\nsleep 1500\nout " + b + "\nfile 10 $OUT\n");
+  WriteScript(in + L"two.avi", "out " + c + "\nfile 10 $OUT\n");
+  Start(false);
+  Convert(L"\"one.avi\" \"two.avi\"", 2);
+  HWND result = WaitForResult();
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(Text(result, IDC_RES_TOTAL), L"2");
+  EXPECT_EQ(Text(result, IDC_RES_SUCCEEDED), L"2");
+  EXPECT_EQ(Text(result, IDC_RES_FOLDER), out);
+  EXPECT_EQ(Text(converting, IDC_CONV_COUNT), L"2/2");
+
+  const auto log = Unstamped(Log());
+  ASSERT_EQ(log.size(), 5u);
+  EXPECT_EQ(log[0].substr(0, 1), L"\"");
+  EXPECT_NE(log[0].find(L"one.avi.mp3\""), std::wstring::npos);
+  EXPECT_EQ(log[1], std::wstring(400, L'A'));
+  EXPECT_EQ(log[2], std::wstring(350, L'B'));
+  EXPECT_NE(log[3].find(L"two.avi.mp3\""), std::wstring::npos);
+  EXPECT_EQ(log[4], std::wstring(350, L'C'));
+}
+
+TEST_F(ConvertRun, ExistingOutputAnsweredNoIsSkipped) {
+  for (const wchar_t* name : {L"a.avi", L"b.avi", L"c.avi"}) WriteScript(in + name, "out x\nfile 5 $OUT\n");
+  ASSERT_TRUE(WriteBytes(out + L"b.avi.mp3", {1, 2, 3}));
+  Start(false);
+  Convert(L"\"a.avi\" \"b.avi\" \"c.avi\"", 3);
+  HWND box = WaitForDialog(prog->Pid(), L"Vidmorph", 30000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"The file: " + out + L"b.avi.mp3 have exist. writeover it? ");
+  EXPECT_EQ(Text(converting, IDC_CONV_COUNT), L"1/3");
+  ::PostMessageW(box, WM_COMMAND, IDNO, 0);
+  HWND result = WaitForResult();
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(Text(converting, IDC_CONV_COUNT), L"3/3");
+  EXPECT_EQ(Text(result, IDC_RES_TOTAL), L"3");
+  EXPECT_EQ(Text(result, IDC_RES_SUCCEEDED), L"2");
+  EXPECT_EQ(ReadBytes(out + L"b.avi.mp3"), (std::vector<uint8_t>{1, 2, 3}));
+  const auto log = Unstamped(Log());
+  ASSERT_EQ(log.size(), 5u);  // the skipped file logs its command line only
+  EXPECT_NE(log[2].find(L"b.avi.mp3\""), std::wstring::npos);
+  EXPECT_NE(log[3].find(L"c.avi.mp3\""), std::wstring::npos);
+}
+
+TEST_F(ConvertRun, OverwriteOnAsksNothing) {
+  WriteScript(in + L"a.avi", "out x\nfile 7 $OUT\n");
+  ASSERT_TRUE(WriteBytes(out + L"a.avi.mp3", {1}));
+  Start(true);
+  Convert(L"\"a.avi\"", 1);
+  HWND result = WaitForResult();
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(Text(result, IDC_RES_SUCCEEDED), L"1");
+  EXPECT_EQ(ReadBytes(out + L"a.avi.mp3").size(), 7u);
+  EXPECT_EQ(Log().size(), 2u);
+}
+
+TEST_F(ConvertRun, CancelInTheThirdFileAfterTwoSuccesses) {
+  WriteScript(in + L"a.avi", "out x\nfile 5 $OUT\n");
+  WriteScript(in + L"b.avi", "out x\nfile 5 $OUT\n");
+  std::string slow;
+  for (int i = 0; i < 40; ++i) slow += "out tick\nsleep 500\n";
+  WriteScript(in + L"c.avi", slow + "file 5 $OUT\n");
+  Start(false);
+  Convert(L"\"a.avi\" \"b.avi\" \"c.avi\"", 3);
+  ASSERT_TRUE(WaitUntil([&] { return Text(converting, IDC_CONV_COUNT) == L"3/3"; }, 30000));
+  ::Sleep(700);
+  ClickButton(::GetDlgItem(converting, IDC_CONV_CANCEL));
+  HWND result = WaitForResult();
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(Text(result, IDC_RES_TOTAL), L"3");
+  EXPECT_EQ(Text(result, IDC_RES_SUCCEEDED), L"0");
+  EXPECT_FALSE(FileExists(out + L"c.avi.mp3"));
+  EXPECT_TRUE(WaitUntil([] { return EncoderProcesses() == 0; }, 5000));
+}
+
+TEST_F(ConvertRun, SavedLogHoldsBothRunsInOrder) {
+  WriteScript(in + L"a.avi", "out first\\r\\nline\nfile 5 $OUT\n");
+  Start(true);
+  Convert(L"\"a.avi\"", 1);
+  ASSERT_NE(WaitForResult(), nullptr);
+  ASSERT_NE(Press(IDC_BTN_PREV, IDC_OUT_PROFILE), nullptr);
+  ASSERT_NE(Press(IDC_BTN_NEXT, IDC_CONV_CANCEL), nullptr);
+  ASSERT_NE(WaitForResult(), nullptr);
+  const auto entries = Log();
+  ASSERT_EQ(entries.size(), 4u);
+
+  ClickButton(::GetDlgItem(main, IDC_BTN_SAVELOG));
+  HWND save = WaitForDialog(prog->Pid(), L"Save As");
+  ASSERT_NE(save, nullptr);
+  HWND edit = FindDescendant(save, L"Edit");
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(WindowText(edit), L"vm_video_log.txt");
+  const std::wstring target = dir.Path() + L"saved.txt";
+  ::SendMessageW(edit, WM_SETTEXT, 0, LPARAM(target.c_str()));
+  ::PostMessageW(save, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(target); }));
+  ::Sleep(300);
+  std::vector<std::u16string> expected;
+  for (const auto& e : entries) expected.emplace_back(e.begin(), e.end());
+  const std::string bytes = SavedLogBytes(expected);
+  EXPECT_EQ(ReadBytes(target), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  // The chunk's own CR LF is written with text-mode line ends: CR CR LF.
+  EXPECT_NE(bytes.find("first\r\r\nline\r\n"), std::string::npos);
+}
+
+}  // namespace
