@@ -1,0 +1,75 @@
+# Sourced by the end-to-end scripts (not a test itself: the test command runs
+# only *.sh): drives the real program with xdotool and reads its controls
+# with the wininfo helper. The script sets `shot`, the screenshot it keeps.
+root=${VM_ROOT:?VM_ROOT is not set}
+caption='Ostrel AVI Converter'
+wininfo="${VM_HELPERS:-$root/build/win/helpers}/wininfo.exe"
+mkdir -p "$root/build/test-logs"
+
+fail() {
+  echo "FAIL: $*" >&2
+  import -window root "${shot%.png}-failed.png" 2>/dev/null || true
+  exit 1
+}
+
+info() { wine "$wininfo" "$@" 2>/dev/null | tr -d '\r'; }
+# Retries a command for up to $1 seconds.
+wait_for() {
+  local seconds=$1 what=$2
+  shift 2
+  for _ in $(seq $((seconds * 4))); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.25
+  done
+  fail "timed out waiting for $what"
+}
+shown() { info state "$caption" "$1" >/dev/null; }
+text_of() { info state "$caption" "$1" | cut -d' ' -f4-; }
+has_row() { info items "$caption" "$1" | grep -qF "$2"; }
+rows() { info items "$caption" "$1" | wc -l; }
+selected() { info items "$caption" "$1" | awk -F'\t' '$1 == "*" { print $3 }'; }
+is_selected() { [ "$(selected "$1")" = "$2" ]; }
+window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
+main_window() { window_named "$caption"; }
+keys() {
+  xdotool windowfocus "$(main_window)"
+  xdotool key --delay 100 "$@"
+}
+click_at() {  # left top right bottom
+  xdotool mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)) click 1
+}
+click_control() { click_at $(info rect "$caption" "$1"); }
+# Opens a drop-down list with the pointer and clicks one of its rows.
+pick_row() {
+  click_control "$1"
+  wait_for 10 "the list of box $1 to drop down" info row "$caption" "$1" "$2"
+  click_at $(info row "$caption" "$1" "$2")
+}
+# Types into the dialog with this caption and presses Return.
+type_into() {
+  wait_for 20 "the $1 dialog" window_named "$1"
+  xdotool windowfocus "$(window_named "$1")"
+  sleep 0.3
+  xdotool type --delay 20 "$2"
+  xdotool key Return
+}
+
+# Starts the program in DIR (prepared with vm_program_folder) and waits for the wizard.
+vm_pid=
+start_program() {
+  (cd "$1" && exec wine Vidmorph.exe >"$1/wine.log" 2>&1) &
+  vm_pid=$!
+  wait_for 60 "the wizard window" main_window
+}
+# Closes the program with its Close button and waits for the process to end.
+close_program() {
+  click_control 1005
+  for _ in $(seq 80); do
+    kill -0 "$vm_pid" 2>/dev/null || { vm_pid=; return 0; }
+    sleep 0.25
+  done
+  fail "the program did not end after Close"
+}
+stop_program() {
+  if [ -n "$vm_pid" ] && kill -0 "$vm_pid" 2>/dev/null; then kill "$vm_pid" 2>/dev/null || true; fi
+}
