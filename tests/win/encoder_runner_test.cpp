@@ -47,7 +47,8 @@ bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Names of the processes this test program started that are still alive,
+// Names of the encoders this test program started that are still alive (other
+// children, such as a shell the system starts for a folder dialog, do not count),
 // allowing the system a moment to take an ended one off its list.
 std::wstring LiveChildren() {
   std::wstring names;
@@ -57,7 +58,10 @@ std::wstring LiveChildren() {
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof(entry);
     for (BOOL ok = Process32FirstW(snap, &entry); ok; ok = Process32NextW(snap, &entry))
-      if (entry.th32ParentProcessID == GetCurrentProcessId()) names += entry.szExeFile;
+      if (entry.th32ParentProcessID == GetCurrentProcessId() &&
+          (_wcsicmp(entry.szExeFile, L"ffmpeg.exe") == 0 ||
+           _wcsicmp(entry.szExeFile, L"fake_encoder.exe") == 0))
+        names += entry.szExeFile;
     CloseHandle(snap);
     if (names.empty()) break;
   }
