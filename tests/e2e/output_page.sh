@@ -5,17 +5,9 @@
 # that Option.dat holds the choices.
 # Needs VM_ROOT, DISPLAY and the Wine environment of tools/wine-env.sh.
 set -euo pipefail
-root=${VM_ROOT:?VM_ROOT is not set}
+shot="${VM_ROOT:?VM_ROOT is not set}/build/test-logs/output_page.png"
+. "$VM_ROOT/tests/e2e/driver.bash"
 exe="$root/build/app/Vidmorph.exe"
-wininfo="${VM_HELPERS:-$root/build/win/helpers}/wininfo.exe"
-shot="$root/build/test-logs/output_page.png"
-caption='Ostrel AVI Converter'
-
-fail() {
-  echo "FAIL: $*" >&2
-  import -window root "${shot%.png}-failed.png" 2>/dev/null || true
-  exit 1
-}
 [ -f "$exe" ] || fail "no program at $exe"
 [ -f "$wininfo" ] || fail "no helper at $wininfo"
 
@@ -26,38 +18,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-info() { wine "$wininfo" "$@" 2>/dev/null | tr -d '\r'; }
-# Retries a command for up to $1 seconds.
-wait_for() {
-  local seconds=$1 what=$2
-  shift 2
-  for _ in $(seq $((seconds * 4))); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.25
-  done
-  fail "timed out waiting for $what"
-}
-shown() { info state "$caption" "$1" >/dev/null; }
-# The text of the selected row of a list or combo box.
-selected() { info items "$caption" "$1" | awk -F'\t' '$1 == "*" { print $3 }'; }
-is_selected() { [ "$(selected "$1")" = "$2" ]; }
-has_row() { info items "$caption" "$1" | grep -qF "$2"; }
-main_window() { xdotool search --onlyvisible --name "^$caption\$" 2>/dev/null | head -n1; }
-keys() {
-  xdotool windowfocus "$(main_window)"
-  xdotool key --delay 100 "$@"
-}
-click_at() {  # left top right bottom
-  xdotool mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)) click 1
-}
-click_control() { click_at $(info rect "$caption" "$1"); }
-# Opens a drop-down list with the pointer and clicks one of its rows.
-pick_row() {
-  click_control "$1"
-  wait_for 10 "the list of box $1 to drop down" info row "$caption" "$1" "$2"
-  click_at $(info row "$caption" "$1" "$2")
-}
 
 cp "$exe" "$work/"
 printf 'x' >"$work/clip.avi"

@@ -262,3 +262,27 @@ bool AddThroughFileDialog(DWORD pid, HWND inputPage, const std::wstring& folder,
   ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
   return WaitUntil([&] { return !::IsWindow(dlg); });
 }
+
+long RunHidden(const std::wstring& commandLine) {
+  SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
+  HANDLE nul = ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
+                             OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  startup.wShowWindow = SW_HIDE;
+  startup.hStdOutput = nul;
+  startup.hStdError = nul;
+  std::wstring line = commandLine;
+  PROCESS_INFORMATION info;
+  const BOOL ok = ::CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                   &startup, &info);
+  ::CloseHandle(nul);
+  if (!ok) return -1;
+  ::WaitForSingleObject(info.hProcess, INFINITE);
+  DWORD code = 0;
+  ::GetExitCodeProcess(info.hProcess, &code);
+  ::CloseHandle(info.hThread);
+  ::CloseHandle(info.hProcess);
+  return long(code);
+}

@@ -35,6 +35,10 @@ bool FileExists(const std::wstring& path);
 // has none. False when it could not be written.
 bool InstallLanguageFile(const std::wstring& folder, int index = 0);
 
+// Runs a command line hidden with its output thrown away and waits for it;
+// the exit code, or -1 when it could not start.
+long RunHidden(const std::wstring& commandLine);
+
 class RunningProgram {
 public:
   // Starts exePath with its own folder as the current folder. Unless

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "convert/win/encoder_runner.h"
+#include "tests/win/program_harness.h"
 
 namespace {
 
@@ -26,37 +27,6 @@ class QuietSink : public EncoderRunSink {
   HWND MessageOwner() override { return nullptr; }
 };
 
-std::wstring ExeDir() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir(path, n);
-  return dir.substr(0, dir.find_last_of(L'\\') + 1);
-}
-
-// Starts a command line with its output thrown away and waits for it; the exit code, or -1.
-long RunDirectly(const std::wstring& commandLine) {
-  SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
-  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
-                           OPEN_EXISTING, 0, nullptr);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-  startup.wShowWindow = SW_HIDE;
-  startup.hStdOutput = nul;
-  startup.hStdError = nul;
-  std::wstring line = commandLine;
-  PROCESS_INFORMATION info;
-  const BOOL ok = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                 &startup, &info);
-  CloseHandle(nul);
-  if (!ok) return -1;
-  WaitForSingleObject(info.hProcess, INFINITE);
-  DWORD code = 0;
-  GetExitCodeProcess(info.hProcess, &code);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return static_cast<long>(code);
-}
 
 double Seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
@@ -67,7 +37,7 @@ double Seconds(Clock::duration d) {
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  const std::wstring encoder = argc > 1 ? argv[1] : ExeDir() + L"..\\..\\app\\ffmpeg.exe";
+  const std::wstring encoder = argc > 1 ? argv[1] : TestExeDir() + L"..\\..\\app\\ffmpeg.exe";
   LocalFree(argv);
   if (GetFileAttributesW(encoder.c_str()) == INVALID_FILE_ATTRIBUTES) {
     std::fwprintf(stderr, L"no encoder at %ls\n", encoder.c_str());
@@ -81,7 +51,7 @@ int main() {
 
   const std::wstring quoted = L"\"" + encoder + L"\"";
   const std::wstring first = dir + L"clip0.avi";
-  if (RunDirectly(quoted +
+  if (RunHidden(quoted +
                   L" -v error -y -f lavfi -i testsrc=size=320x240:rate=25:duration=2 -f lavfi"
                   L" -i sine=duration=2 -vcodec mpeg4 -acodec mp2 \"" +
                   first + L"\"") != 0) {
@@ -102,7 +72,7 @@ int main() {
     const std::wstring options = L" -y -i \"" + clip + L"\" -vcodec mpeg4 -acodec mp2 \"";
 
     auto start = Clock::now();
-    directOk += RunDirectly(quoted + options + a + L"\"") == 0;
+    directOk += RunHidden(quoted + options + a + L"\"") == 0;
     direct += Clock::now() - start;
 
     const std::wstring line = quoted + options + b + L"\"";

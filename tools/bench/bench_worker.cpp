@@ -20,30 +20,6 @@ namespace {
 constexpr int kClips = 20;
 using Clock = std::chrono::steady_clock;
 
-// Runs a command line hidden, its output thrown away, and waits for it.
-long RunHidden(std::wstring commandLine) {
-  SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
-  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
-                           OPEN_EXISTING, 0, nullptr);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-  startup.wShowWindow = SW_HIDE;
-  startup.hStdOutput = nul;
-  startup.hStdError = nul;
-  PROCESS_INFORMATION info;
-  const BOOL ok = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                 nullptr, &startup, &info);
-  CloseHandle(nul);
-  if (!ok) return -1;
-  WaitForSingleObject(info.hProcess, INFINITE);
-  DWORD code = 0;
-  GetExitCodeProcess(info.hProcess, &code);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return long(code);
-}
-
 double Seconds(Clock::time_point from) {
   return std::chrono::duration<double>(Clock::now() - from).count();
 }
