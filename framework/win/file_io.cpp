@@ -27,17 +27,35 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& bytes, size
   return ok;
 }
 
-bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t>& bytes) {
-  const std::u16string temp = path + u".tmp";
-  HANDLE h = ::CreateFileW(W(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+namespace {
+
+// Writes, flushes and closes.
+bool WriteAndClose(HANDLE h, const std::vector<uint8_t>& bytes) {
   DWORD written = 0;
   bool ok = bytes.empty() ||
             (::WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
              written == bytes.size());
   ok = ::FlushFileBuffers(h) && ok;
   ::CloseHandle(h);
+  return ok;
+}
+
+// A per-machine install lets users change the settings file but not create
+// files in the program's folder.
+bool OverwriteInPlace(const std::u16string& path, const std::vector<uint8_t>& bytes) {
+  HANDLE h = ::CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  return h != INVALID_HANDLE_VALUE && WriteAndClose(h, bytes);
+}
+
+}  // namespace
+
+bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t>& bytes) {
+  const std::u16string temp = path + u".tmp";
+  HANDLE h = ::CreateFileW(W(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return OverwriteInPlace(path, bytes);
+  bool ok = WriteAndClose(h, bytes);
   if (ok) ok = ::MoveFileExW(W(temp), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!ok) ::DeleteFileW(W(temp));
   return ok;

@@ -7,5 +7,6 @@
 // Reads at most maxBytes; false when the file cannot be opened or read.
 bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& bytes, size_t maxBytes);
 // Writes a temporary file beside `path` and moves it over `path`, so a failed
-// or interrupted write never leaves a truncated file behind.
+// or interrupted write never leaves a truncated file behind. When no file may
+// be created beside `path`, an existing `path` is rewritten in place instead.
 bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t>& bytes);
