@@ -2,6 +2,7 @@
 
 #include <psapi.h>
 
+#include "skin/win/skin_windows.h"
 #include "skin/win/theme_class.h"
 #include "skin/win/theme_container.h"
 #include "skin/win/theme_schema.h"
@@ -27,14 +28,22 @@ bool CanEnumerateModules() {
 
 }  // namespace
 
-SkinEngine& SkinEngine::Get() {
+SkinEngine& SkinEngine::Create() {
   static SkinEngine engine;
+  // The window side needs the engine in place: its hooks call Get().
+  static const bool installed = (InstallSkinWindowSide(engine), true);
+  (void)installed;
   return engine;
 }
 
 SkinEngine::SkinEngine() {
   ::InitializeCriticalSection(&m_schemaLock);
   m_metrics.Refresh(nullptr, m_applyOptions, m_filters);
+}
+
+SkinEngine& SkinEngine::Get() {
+  static SkinEngine& engine = Create();
+  return engine;
 }
 
 SkinEngine::~SkinEngine() {

@@ -72,6 +72,7 @@ class SkinEngine {
  private:
   SkinEngine();
   ~SkinEngine();
+  static SkinEngine& Create();
   SkinEngine(const SkinEngine&) = delete;
   SkinEngine& operator=(const SkinEngine&) = delete;
 

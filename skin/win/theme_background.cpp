@@ -37,9 +37,18 @@ RECT Centred(const RECT& dst, int w, int h) {
 
 }  // namespace
 
+namespace {
+ThemeDrawObserver g_drawObserver = nullptr;
+}  // namespace
+
+void SetThemeDrawObserver(ThemeDrawObserver observer) {
+  g_drawObserver = observer;
+}
+
 BOOL ThemeClass::DrawBackground(HDC hdc, int part, int state, const RECT& rect,
                                 const RECT* clip) const {
   if (hdc == nullptr) return FALSE;
+  if (g_drawObserver) g_drawObserver(*this, part, state, rect);
   if (clip == nullptr) return PaintBackground(hdc, part, state, rect);
   const int saved = ::SaveDC(hdc);
   ::IntersectClipRect(hdc, clip->left, clip->top, clip->right, clip->bottom);

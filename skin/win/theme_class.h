@@ -11,10 +11,15 @@
 
 class ThemeSchema;
 class ThemeImage;
+class ThemeClass;
 
 // A theme font as the platform's font record: height from the points at the
 // screen's vertical resolution, the screen's character set.
 LOGFONTW MakeThemeLogFont(const ThemeFont& font);
+
+// Sees every background drawn, before it is drawn; for tests.
+using ThemeDrawObserver = void (*)(const ThemeClass& cls, int part, int state, const RECT& rect);
+void SetThemeDrawObserver(ThemeDrawObserver observer);
 
 class ThemeClass {
  public:

@@ -1,0 +1,22 @@
+// Bringing windows under the skin: the per-thread creation hook, attaching by
+// window class and detaching. Installed once by the engine when it is made.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+class SkinEngine;
+class CSkinObjectFrame;
+
+// Fills the class-name map, connects the engine's hooks and installs the
+// creation hook for the calling thread.
+void InstallSkinWindowSide(SkinEngine& engine);
+
+// The creation hook of the calling thread (once per thread).
+void InstallCreationHook();
+void RemoveCreationHook();
+
+// The object attached, or null (not skinned, excluded, mapped already).
+CSkinObjectFrame* SkinAttach(HWND hwnd, const std::u16string& className,
+                             const CREATESTRUCTW* create);
+void SkinDetach(HWND hwnd);

@@ -1,0 +1,407 @@
+// Windows of this process under the shipped theme: which object a window
+// gets, its caption buttons and their states as drawn, the state messages,
+// the redirected system colours, buttons, progress bars and scroll tracking.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <vssym32.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "skin/win/skin_engine.h"
+#include "skin/win/skin_object.h"
+#include "skin/win/skin_windows.h"
+#include "skin/win/theme_class.h"
+#include "tests/win/program_harness.h"
+
+namespace {
+
+struct Drawn {
+  std::u16string cls;
+  int part, state;
+  RECT rect;
+};
+std::vector<Drawn> g_drawn;
+void Record(const ThemeClass& c, int part, int state, const RECT& r) {
+  g_drawn.push_back({c.Name(), part, state, r});
+}
+
+void Pump(DWORD ms) {
+  const DWORD end = ::GetTickCount() + ms;
+  MSG msg;
+  while (int(end - ::GetTickCount()) > 0) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::Sleep(5);
+  }
+}
+
+std::vector<Drawn> DrawnOf(const std::u16string& cls) {
+  std::vector<Drawn> out;
+  for (const Drawn& d : g_drawn)
+    if (d.cls == cls) out.push_back(d);
+  return out;
+}
+
+void RedrawNow(HWND h) {
+  g_drawn.clear();
+  ::RedrawWindow(h, nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE);
+}
+
+INT_PTR CALLBACK ClosingDialogProc(HWND h, UINT msg, WPARAM, LPARAM) {
+  if (msg == WM_CLOSE) {
+    ::DestroyWindow(h);
+    return TRUE;
+  }
+  return msg == WM_INITDIALOG;
+}
+
+HWND MakeDialog(DWORD style, DWORD exStyle = 0) {
+  struct {
+    DLGTEMPLATE t;
+    WORD menu, cls, title;
+  } tpl = {};
+  tpl.t.style = style | DS_MODALFRAME;
+  tpl.t.dwExtendedStyle = exStyle;
+  tpl.t.cx = 200;
+  tpl.t.cy = 120;
+  HWND h = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &tpl.t, nullptr,
+                                        &ClosingDialogProc, 0);
+  ::SetWindowTextW(h, L"Skin test");
+  ::ShowWindow(h, SW_SHOW);
+  ::SetWindowPos(h, HWND_TOP, 100, 100, 0, 0, SWP_NOSIZE);
+  Pump(100);
+  return h;
+}
+
+LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return ::DefWindowProcW(h, m, w, l);
+}
+
+std::atomic<int> g_queryAnswer{0};
+WNDPROC g_below = nullptr;
+LRESULT CALLBACK AnsweringProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == SkinQueryStateMessage()) return g_queryAnswer;
+  return ::CallWindowProcW(g_below, h, m, w, l);
+}
+
+std::vector<int> g_scrollCodes;
+std::vector<int> g_scrollPositions;
+LRESULT CALLBACK ScrollParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_VSCROLL) {
+    g_scrollCodes.push_back(LOWORD(w));
+    g_scrollPositions.push_back(HIWORD(w));
+    return 0;
+  }
+  return ::DefWindowProcW(h, m, w, l);
+}
+
+void Mouse(DWORD flags, int x, int y) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  ::SendInput(1, &in, sizeof(in));
+}
+
+class SkinWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_systemFace = ::GetSysColor(COLOR_BTNFACE);
+    ASSERT_EQ(1,
+              SkinEngine::Get().LoadTheme(U(AppDir() + L"Vista.skinstyles"), u"NormalBlack2.ini"));
+    SetThemeDrawObserver(&Record);
+  }
+  void TearDown() override {
+    SetThemeDrawObserver(nullptr);
+    for (HWND h : m_windows)
+      if (::IsWindow(h)) ::DestroyWindow(h);
+    SkinEngine::Get().SetAutoAttach(true);
+    SkinEngine::Get().LoadTheme(u"C:\\no\\such\\theme.skinstyles", u"");
+  }
+  static std::u16string U(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
+  HWND Keep(HWND h) {
+    m_windows.push_back(h);
+    return h;
+  }
+  COLORREF m_systemFace = 0;
+  std::vector<HWND> m_windows;
+};
+
+TEST_F(SkinWindows, DialogWithSystemMenuHasOnlyCloseButtonAndClosesWhenClicked) {
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+  CSkinObjectFrame* o = SkinObjectFor(dlg);
+  ASSERT_NE(nullptr, o);
+  EXPECT_EQ(kFrameDialog, o->FrameType());
+  EXPECT_TRUE(o->IsSubclassed());
+  RedrawNow(dlg);
+  std::vector<int> parts;
+  for (const Drawn& d : DrawnOf(u"WINDOW"))
+    if (d.part == WP_CLOSEBUTTON || d.part == WP_MINBUTTON || d.part == WP_MAXBUTTON ||
+        d.part == WP_HELPBUTTON)
+      parts.push_back(d.part);
+  EXPECT_EQ(std::vector<int>{WP_CLOSEBUTTON}, parts);
+
+  RECT wr;
+  ::GetWindowRect(dlg, &wr);
+  const RECT b = o->CaptionButtons()[0].rect;
+  const int x = wr.left + (b.left + b.right) / 2, y = wr.top + (b.top + b.bottom) / 2;
+  EXPECT_EQ(HTCLOSE, ::SendMessageW(dlg, WM_NCHITTEST, 0, MAKELPARAM(x, y)));
+  ::SetForegroundWindow(dlg);
+  Mouse(0, x, y);
+  Pump(100);
+  Mouse(MOUSEEVENTF_LEFTDOWN, x, y);
+  Mouse(MOUSEEVENTF_LEFTUP, x, y);
+  Pump(500);
+  EXPECT_FALSE(::IsWindow(dlg));
+}
+
+TEST_F(SkinWindows, ToolWindowGetsSmallCaptionAndSmallCloseButton) {
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW));
+  RedrawNow(dlg);
+  bool smallCaption = false, bigCaption = false, smallClose = false;
+  for (const Drawn& d : DrawnOf(u"WINDOW")) {
+    smallCaption |= d.part == WP_SMALLCAPTION;
+    bigCaption |= d.part == WP_CAPTION;
+    smallClose |= d.part == WP_SMALLCLOSEBUTTON;
+  }
+  EXPECT_TRUE(smallCaption);
+  EXPECT_FALSE(bigCaption);
+  EXPECT_TRUE(smallClose);
+  RECT wr, cr;
+  ::GetWindowRect(dlg, &wr);
+  ::GetClientRect(dlg, &cr);
+  ::MapWindowPoints(dlg, nullptr, reinterpret_cast<POINT*>(&cr), 2);
+  const ThemeSizes& s = SkinEngine::Get().Metrics().Sizes();
+  EXPECT_EQ(s.smallCaptionHeight, (cr.top - wr.top) - (wr.bottom - cr.bottom));
+}
+
+TEST_F(SkinWindows, ObjectsFollowTheClassName) {
+  HINSTANCE inst = ::GetModuleHandleW(nullptr);
+  for (const wchar_t* name :
+       {L"WindowsForms10.BUTTON.app.0.1", L"WindowsForms10.Window.8.app.0.1"}) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &PlainProc;
+    wc.hInstance = inst;
+    wc.lpszClassName = name;
+    ::RegisterClassW(&wc);
+  }
+  HWND forms = Keep(::CreateWindowExW(0, L"WindowsForms10.BUTTON.app.0.1", L"", WS_POPUP, 0, 0, 50,
+                                      20, nullptr, nullptr, inst, nullptr));
+  CSkinObjectFrame* o = SkinObjectFor(forms);
+  ASSERT_NE(nullptr, o);
+  EXPECT_EQ(std::u16string(u"CSkinObjectButton"), o->ObjectClassName());
+  EXPECT_TRUE(o->IsWindowsForms());
+  EXPECT_FALSE(o->IsSubclassed());  // its procedure is ours, not the system's
+  HWND formsWindow = Keep(::CreateWindowExW(0, L"WindowsForms10.Window.8.app.0.1", L"", WS_POPUP, 0,
+                                            0, 50, 20, nullptr, nullptr, inst, nullptr));
+  ASSERT_NE(nullptr, SkinObjectFor(formsWindow));
+  EXPECT_EQ(std::u16string(u"CSkinObjectApplicationFrame"),
+            SkinObjectFor(formsWindow)->ObjectClassName());
+
+  HWND button = Keep(::CreateWindowExW(0, L"Button", L"b", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                       inst, nullptr));
+  ASSERT_NE(nullptr, SkinObjectFor(button));
+  EXPECT_EQ(std::u16string(u"CSkinObjectButton"), SkinObjectFor(button)->ObjectClassName());
+  EXPECT_FALSE(SkinObjectFor(button)->IsWindowsForms());
+
+  // Excluded names get no object, whatever the window is.
+  SkinEngine::Get().SetAutoAttach(false);
+  HWND plain = Keep(::CreateWindowExW(0, L"WindowsForms10.Window.8.app.0.1", L"", WS_POPUP, 0, 0,
+                                      10, 10, nullptr, nullptr, inst, nullptr));
+  EXPECT_EQ(nullptr, SkinObjectFor(plain));
+  for (const char16_t* excluded :
+       {u"#32768", u"SkinManagerMenu", u"SysPager", u"tooltips_class32", u"MSCTFIME UI", u"ime"})
+    EXPECT_EQ(nullptr, SkinAttach(plain, excluded, nullptr)) << std::string(excluded, excluded + 3);
+  EXPECT_EQ(nullptr, SkinObjectFor(plain));
+  HWND menu = Keep(::CreateWindowExW(0, L"#32768", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                     inst, nullptr));
+  SkinEngine::Get().SetAutoAttach(true);
+  EXPECT_EQ(nullptr, SkinObjectFor(menu));
+  HWND menu2 = Keep(::CreateWindowExW(0, L"#32768", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      inst, nullptr));
+  EXPECT_EQ(nullptr, SkinObjectFor(menu2));
+}
+
+TEST_F(SkinWindows, StateMessagesSwitchDefaultOnlyMode) {
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+  ASSERT_NE(nullptr, SkinObjectFor(dlg));
+  g_below = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(dlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AnsweringProc)));
+  g_queryAnswer = 1;
+  ::SendMessageW(dlg, SkinUpdateStateMessage(), 0, 0);
+  EXPECT_TRUE(SkinObjectFor(dlg)->IsDefaultOnly());
+  RedrawNow(dlg);
+  EXPECT_TRUE(DrawnOf(u"WINDOW").empty());
+  g_queryAnswer = 0;
+  ::SendMessageW(dlg, SkinUpdateStateMessage(), 0, 0);
+  EXPECT_FALSE(SkinObjectFor(dlg)->IsDefaultOnly());
+  RedrawNow(dlg);
+  EXPECT_FALSE(DrawnOf(u"WINDOW").empty());
+  ::SetWindowLongPtrW(dlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_below));
+}
+
+TEST_F(SkinWindows, SystemColoursComeFromTheThemeOnlyWhileEnabled) {
+  EXPECT_EQ(RGB(43, 45, 49), ::GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(RGB(227, 229, 232), ::GetSysColor(COLOR_BTNTEXT));
+  EXPECT_EQ(SkinEngine::Get().Metrics().Brush(COLOR_BTNFACE), ::GetSysColorBrush(COLOR_BTNFACE));
+  SkinEngine::Get().LoadTheme(u"C:\\no\\such\\theme.skinstyles", u"");
+  ASSERT_FALSE(SkinEngine::Get().IsEnabled());
+  EXPECT_EQ(m_systemFace, ::GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(SkinWindows, InactiveWindowDrawsCaptionButtonsInStatesFiveToEight) {
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+  g_drawn.clear();
+  ::SendMessageW(dlg, WM_NCACTIVATE, FALSE, 0);
+  int buttons = 0;
+  for (const Drawn& d : DrawnOf(u"WINDOW")) {
+    if (d.part != WP_CLOSEBUTTON && d.part != WP_MINBUTTON && d.part != WP_MAXBUTTON) continue;
+    ++buttons;
+    EXPECT_GE(d.state, 5);
+    EXPECT_LE(d.state, 8);
+  }
+  EXPECT_EQ(3, buttons);  // close, maximize (disabled), minimize
+  g_drawn.clear();
+  ::SendMessageW(dlg, WM_NCACTIVATE, TRUE, 0);
+  for (const Drawn& d : DrawnOf(u"WINDOW")) {
+    if (d.part == WP_MAXBUTTON) {
+      EXPECT_EQ(4, d.state);  // no maximize box: disabled
+    }
+  }
+}
+
+TEST_F(SkinWindows, ButtonStatesAsDrawn) {
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+  HINSTANCE inst = ::GetModuleHandleW(nullptr);
+  auto make = [&](DWORD style, int y) {
+    return ::CreateWindowExW(0, L"Button", L"Text", WS_CHILD | WS_VISIBLE | style, 10, y, 120, 22,
+                             dlg, nullptr, inst, nullptr);
+  };
+  HWND def = make(BS_DEFPUSHBUTTON, 0);
+  HWND disabled = make(BS_PUSHBUTTON | WS_DISABLED, 25);
+  HWND check = make(BS_AUTOCHECKBOX, 50);
+  HWND tri = make(BS_AUTO3STATE, 75);
+  ::SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+  ::SendMessageW(tri, BM_SETCHECK, BST_INDETERMINATE, 0);
+  ::SendMessageW(check, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  ::SendMessageW(tri, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  auto stateOf = [&](HWND b) {
+    g_drawn.clear();
+    ::RedrawWindow(b, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    for (const Drawn& d : DrawnOf(u"BUTTON")) return std::make_pair(d.part, d.state);
+    return std::make_pair(0, 0);
+  };
+  EXPECT_EQ(std::make_pair(int(BP_PUSHBUTTON), 5), stateOf(def));
+  EXPECT_EQ(std::make_pair(int(BP_PUSHBUTTON), 4), stateOf(disabled));
+  EXPECT_EQ(std::make_pair(int(BP_CHECKBOX), 6), stateOf(check));
+  EXPECT_EQ(std::make_pair(int(BP_CHECKBOX), 10), stateOf(tri));
+  ::SendMessageW(def, BM_SETSTATE, TRUE, 0);
+  EXPECT_EQ(std::make_pair(int(BP_PUSHBUTTON), 3), stateOf(def));
+}
+
+TEST_F(SkinWindows, ProgressBarIsContinuousWithChunkOneAndNoSpace) {
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+  HWND bar = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 10, 10, 204, 20, dlg,
+                               nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, SkinObjectFor(bar));
+  EXPECT_FALSE(::GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_STATICEDGE);
+  ::SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+  ::SendMessageW(bar, PBM_SETPOS, 50, 0);
+  g_drawn.clear();
+  ::UpdateWindow(bar);
+  std::vector<Drawn> chunks;
+  for (const Drawn& d : DrawnOf(u"PROGRESS"))
+    if (d.part == PP_CHUNK) chunks.push_back(d);
+  ASSERT_EQ(1u, chunks.size());
+  RECT client;
+  ::GetClientRect(bar, &client);
+  // Content margins 2 on each side: half of the 200-pixel content.
+  EXPECT_EQ(2, chunks[0].rect.left);
+  EXPECT_EQ(100, chunks[0].rect.right - chunks[0].rect.left);
+  ::SendMessageW(bar, PBM_SETPOS, 0, 0);
+  g_drawn.clear();
+  ::UpdateWindow(bar);
+  int bars = 0, none = 0;
+  for (const Drawn& d : DrawnOf(u"PROGRESS")) (d.part == PP_BAR ? bars : none)++;
+  EXPECT_EQ(1, bars);
+  EXPECT_EQ(0, none);
+}
+
+TEST_F(SkinWindows, ScrollBarArrowRepeatsAndThumbSnapsBack) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = &ScrollParentProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SkinScrollParent";
+  ::RegisterClassW(&wc);
+  HWND parent = Keep(::CreateWindowExW(0, L"SkinScrollParent", L"", WS_POPUP | WS_VISIBLE, 200, 200,
+                                       100, 300, nullptr, nullptr, wc.hInstance, nullptr));
+  HWND sb = ::CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, 17, 200,
+                              parent, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(nullptr, SkinObjectFor(sb));
+  SCROLLINFO si = {};
+  si.cbSize = sizeof(si);
+  si.fMask = SIF_ALL;
+  si.nMax = 99;
+  si.nPage = 10;
+  ::SetScrollInfo(sb, SB_CTL, &si, TRUE);
+  ::SetForegroundWindow(parent);
+  Pump(100);
+  // Down arrow held for a second: code 1 at once, again after 4/5 of the
+  // double-click time, then every tenth of it.
+  const int x = 208, downY = 200 + 200 - 8;
+  std::thread([&] {
+    Mouse(0, x, downY);
+    ::Sleep(50);
+    Mouse(MOUSEEVENTF_LEFTDOWN, x, downY);
+    ::Sleep(1000);
+    Mouse(MOUSEEVENTF_LEFTUP, x, downY);
+  }).detach();
+  g_scrollCodes.clear();
+  Pump(1400);
+  ASSERT_FALSE(g_scrollCodes.empty());
+  int lineDowns = 0;
+  for (int c : g_scrollCodes) lineDowns += c == SB_LINEDOWN;
+  const int expected =
+      1 + int((1000 - ::GetDoubleClickTime() * 4 / 5) / (::GetDoubleClickTime() / 10));
+  EXPECT_GE(lineDowns, 3);
+  EXPECT_LE(lineDowns, expected + 2);
+  EXPECT_EQ(SB_ENDSCROLL, g_scrollCodes.back());
+
+  // Thumb (position 0, at the top) dragged down, then far to the side.
+  std::thread([&] {
+    Mouse(0, x, 200 + 22);
+    ::Sleep(50);
+    Mouse(MOUSEEVENTF_LEFTDOWN, x, 200 + 22);
+    ::Sleep(100);
+    Mouse(0, x, 200 + 80);
+    ::Sleep(100);
+    Mouse(0, x + 400, 200 + 80);
+    ::Sleep(100);
+    Mouse(MOUSEEVENTF_LEFTUP, x + 400, 200 + 80);
+  }).detach();
+  g_scrollCodes.clear();
+  g_scrollPositions.clear();
+  Pump(800);
+  ASSERT_GE(g_scrollCodes.size(), 4u);
+  EXPECT_EQ(SB_THUMBTRACK, g_scrollCodes.front());
+  bool movedDown = false;
+  for (size_t i = 0; i < g_scrollCodes.size(); ++i)
+    movedDown |= g_scrollCodes[i] == SB_THUMBTRACK && g_scrollPositions[i] > 10;
+  EXPECT_TRUE(movedDown);
+  const size_t n = g_scrollCodes.size();
+  EXPECT_EQ(SB_THUMBPOSITION, g_scrollCodes[n - 2]);
+  EXPECT_EQ(0, g_scrollPositions[n - 2]);  // snapped back to where it began
+  EXPECT_EQ(SB_ENDSCROLL, g_scrollCodes[n - 1]);
+}
+
+}  // namespace
