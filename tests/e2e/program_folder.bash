@@ -3,7 +3,7 @@
 #
 #   vm_program_folder DIR [INDEX|ask]
 #
-# Copies Vidmorph.exe and the language files from $VM_ROOT/build/app into DIR.
+# Copies the program, its theme and language files from $VM_ROOT/build/app into DIR.
 # mlg.txt gets "curlg=INDEX" (default 0, English), so the program starts
 # straight into the wizard; with "ask" no language is chosen and the Language
 # dialog comes first. Without the build's mlg.txt a file holding only the
@@ -12,7 +12,10 @@ vm_program_folder() {
   local dir=$1 choice=${2:-0} app="$VM_ROOT/build/app"
   mkdir -p "$dir"
   cp "$app/Vidmorph.exe" "$dir/"
-  if [ -f "$app/morelg.txt" ]; then cp "$app/morelg.txt" "$dir/"; fi
+  # Everything else a user's folder holds, the theme among them, but the encoder.
+  for f in morelg.txt Vista.skinstyles AuxDmo.dll help.chm; do
+    if [ -f "$app/$f" ]; then cp "$app/$f" "$dir/"; fi
+  done
   python3 - "$app/mlg.txt" "$dir/mlg.txt" "$choice" <<'PY'
 import re
 import sys
