@@ -1,6 +1,25 @@
 #include "app/win/language_pack.h"
 
+#include "app/language_text.h"
+#include "framework/win/controls.h"
 #include "framework/win/wide.h"
+
+namespace {
+
+// What the platform's INI reader gives for one key: at most size - 1
+// characters, empty when the file, section or key is missing.
+std::u16string ReadValue(const wchar_t* section, const wchar_t* key, const std::u16string& file,
+                         size_t size) {
+  std::vector<wchar_t> buf(size, L'\0');
+  const DWORD n = ::GetPrivateProfileStringW(section, key, L"", buf.data(), DWORD(size), W(file));
+  return U(buf.data(), n);
+}
+
+// Buffer sizes of the two values, terminator included.
+constexpr size_t kListChars = 1024;
+constexpr size_t kTextChars = 524288;
+
+}  // namespace
 
 int CLanguagePack::ReadCurrent(const std::u16string& file) const {
   return int(::GetPrivateProfileIntW(L"mlg", L"curlg", -1, W(file)));
@@ -13,20 +32,32 @@ void CLanguagePack::WriteCurrent(int index, const std::u16string& file) const {
 }
 
 int CLanguagePack::Load(const std::u16string& file) {
-  (void)file;
   m_names.clear();
   m_texts.clear();
-  m_nCurrent = -1;
-  return -1;
+  m_names = SplitLanguageList(ReadValue(L"mlg", L"list", file, kListChars));
+  m_nCurrent = ReadCurrent(file);
+  if (m_nCurrent < 0 || size_t(m_nCurrent) >= m_names.size()) return -1;
+  m_texts =
+      SplitLanguageTexts(ReadValue(W(m_names[size_t(m_nCurrent)]), L"text", file, kTextChars));
+  return m_nCurrent;
+}
+
+void CLanguagePack::FillList(const CListBox& list, const std::u16string& file) const {
+  list.ResetContent();
+  const auto names = SplitLanguageList(ReadValue(L"mlg", L"list", file, kListChars));
+  for (const auto& name : names) list.AddString(name);
+  if (!names.empty()) list.SetCurSel(0);
 }
 
 int CLanguagePack::Apply(HWND window, int templateId) const {
-  (void)templateId;
-  return window ? 1 : -1;
-}
-
-int RunLanguageDialog(HWND owner, int preset) {
-  (void)owner;
-  (void)preset;
-  return -1;
+  if (!window) return -1;
+  const auto caption = m_texts.find(LanguageCaptionKey(templateId));
+  if (caption != m_texts.end()) ::SetWindowTextW(window, W(caption->second));
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    // Ids are signed: unnamed statics of an extended template read -1.
+    const int id = int(::GetWindowLongPtrW(child, GWLP_ID));
+    const auto text = m_texts.find(LanguageControlKey(templateId, id));
+    if (text != m_texts.end()) ::SetWindowTextW(child, W(text->second));
+  }
+  return 1;
 }

@@ -1,5 +1,5 @@
-// Interface texts from the language file. Reading and storing the current
-// language is real; loading and applying packs arrive with the packs.
+// Interface texts from the language file "mlg.txt": which language is current,
+// the names of all languages, and the texts of the current one.
 #pragma once
 #include <windows.h>
 
@@ -7,13 +7,17 @@
 #include <string>
 #include <vector>
 
+class CListBox;
+
 class CLanguagePack {
-public:
+ public:
   // "curlg" of section "mlg", -1 when missing.
   int ReadCurrent(const std::u16string& file) const;
   void WriteCurrent(int index, const std::u16string& file) const;
   // Fills the names and texts; the current index, or -1 when none applies.
   int Load(const std::u16string& file);
+  // Puts every language name into the list, in file order, first row selected.
+  void FillList(const CListBox& list, const std::u16string& file) const;
   // Replaces the texts of a dialog and its direct children; -1 without a window.
   int Apply(HWND window, int templateId) const;
 
@@ -22,5 +26,6 @@ public:
   int m_nCurrent = -1;
 };
 
-// Shows the Language dialog with `preset` selected; the chosen row or -1.
+// Shows the Language dialog with `preset` selected (-1: none) and returns the
+// row the user ended it on, or -1. Lives with the dialog.
 int RunLanguageDialog(HWND owner, int preset);

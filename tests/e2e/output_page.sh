@@ -19,7 +19,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cp "$exe" "$work/"
+. "$VM_ROOT/tests/e2e/program_folder.bash"
+vm_program_folder "$work" 0  # English chosen: straight to the wizard
 printf 'x' >"$work/clip.avi"
 clip=$(winepath -w "$work/clip.avi")
 (cd "$work" && exec wine Vidmorph.exe >"$work/wine.log" 2>&1) &
