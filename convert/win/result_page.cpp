@@ -1,7 +1,5 @@
 #include "convert/win/result_page.h"
 
-#include <shellapi.h>
-
 #include "app/win/vidmorph_app.h"
 #include "convert/result_text.h"
 #include "resources/resource.h"
@@ -24,8 +22,9 @@ void CResultPage::EnterPage() {
   GetDlgItem(IDC_RES_SUCCEEDED).SetWindowText(U(text));
 
   const std::u16string first = files > 0 ? s.g_pInputPaths->At(0) : std::u16string();
-  m_strFolderTarget = ResultFolderText(s.g_bSameAsSource != 0, first, s.g_strOutputFolder);
-  GetDlgItem(IDC_RES_FOLDER).SetWindowText(m_strFolderTarget);
+  const std::u16string folder = ResultFolderText(s.g_bSameAsSource != 0, first, s.g_strOutputFolder);
+  m_linkFolder.SetWindowText(folder);
+  m_linkFolder.SetTarget(folder);
 
   GetDlgItem(IDC_RES_BURNER).ShowWindow(SW_HIDE);
   GetDlgItem(IDC_RES_BURNER_CAPTION).ShowWindow(SW_HIDE);
@@ -34,10 +33,7 @@ void CResultPage::EnterPage() {
 
 void CResultPage::LeavePage() { ShowWindow(SW_HIDE); }
 
-bool CResultPage::OnCommand(int id, int code, HWND control) {
-  if (id == IDC_RES_FOLDER && code == STN_CLICKED) {
-    ::ShellExecuteW(m_hWnd, L"open", W(m_strFolderTarget), nullptr, nullptr, SW_SHOWNORMAL);
-    return true;
-  }
-  return CWizardPage::OnCommand(id, code, control);
+BOOL CResultPage::OnInitDialog() {
+  m_linkFolder.SubclassDlgItem(IDC_RES_FOLDER, m_hWnd);
+  return TRUE;
 }

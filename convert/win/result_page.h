@@ -1,5 +1,6 @@
 // Page 4: the totals of the last run and a link to the output folder.
 #pragma once
+#include "app/win/link_static.h"
 #include "app/win/wizard_page.h"
 
 class CResultPage : public CWizardPage {
@@ -10,10 +11,10 @@ public:
   void EnterPage() override;
 
 protected:
-  bool OnCommand(int id, int code, HWND control) override;
+  BOOL OnInitDialog() override;
 
 private:
-  std::u16string m_strFolderTarget;
+  CLinkStatic m_linkFolder;
 };
 
 extern CResultPage* g_pResultPage;
