@@ -1,8 +1,14 @@
 // The wizard's page sequence, its button rules and the page rectangle.
 #pragma once
 
-enum WizardPageIndex { kTaskPage = 0, kInputPage, kOutputPage, kConvertingPage, kResultPage,
-                       kPageCount };
+enum WizardPageIndex {
+  kTaskPage = 0,
+  kInputPage,
+  kOutputPage,
+  kConvertingPage,
+  kResultPage,
+  kPageCount
+};
 
 // Bits of the navigation buttons that are enabled on a page.
 enum WizardButton { kBtnSaveLog = 1, kBtnPrev = 2, kBtnNext = 4, kBtnRepeat = 8 };

@@ -12,8 +12,8 @@ BatchEnd RunBatch(BatchHost& host, const BatchSettings& settings, CONVERT_JOB& j
     const std::u16string path = host.InputPath(i);
     const std::u16string name = host.InputName(i);
     job.strInput = path;
-    job.strOutput = OutputPath(settings.sameAsSource, settings.outputFolder, path, name,
-                               job.nProfile);
+    job.strOutput =
+        OutputPath(settings.sameAsSource, settings.outputFolder, path, name, job.nProfile);
     job.strEncoder = EncoderPath(settings.appDir);
     std::u16string commandLine;
     BuildCommandLine(&job, commandLine);

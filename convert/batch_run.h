@@ -11,7 +11,7 @@ enum class FileOutcome { Succeeded, Failed, Cancelled, StartFailed };
 enum class BatchEnd { Finished, Cancelled, StartFailed };
 
 class BatchHost {
-public:
+ public:
   virtual ~BatchHost() = default;
   // Read again after every file, as the list is the one source of truth.
   virtual int InputCount() = 0;

@@ -7,7 +7,7 @@
 #include <vector>
 
 class Archive {
-public:
+ public:
   // Converts an 8-bit string in the system's ANSI code page to UTF-16.
   using AnsiDecoder = std::u16string (*)(const std::string&);
 
@@ -26,7 +26,7 @@ public:
 
   const std::vector<uint8_t>& Bytes() const { return m_out; }
 
-private:
+ private:
   bool Take(size_t n, const uint8_t*& p);
   bool ReadU8(uint32_t& v);
   bool ReadU16(uint32_t& v);

@@ -4,7 +4,7 @@
 #include <string>
 
 class StringList {
-public:
+ public:
   virtual ~StringList() = default;
   virtual int Count() const = 0;
   virtual std::u16string At(int index) const = 0;

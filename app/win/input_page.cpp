@@ -13,7 +13,9 @@ namespace {
 constexpr size_t kSelectionChars = 1 << 20;
 }  // namespace
 
-CInputPage::CInputPage() : CWizardPage(IDD_INPUT_PAGE) { g_pInputPage = this; }
+CInputPage::CInputPage() : CWizardPage(IDD_INPUT_PAGE) {
+  g_pInputPage = this;
+}
 
 CInputPage::~CInputPage() {
   if (g_pInputPage == this) g_pInputPage = nullptr;

@@ -7,7 +7,7 @@
 #include "framework/win/controls.h"
 
 class CInputPage : public CWizardPage {
-public:
+ public:
   CInputPage();
   ~CInputPage() override;
   void LeavePage() override;
@@ -19,11 +19,11 @@ public:
   CListBox m_listNames;
   CListBox m_listPaths;
 
-protected:
+ protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
 
-private:
+ private:
   void OnAddFiles();
   void OnDelete();
   void OnClear();

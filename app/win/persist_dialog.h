@@ -8,7 +8,7 @@
 class Archive;
 
 class CPersistDialog : public CDialog {
-public:
+ public:
   CPersistDialog(int templateId, const std::u16string& fileName, HWND owner);
 
   // Reads when the archive loads, writes when it stores.
@@ -19,7 +19,7 @@ public:
 
   const std::u16string& SettingsFile() const { return m_strSettingsFile; }
 
-protected:
+ protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
 

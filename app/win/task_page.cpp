@@ -5,7 +5,9 @@
 
 CTaskPage* g_pTaskPage = nullptr;
 
-CTaskPage::CTaskPage() : CWizardPage(IDD_TASK_PAGE) { g_pTaskPage = this; }
+CTaskPage::CTaskPage() : CWizardPage(IDD_TASK_PAGE) {
+  g_pTaskPage = this;
+}
 
 CTaskPage::~CTaskPage() {
   if (g_pTaskPage == this) g_pTaskPage = nullptr;

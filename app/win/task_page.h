@@ -4,16 +4,16 @@
 #include "app/win/wizard_page.h"
 
 class CTaskPage : public CWizardPage {
-public:
+ public:
   CTaskPage();
   ~CTaskPage() override;
   void LeavePage() override;
   void EnterPage() override;
 
-protected:
+ protected:
   void DoDataExchange(bool save) override;
 
-private:
+ private:
   // One member per radio group, in the order of the groups' members.
   int m_nFlv = -1, m_n3gp = -1, m_nAvi = -1, m_nMp4 = -1, m_nPsp = -1;
 };

@@ -5,7 +5,7 @@
 #include "framework/win/app.h"
 
 class CVidmorphApp : public CWinApp {
-public:
+ public:
   bool InitInstance() override;
 
   APP_STATE m_state;
@@ -15,4 +15,6 @@ public:
 extern CVidmorphApp theApp;
 
 // The shared state record of the running program.
-inline APP_STATE& AppState() { return theApp.m_state; }
+inline APP_STATE& AppState() {
+  return theApp.m_state;
+}

@@ -71,8 +71,8 @@ void CVidmorphDlg::CreatePages() {
   for (auto& page : m_pages) {
     page->Create(m_hWnd);
     page->ShowWindow(SW_HIDE);
-    ::MoveWindow(page->GetSafeHwnd(), m_rcPage.left, m_rcPage.top,
-                 m_rcPage.right - m_rcPage.left, m_rcPage.bottom - m_rcPage.top, TRUE);
+    ::MoveWindow(page->GetSafeHwnd(), m_rcPage.left, m_rcPage.top, m_rcPage.right - m_rcPage.left,
+                 m_rcPage.bottom - m_rcPage.top, TRUE);
     ++m_nPages;
   }
 }

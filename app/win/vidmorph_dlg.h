@@ -9,7 +9,7 @@
 #include "app/wizard_rules.h"
 
 class CVidmorphDlg : public CPersistDialog {
-public:
+ public:
   explicit CVidmorphDlg(HWND owner);
   ~CVidmorphDlg() override;
 
@@ -22,7 +22,7 @@ public:
   // Applies the language pack to this window and its pages.
   void ApplyLanguage();
 
-protected:
+ protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -31,7 +31,7 @@ protected:
   // Creates the five pages; a seam for tests, called after the settings are read.
   virtual void CreatePages();
 
-private:
+ private:
   void GoTo(int from, int to);
   void OnNext();
   void OnPrev();

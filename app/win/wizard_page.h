@@ -4,14 +4,14 @@
 #include "framework/win/dialog.h"
 
 class CWizardPage : public CDialog {
-public:
+ public:
   using CDialog::CDialog;
   // Stores the page's values into the shared state and hides the page.
   virtual void LeavePage() = 0;
   // Loads the page's controls from the shared state and shows the page.
   virtual void EnterPage() = 0;
 
-protected:
+ protected:
   // Enter and Cancel must not end a child page.
   void OnOK() override {}
   void OnCancel() override {}
@@ -19,7 +19,7 @@ protected:
 
 // A page whose controls need nothing from the shared state.
 class CPlainPage : public CWizardPage {
-public:
+ public:
   using CWizardPage::CWizardPage;
   void LeavePage() override { ShowWindow(SW_HIDE); }
   void EnterPage() override { ShowWindow(SW_SHOW); }

@@ -15,7 +15,7 @@ std::mutex g_workersLock;
 std::vector<HANDLE> g_workers;
 
 class ConvertWorker : public BatchHost, public EncoderRunSink {
-public:
+ public:
   explicit ConvertWorker(const ConvertWorkerSetup& setup) : m_setup(setup) {}
 
   BatchEnd Run() {
@@ -37,8 +37,8 @@ public:
     return ::GetFileAttributesW(W(path)) != INVALID_FILE_ATTRIBUTES;
   }
   bool AskOverwrite(const std::u16string& question) override {
-    return ::MessageBoxW(m_setup.page, W(question), L"Vidmorph",
-                         MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return ::MessageBoxW(m_setup.page, W(question), L"Vidmorph", MB_YESNO | MB_ICONQUESTION) ==
+           IDYES;
   }
   void DeleteFile(const std::u16string& path) override { ::DeleteFileW(W(path)); }
   void Log(const std::u16string& text) override { AppendLog(m_setup.log, text, false); }
@@ -77,7 +77,7 @@ public:
   bool CancelRequested() override { return m_setup.flags->m_bCancel != 0; }
   HWND MessageOwner() override { return m_setup.page; }
 
-private:
+ private:
   ConvertWorkerSetup m_setup;
 };
 

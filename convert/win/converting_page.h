@@ -16,7 +16,7 @@ struct RunFlags {
 };
 
 class CConvertingPage : public CWizardPage {
-public:
+ public:
   CConvertingPage();
   ~CConvertingPage() override;
   void LeavePage() override;
@@ -25,11 +25,11 @@ public:
   // The log's entries, in order.
   std::vector<std::u16string> LogEntries() const;
 
-protected:
+ protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
 
-private:
+ private:
   std::shared_ptr<RunFlags> m_flags;
 };
 

@@ -6,7 +6,9 @@
 
 CResultPage* g_pResultPage = nullptr;
 
-CResultPage::CResultPage() : CWizardPage(IDD_RESULT_PAGE) { g_pResultPage = this; }
+CResultPage::CResultPage() : CWizardPage(IDD_RESULT_PAGE) {
+  g_pResultPage = this;
+}
 
 CResultPage::~CResultPage() {
   if (g_pResultPage == this) g_pResultPage = nullptr;
@@ -22,7 +24,8 @@ void CResultPage::EnterPage() {
   GetDlgItem(IDC_RES_SUCCEEDED).SetWindowText(U(text));
 
   const std::u16string first = files > 0 ? s.g_pInputPaths->At(0) : std::u16string();
-  const std::u16string folder = ResultFolderText(s.g_bSameAsSource != 0, first, s.g_strOutputFolder);
+  const std::u16string folder =
+      ResultFolderText(s.g_bSameAsSource != 0, first, s.g_strOutputFolder);
   m_linkFolder.SetWindowText(folder);
   m_linkFolder.SetTarget(folder);
 
@@ -31,7 +34,9 @@ void CResultPage::EnterPage() {
   ShowWindow(SW_SHOW);
 }
 
-void CResultPage::LeavePage() { ShowWindow(SW_HIDE); }
+void CResultPage::LeavePage() {
+  ShowWindow(SW_HIDE);
+}
 
 BOOL CResultPage::OnInitDialog() {
   m_linkFolder.SubclassDlgItem(IDC_RES_FOLDER, m_hWnd);

@@ -4,16 +4,16 @@
 #include "app/win/wizard_page.h"
 
 class CResultPage : public CWizardPage {
-public:
+ public:
   CResultPage();
   ~CResultPage() override;
   void LeavePage() override;
   void EnterPage() override;
 
-protected:
+ protected:
   BOOL OnInitDialog() override;
 
-private:
+ private:
   CLinkStatic m_linkFolder;
 };
 

@@ -6,8 +6,8 @@
 #include "framework/win/wide.h"
 
 bool WriteConversionLog(const std::u16string& path, const std::vector<std::u16string>& entries) {
-  HANDLE h = ::CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = ::CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   const std::string bytes = SavedLogBytes(entries);
   DWORD written = 0;

@@ -6,7 +6,7 @@
 class CWnd;
 
 class CWinApp {
-public:
+ public:
   CWinApp();
   virtual ~CWinApp();
   CWinApp(const CWinApp&) = delete;
@@ -18,7 +18,7 @@ public:
   CWnd* m_pMainWnd = nullptr;
   static CWinApp* Current() { return s_current; }
 
-private:
+ private:
   static CWinApp* s_current;
 };
 

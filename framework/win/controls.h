@@ -7,7 +7,7 @@
 #include "framework/string_list.h"
 
 class CButton : public CWnd {
-public:
+ public:
   using CWnd::CWnd;
   int GetCheck() const { return int(SendMessage(BM_GETCHECK)); }
   void SetCheck(int state) const { SendMessage(BM_SETCHECK, WPARAM(state)); }
@@ -16,7 +16,7 @@ public:
 // A list box; as a StringList it can be read from any thread, since every
 // access is a synchronous message to the thread that owns it.
 class CListBox : public CWnd, public StringList {
-public:
+ public:
   using CWnd::CWnd;
   void Attach(HWND hwnd) { m_hWnd = hwnd; }
   int GetCount() const { return int(SendMessage(LB_GETCOUNT)); }
@@ -37,7 +37,7 @@ public:
 };
 
 class CComboBox : public CWnd {
-public:
+ public:
   using CWnd::CWnd;
   void Attach(HWND hwnd) { m_hWnd = hwnd; }
   int GetCount() const { return int(SendMessage(CB_GETCOUNT)); }
@@ -49,12 +49,14 @@ public:
   int GetCurSel() const { return int(SendMessage(CB_GETCURSEL)); }
   int SetCurSel(int index) const { return int(SendMessage(CB_SETCURSEL, WPARAM(index))); }
   LPARAM GetItemData(int index) const { return LPARAM(SendMessage(CB_GETITEMDATA, WPARAM(index))); }
-  void SetItemData(int index, LPARAM data) const { SendMessage(CB_SETITEMDATA, WPARAM(index), data); }
+  void SetItemData(int index, LPARAM data) const {
+    SendMessage(CB_SETITEMDATA, WPARAM(index), data);
+  }
   std::u16string GetLBText(int index) const;
 };
 
 class CProgressCtrl : public CWnd {
-public:
+ public:
   using CWnd::CWnd;
   void Attach(HWND hwnd) { m_hWnd = hwnd; }
   void SetRange(int low, int high) const { SendMessage(PBM_SETRANGE32, WPARAM(low), LPARAM(high)); }

@@ -4,7 +4,7 @@
 #include "framework/win/window.h"
 
 class CDialog : public CWnd {
-public:
+ public:
   explicit CDialog(int templateId, HWND parent = nullptr)
       : m_nTemplate(templateId), m_hParent(parent) {}
   virtual ~CDialog();
@@ -22,7 +22,7 @@ public:
   // Moves data between members and controls: save = true reads the controls.
   bool UpdateData(bool save = true);
 
-protected:
+ protected:
   virtual BOOL OnInitDialog() { return TRUE; }
   virtual void DoDataExchange(bool save) { (void)save; }
   // Command from a control or menu; true when handled.
@@ -34,7 +34,7 @@ protected:
   // The window is gone; the object may be reused or deleted.
   virtual void OnDestroyed() {}
 
-private:
+ private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -32,9 +32,9 @@ namespace {
 // Writes, flushes and closes.
 bool WriteAndClose(HANDLE h, const std::vector<uint8_t>& bytes) {
   DWORD written = 0;
-  bool ok = bytes.empty() ||
-            (::WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-             written == bytes.size());
+  bool ok =
+      bytes.empty() || (::WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                        written == bytes.size());
   ok = ::FlushFileBuffers(h) && ok;
   ::CloseHandle(h);
   return ok;
@@ -52,8 +52,8 @@ bool OverwriteInPlace(const std::u16string& path, const std::vector<uint8_t>& by
 
 bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t>& bytes) {
   const std::u16string temp = path + u".tmp";
-  HANDLE h = ::CreateFileW(W(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = ::CreateFileW(W(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
   if (h == INVALID_HANDLE_VALUE) return OverwriteInPlace(path, bytes);
   bool ok = WriteAndClose(h, bytes);
   if (ok) ok = ::MoveFileExW(W(temp), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);

@@ -5,7 +5,9 @@
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wchar_t expected");
 
-inline const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+inline const wchar_t* W(const std::u16string& s) {
+  return reinterpret_cast<const wchar_t*>(s.c_str());
+}
 inline std::u16string U(const wchar_t* s) {
   return s ? std::u16string(reinterpret_cast<const char16_t*>(s)) : std::u16string();
 }

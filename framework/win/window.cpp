@@ -8,4 +8,6 @@ std::u16string HwndGetText(HWND hwnd) {
   return U(buf.c_str(), size_t(got > 0 ? got : 0));
 }
 
-std::u16string CWnd::GetWindowText() const { return HwndGetText(m_hWnd); }
+std::u16string CWnd::GetWindowText() const {
+  return HwndGetText(m_hWnd);
+}

@@ -8,7 +8,7 @@
 #include "framework/win/wide.h"
 
 class CWnd {
-public:
+ public:
   CWnd() = default;
   explicit CWnd(HWND hwnd) : m_hWnd(hwnd) {}
   HWND GetSafeHwnd() const { return m_hWnd; }
@@ -25,7 +25,7 @@ public:
     return ::SendMessageW(m_hWnd, msg, w, l);
   }
 
-protected:
+ protected:
   HWND m_hWnd = nullptr;
 };
 

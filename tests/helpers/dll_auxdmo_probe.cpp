@@ -6,9 +6,9 @@
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
   HMODULE self = nullptr;
-  ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&DllUnregisterServer), &self);
+  ::GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(&DllUnregisterServer), &self);
   wchar_t path[MAX_PATH];
   const DWORD n = ::GetModuleFileNameW(self, path, MAX_PATH);
   std::wstring marker(path, n);

@@ -74,7 +74,8 @@ int Execute(const std::vector<std::string>& words) {
 // first blank); $OUT becomes the output path.
 std::vector<std::string> ReadScript(const char* path, const std::string& output) {
   std::vector<std::string> words;
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {"exit", "92"};
   std::string text;
   char buf[4096];

@@ -9,7 +9,7 @@ namespace {
 
 // Records what the run asked of the program around it.
 class FakeHost : public BatchHost {
-public:
+ public:
   std::vector<std::u16string> paths;
   std::set<std::u16string> existing;
   bool answerYes = false;
@@ -65,7 +65,8 @@ TEST(BatchRun, ConvertsEveryFileIntoTheFolder) {
   BatchResults r;
   EXPECT_EQ(RunBatch(host, Settings(), job, r), BatchEnd::Finished);
   EXPECT_EQ(r.succeeded, 2);
-  EXPECT_EQ(r.outputFiles, (std::vector<std::u16string>{u"D:\\out\\a.avi.mp3", u"D:\\out\\b.flv.mp3"}));
+  EXPECT_EQ(r.outputFiles,
+            (std::vector<std::u16string>{u"D:\\out\\a.avi.mp3", u"D:\\out\\b.flv.mp3"}));
   ASSERT_EQ(host.logged.size(), 2u);
   EXPECT_EQ(host.logged[0], host.commands[0]);
   EXPECT_EQ(host.logged[0].substr(0, 45), u"\"C:\\App\\ffmpeg.exe\" -i \"C:\\v\\a.avi\" -y -f mp3");

@@ -79,13 +79,14 @@ TEST(SettingsFile, StringLengthForms) {
 
 TEST(SettingsFile, RoundTripEveryItem) {
   APP_STATE s = Defaults();
-  int32_t* ints[] = {&s.g_nAudioFormat, &s.g_nTaskMode, &s.g_nProfilePos, &s.g_bConvertAndBurn,
-                     &s.g_nBurner, &s.g_nBurnSpeed, &s.g_bSameAsSource, &s.g_bUseTempFolder,
-                     &s.g_bOverwrite, &s.g_bEject, &s.g_bDeleteTemp, &s.g_bOpc,
-                     &s.g_bUseOriginal, &s.g_nPosSize, &s.g_nPosFrameRate,
-                     &s.g_nPosAudioBitrate, &s.g_nPosVideoBitrate, &s.g_nPosVideoCodec,
-                     &s.g_nPosAudioCodec, &s.g_nPosSampleRate, &s.g_nPosChannels, &s.g_nTask3gp,
-                     &s.g_nTaskMp4, &s.g_nTaskPsp, &s.g_nTaskAvi};
+  int32_t* ints[] = {
+      &s.g_nAudioFormat,     &s.g_nTaskMode,      &s.g_nProfilePos,    &s.g_bConvertAndBurn,
+      &s.g_nBurner,          &s.g_nBurnSpeed,     &s.g_bSameAsSource,  &s.g_bUseTempFolder,
+      &s.g_bOverwrite,       &s.g_bEject,         &s.g_bDeleteTemp,    &s.g_bOpc,
+      &s.g_bUseOriginal,     &s.g_nPosSize,       &s.g_nPosFrameRate,  &s.g_nPosAudioBitrate,
+      &s.g_nPosVideoBitrate, &s.g_nPosVideoCodec, &s.g_nPosAudioCodec, &s.g_nPosSampleRate,
+      &s.g_nPosChannels,     &s.g_nTask3gp,       &s.g_nTaskMp4,       &s.g_nTaskPsp,
+      &s.g_nTaskAvi};
   int32_t v = -7;
   for (int32_t* p : ints) *p = v++ * 1000003;
   s.g_strOutputFolder = u"D:\\\u00fcber\\\u4e2d\u6587\\";

@@ -97,12 +97,12 @@ TEST(AppStartup, GarbageSettingsFileStillStartsAndIsRepaired) {
 
 // Captures the shared state at the moment the pages would be created.
 class ProbeDlg : public CVidmorphDlg {
-public:
+ public:
   ProbeDlg() : CVidmorphDlg(nullptr) {}
   APP_STATE seen;
   bool created = false;
 
-protected:
+ protected:
   void CreatePages() override {
     seen = AppState();
     created = true;

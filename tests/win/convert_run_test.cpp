@@ -32,7 +32,7 @@ int EncoderProcesses() {
 }
 
 class ConvertRun : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     in = dir.Path() + L"in\\";
     out = dir.Path() + L"out\\";
@@ -68,7 +68,8 @@ protected:
     HWND input = Press(IDC_BTN_NEXT, IDC_INPUT_NAMES);
     ASSERT_NE(input, nullptr);
     ASSERT_TRUE(AddThroughFileDialog(prog->Pid(), input, in, names));
-    ASSERT_TRUE(WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == count; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == count; }));
     ASSERT_NE(Press(IDC_BTN_NEXT, IDC_OUT_PROFILE), nullptr);
     converting = Press(IDC_BTN_NEXT, IDC_CONV_CANCEL);
     ASSERT_NE(converting, nullptr);
@@ -87,7 +88,9 @@ protected:
   HWND converting = nullptr;
 };
 
-std::wstring Text(HWND page, int id) { return WindowText(::GetDlgItem(page, id)); }
+std::wstring Text(HWND page, int id) {
+  return WindowText(::GetDlgItem(page, id));
+}
 
 // Entries without their "HH:MM:SS " stamps.
 std::vector<std::wstring> Unstamped(const std::vector<std::wstring>& entries) {
@@ -125,7 +128,8 @@ TEST_F(ConvertRun, FirstChunkOfARunIsLoggedWholeLaterOnesAsTails) {
 }
 
 TEST_F(ConvertRun, ExistingOutputAnsweredNoIsSkipped) {
-  for (const wchar_t* name : {L"a.avi", L"b.avi", L"c.avi"}) WriteScript(in + name, "out x\nfile 5 $OUT\n");
+  for (const wchar_t* name : {L"a.avi", L"b.avi", L"c.avi"})
+    WriteScript(in + name, "out x\nfile 5 $OUT\n");
   ASSERT_TRUE(WriteBytes(out + L"b.avi.mp3", {1, 2, 3}));
   Start(false);
   Convert(L"\"a.avi\" \"b.avi\" \"c.avi\"", 3);

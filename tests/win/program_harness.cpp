@@ -11,8 +11,12 @@ std::wstring TestExeDir() {
   return p.substr(0, p.find_last_of(L'\\') + 1);
 }
 
-std::wstring AppDir() { return TestExeDir() + L"..\\app\\"; }
-std::wstring HelpersDir() { return TestExeDir() + L"helpers\\"; }
+std::wstring AppDir() {
+  return TestExeDir() + L"..\\app\\";
+}
+std::wstring HelpersDir() {
+  return TestExeDir() + L"helpers\\";
+}
 
 ScratchDir::ScratchDir() {
   wchar_t temp[MAX_PATH];
@@ -40,8 +44,8 @@ bool CopyInto(const std::wstring& source, const std::wstring& folder, const wcha
 
 std::vector<uint8_t> ReadBytes(const std::wstring& path) {
   std::vector<uint8_t> bytes;
-  HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           0, nullptr);
+  HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
   if (h == INVALID_HANDLE_VALUE) return bytes;
   uint8_t buf[4096];
   DWORD got = 0;
@@ -131,8 +135,8 @@ bool RunningProgram::WaitForExit(DWORD timeoutMs) const {
 std::wstring WindowText(HWND hwnd) {
   wchar_t buf[512] = {0};
   DWORD_PTR copied = 0;
-  if (!::SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf),
-                             SMTO_ABORTIFHUNG, 2000, &copied))
+  if (!::SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
+                             2000, &copied))
     return std::wstring();
   buf[511] = 0;
   return buf;
@@ -233,7 +237,9 @@ std::wstring MessageBoxText(HWND box) {
   return text ? WindowText(text) : std::wstring();
 }
 
-void ClickButton(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
+void ClickButton(HWND button) {
+  ::PostMessageW(button, BM_CLICK, 0, 0);
+}
 
 std::vector<std::wstring> ListRows(HWND list) {
   std::vector<std::wstring> rows;
@@ -241,7 +247,8 @@ std::vector<std::wstring> ListRows(HWND list) {
   for (LRESULT i = 0; i < n; ++i) {
     const LRESULT len = ::SendMessageW(list, LB_GETTEXTLEN, WPARAM(i), 0);
     std::wstring row(size_t(len > 0 ? len : 0) + 1, L'\0');
-    const LRESULT got = ::SendMessageW(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(&row[0]));
+    const LRESULT got =
+        ::SendMessageW(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(&row[0]));
     row.resize(size_t(got > 0 ? got : 0));
     rows.push_back(row);
   }

@@ -16,15 +16,16 @@ std::wstring HelpersDir();
 
 // A fresh, empty folder under the temporary folder; removed by the destructor.
 class ScratchDir {
-public:
+ public:
   ScratchDir();
   ~ScratchDir();
   const std::wstring& Path() const { return m_path; }  // ends with a backslash
-private:
+ private:
   std::wstring m_path;
 };
 
-bool CopyInto(const std::wstring& source, const std::wstring& folder, const wchar_t* newName = nullptr);
+bool CopyInto(const std::wstring& source, const std::wstring& folder,
+              const wchar_t* newName = nullptr);
 std::vector<uint8_t> ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 bool FileExists(const std::wstring& path);
@@ -40,7 +41,7 @@ bool InstallLanguageFile(const std::wstring& folder, int index = 0);
 long RunHidden(const std::wstring& commandLine);
 
 class RunningProgram {
-public:
+ public:
   // Starts exePath with its own folder as the current folder. Unless
   // `askLanguage` is set, a folder without mlg.txt first gets one with English
   // chosen (InstallLanguageFile), since the Language dialog would otherwise
@@ -54,7 +55,7 @@ public:
   HWND WaitForWindow(const std::wstring& caption, DWORD timeoutMs = 30000) const;
   bool WaitForExit(DWORD timeoutMs = 15000) const;
 
-private:
+ private:
   PROCESS_INFORMATION m_pi{};
 };
 

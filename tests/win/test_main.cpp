@@ -1,4 +1,5 @@
 #include <windows.h>
+// after windows.h
 #include <commctrl.h>
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 namespace {
 
 class Wizard : public testing::Test {
-protected:
+ protected:
   void Start(const std::vector<uint8_t>* settings = nullptr) {
     ASSERT_TRUE(CopyInto(AppDir() + L"Vidmorph.exe", dir.Path()));
     if (settings) {
@@ -106,8 +106,7 @@ TEST_F(Wizard, TwoHundredFilesAreAddedWholeAndEditedInStep) {
   ASSERT_EQ(full.size(), 200u);
   EXPECT_EQ(rows.front(), L"clip000.avi");
   EXPECT_EQ(rows.back(), L"clip199.avi");
-  for (size_t i = 0; i < rows.size(); ++i)
-    EXPECT_EQ(full[i], dir.Path() + rows[i]) << i;
+  for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(full[i], dir.Path() + rows[i]) << i;
 
   // Selecting a shown row selects the same path; Delete removes both.
   ::SendMessageW(shown, LB_SETCURSEL, 1, 0);
@@ -132,7 +131,8 @@ TEST_F(Wizard, TwoHundredFilesAreAddedWholeAndEditedInStep) {
 
 // A run with the stand-in encoder, which takes a moment over the one file.
 void Wizard::StartRun() {
-  ASSERT_TRUE(WriteBytes(dir.Path() + L"a.avi", {'s', 'l', 'e', 'e', 'p', ' ', '9', '0', '0', '\n'}));
+  ASSERT_TRUE(
+      WriteBytes(dir.Path() + L"a.avi", {'s', 'l', 'e', 'e', 'p', ' ', '9', '0', '0', '\n'}));
   ASSERT_TRUE(CopyInto(HelpersDir() + L"fake_encoder.exe", dir.Path(), L"ffmpeg.exe"));
   const std::wstring folder = dir.Path();
   APP_STATE s;
@@ -145,13 +145,15 @@ void Wizard::StartRun() {
   HWND input = Press(IDC_BTN_NEXT, IDC_INPUT_NAMES);
   ASSERT_NE(input, nullptr);
   ASSERT_TRUE(AddThroughFileDialog(prog->Pid(), input, dir.Path(), L"a.avi"));
-  ASSERT_TRUE(WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == 1; }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == 1; }));
   ASSERT_NE(Press(IDC_BTN_NEXT, IDC_OUT_PROFILE), nullptr);
   EXPECT_EQ(Buttons(), "Prev Next");
   ASSERT_NE(Press(IDC_BTN_NEXT, IDC_CONV_CANCEL), nullptr);
   EXPECT_EQ(Buttons(), "");
   // The end of the run moves the wizard on by itself.
-  ASSERT_TRUE(WaitUntil([&] { return VisiblePageWith(main, IDC_RES_TOTAL_CAPTION) != nullptr; }, 20000));
+  ASSERT_TRUE(
+      WaitUntil([&] { return VisiblePageWith(main, IDC_RES_TOTAL_CAPTION) != nullptr; }, 20000));
 }
 
 TEST_F(Wizard, ConversionEndAndResultPageButtons) {
@@ -167,7 +169,8 @@ TEST_F(Wizard, RepeatKeepsTheInputList) {
   EXPECT_EQ(Buttons(), "Next");
   HWND input = Press(IDC_BTN_NEXT, IDC_INPUT_NAMES);
   ASSERT_NE(input, nullptr);
-  EXPECT_EQ(ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)), std::vector<std::wstring>{dir.Path() + L"a.avi"});
+  EXPECT_EQ(ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)),
+            std::vector<std::wstring>{dir.Path() + L"a.avi"});
 }
 
 TEST_F(Wizard, ChangingTheTaskResetsOptionPositionsButNotTheProfile) {
@@ -214,7 +217,8 @@ TEST_F(Wizard, SystemMenuAboutOpensTheAboutDialog) {
   ::PostMessageW(main, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
   HWND about = WaitForDialog(prog->Pid(), L"About");
   ASSERT_NE(about, nullptr);
-  EXPECT_EQ(WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)), L"Ostrel AVI Converter Version: 3.0");
+  EXPECT_EQ(WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)),
+            L"Ostrel AVI Converter Version: 3.0");
   ::PostMessageW(about, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
 }

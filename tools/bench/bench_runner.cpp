@@ -27,7 +27,6 @@ class QuietSink : public EncoderRunSink {
   HWND MessageOwner() override { return nullptr; }
 };
 
-
 double Seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
 }
@@ -52,9 +51,9 @@ int main() {
   const std::wstring quoted = L"\"" + encoder + L"\"";
   const std::wstring first = dir + L"clip0.avi";
   if (RunHidden(quoted +
-                  L" -v error -y -f lavfi -i testsrc=size=320x240:rate=25:duration=2 -f lavfi"
-                  L" -i sine=duration=2 -vcodec mpeg4 -acodec mp2 \"" +
-                  first + L"\"") != 0) {
+                L" -v error -y -f lavfi -i testsrc=size=320x240:rate=25:duration=2 -f lavfi"
+                L" -i sine=duration=2 -vcodec mpeg4 -acodec mp2 \"" +
+                first + L"\"") != 0) {
     std::fwprintf(stderr, L"could not make the clip\n");
     return 2;
   }

@@ -49,8 +49,10 @@ int main() {
     wchar_t name[32];
     wsprintfW(name, L"clip%02d.avi", i);
     names += std::wstring(L"\"") + name + L"\" ";
-    RunHidden(L"\"" + dir.Path() + L"ffmpeg.exe\" -v error -y -f lavfi -i testsrc=size=176x144:rate=25 "
-              L"-f lavfi -i sine -t 2 -c:v mpeg4 -c:a mp2 \"" + in + name + L"\"");
+    RunHidden(L"\"" + dir.Path() +
+              L"ffmpeg.exe\" -v error -y -f lavfi -i testsrc=size=176x144:rate=25 "
+              L"-f lavfi -i sine -t 2 -c:v mpeg4 -c:a mp2 \"" +
+              in + name + L"\"");
   }
   APP_STATE s;
   SetDefaults(s, u"C:\\x\\Vidmorph.exe");
@@ -96,7 +98,7 @@ int main() {
   }
   PostMessageW(main, WM_CLOSE, 0, 0);
   prog.WaitForExit();
-  std::printf("%d clips x 2 rounds: through the program %.2f s, direct %.2f s, ratio %.3f\n", kClips,
-              program, direct, program / direct);
+  std::printf("%d clips x 2 rounds: through the program %.2f s, direct %.2f s, ratio %.3f\n",
+              kClips, program, direct, program / direct);
   return 0;
 }
