@@ -8,6 +8,7 @@
 #include <windowsx.h>
 
 #include "skin/progress_chunks.h"
+#include "skin/win/offscreen_buffer.h"
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
 #include "skin/win/theme_class.h"
@@ -64,10 +65,8 @@ void CSkinObjectComboBox::Paint(HDC target) {
   }
   RECT r;
   ::GetClientRect(m_hWnd, &r);
-  HDC dc = ::CreateCompatibleDC(target);
-  HBITMAP bmp =
-      ::CreateCompatibleBitmap(target, r.right > 0 ? r.right : 1, r.bottom > 0 ? r.bottom : 1);
-  HGDIOBJ old = ::SelectObject(dc, bmp);
+  OffscreenBuffer buffer(target, r.right, r.bottom);
+  HDC dc = buffer.dc();
   HBRUSH brush = BackgroundBrush(dc);
   ::FillRect(dc, &r, brush);
   m_inDefaultPaint = true;
@@ -122,10 +121,7 @@ void CSkinObjectComboBox::Paint(HDC target) {
                              : RECT{area.right - vw, area.top, area.right, area.bottom};
     t->DrawBackground(dc, CP_DROPDOWNBUTTON, state, button);
   }
-  ::BitBlt(target, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-  ::SelectObject(dc, old);
-  ::DeleteObject(bmp);
-  ::DeleteDC(dc);
+  buffer.CopyTo(target, 0, 0);
 }
 
 void CSkinObjectComboBox::PaintSimpleBorder(HDC hdc) {
@@ -236,10 +232,8 @@ void CSkinObjectProgress::FixStaticEdge() {
 void CSkinObjectProgress::Paint(HDC target) {
   RECT r;
   ::GetClientRect(m_hWnd, &r);
-  HDC dc = ::CreateCompatibleDC(target);
-  HBITMAP bmp =
-      ::CreateCompatibleBitmap(target, r.right > 0 ? r.right : 1, r.bottom > 0 ? r.bottom : 1);
-  HGDIOBJ old = ::SelectObject(dc, bmp);
+  OffscreenBuffer buffer(target, r.right, r.bottom);
+  HDC dc = buffer.dc();
   ::FillRect(dc, &r, SkinEngine::Get().Metrics().Brush(COLOR_BTNFACE));
   ThemeClass* t = Theme();
   const LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
@@ -277,10 +271,7 @@ void CSkinObjectProgress::Paint(HDC target) {
     }
     for (const SkinRect& c : chunks) t->DrawBackground(dc, chunkPart, 0, ToRect(c));
   }
-  ::BitBlt(target, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-  ::SelectObject(dc, old);
-  ::DeleteObject(bmp);
-  ::DeleteDC(dc);
+  buffer.CopyTo(target, 0, 0);
 }
 
 void CSkinObjectProgress::StepMarquee(int steps) {

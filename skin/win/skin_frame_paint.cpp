@@ -5,37 +5,13 @@
 #include <vssym32.h>
 #include <windowsx.h>
 
+#include "skin/win/offscreen_buffer.h"
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
 #include "skin/win/theme_class.h"
 #include "skin/win/theme_schema.h"
 
 namespace {
-
-// A memory device context with a bitmap compatible with `like`.
-class Buffer {
- public:
-  Buffer(HDC like, int w, int h) : m_w(w), m_h(h) {
-    m_dc = ::CreateCompatibleDC(like);
-    m_bmp = ::CreateCompatibleBitmap(like, w > 0 ? w : 1, h > 0 ? h : 1);
-    m_old = ::SelectObject(m_dc, m_bmp);
-  }
-  ~Buffer() {
-    ::SelectObject(m_dc, m_old);
-    ::DeleteObject(m_bmp);
-    ::DeleteDC(m_dc);
-  }
-  HDC dc() const { return m_dc; }
-  void CopyTo(HDC target, int x, int y) const {
-    ::BitBlt(target, x, y, m_w, m_h, m_dc, 0, 0, SRCCOPY);
-  }
-
- private:
-  HDC m_dc;
-  HBITMAP m_bmp;
-  HGDIOBJ m_old;
-  int m_w, m_h;
-};
 
 HICON SmallIconOf(HWND hwnd) {
   auto icon = reinterpret_cast<HICON>(::SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
@@ -99,7 +75,7 @@ void CSkinObjectFrame::DrawCaption(HDC hdc, const RECT& window) {
   if (!t || !schema) return;
   CaptionLock lock(*schema);
   const int height = m_borders.top;
-  Buffer buf(hdc, window.right, height);
+  OffscreenBuffer buf(hdc, window.right, height);
   HDC dc = buf.dc();
   const RECT all{0, 0, window.right, height};
   const ThemeMetrics& m = SkinEngine::Get().Metrics();

@@ -5,6 +5,7 @@
 #include <vssym32.h>
 #include <windowsx.h>
 
+#include "skin/win/offscreen_buffer.h"
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
 #include "skin/win/theme_class.h"
@@ -88,14 +89,9 @@ void PaintBar(HDC dc, const SkinScrollBar& bar, bool disabled) {
 void PaintBarBuffered(HDC target, const SkinScrollBar& bar, bool disabled) {
   const ScrollLayout& l = bar.layout;
   if (l.bar.IsEmpty()) return;
-  HDC dc = ::CreateCompatibleDC(target);
-  HBITMAP bmp = ::CreateCompatibleBitmap(target, l.bar.Width(), l.bar.Height());
-  HGDIOBJ old = ::SelectObject(dc, bmp);
-  PaintBar(dc, bar, disabled);
-  ::BitBlt(target, l.bar.left, l.bar.top, l.bar.Width(), l.bar.Height(), dc, 0, 0, SRCCOPY);
-  ::SelectObject(dc, old);
-  ::DeleteObject(bmp);
-  ::DeleteDC(dc);
+  OffscreenBuffer buffer(target, l.bar.Width(), l.bar.Height());
+  PaintBar(buffer.dc(), bar, disabled);
+  buffer.CopyTo(target, l.bar.left, l.bar.top);
 }
 
 int ArrowSize(bool vertical) {
