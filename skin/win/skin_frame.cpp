@@ -294,6 +294,7 @@ void CSkinObjectFrame::RefreshFrame() {
   ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   --m_suppressFrame;
+  m_regionSize = SIZE{0, 0};
   UpdateRegion();
   ::RedrawWindow(m_hWnd, nullptr, nullptr,
                  RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -311,10 +312,6 @@ void CSkinObjectFrame::SkinChanged(int oldEnabled, int newEnabled) {
   }
   RefreshFrame();
 }
-
-// Window regions would cut the theme's transparent corners; the shipped theme
-// has square corners, so the window keeps its full rectangle.
-void CSkinObjectFrame::UpdateRegion() {}
 
 HBRUSH SkinBrushFromAnswer(LRESULT answer) {
   const ThemeMetrics& m = SkinEngine::Get().Metrics();
@@ -532,6 +529,7 @@ bool CSkinObjectFrame::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result
       return false;
     case WM_SIZE:
       if (m_frameType == kFramePage) ::InvalidateRect(m_hWnd, nullptr, TRUE);
+      UpdateRegion();
       return false;
     case WM_STYLECHANGED:
       m_cachedStyle = m_cachedExStyle = -1;

@@ -142,6 +142,9 @@ class CSkinObjectFrame : public CWnd, public SkinWindowObject {
   HBRUSH m_pageBrush = nullptr;
   SIZE m_pageBrushSize = {0, 0};
   UINT m_lastColorMsg = 0;
+  bool m_hasRegion = false;
+  bool m_inRegionUpdate = false;
+  SIZE m_regionSize = {0, 0};  // window size the region was made for
 };
 
 // Button object: push buttons, check boxes, radio buttons and group boxes.

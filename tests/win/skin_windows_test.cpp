@@ -113,6 +113,21 @@ void Mouse(DWORD flags, int x, int y) {
   ::SendInput(1, &in, sizeof(in));
 }
 
+// A colour scheme written beside a copy of the theme module: a loose INI wins
+// over the module's own.
+bool WriteLooseScheme(const std::wstring& folder, const std::u16string& text) {
+  std::vector<uint8_t> bytes{0xFF, 0xFE};
+  for (char16_t c : text) {
+    if (c == u'\n') {
+      bytes.push_back('\r');
+      bytes.push_back(0);
+    }
+    bytes.push_back(uint8_t(c & 0xFF));
+    bytes.push_back(uint8_t(c >> 8));
+  }
+  return WriteBytes(folder + L"NormalBlack2.ini", bytes);
+}
+
 class SkinWindows : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -335,6 +350,76 @@ TEST_F(SkinWindows, ProgressBarIsContinuousWithChunkOneAndNoSpace) {
   for (const Drawn& d : DrawnOf(u"PROGRESS")) (d.part == PP_BAR ? bars : none)++;
   EXPECT_EQ(1, bars);
   EXPECT_EQ(0, none);
+}
+
+TEST_F(SkinWindows, RegionCutsTheCaptionsRoundedCornersUnlessMaximized) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = &PlainProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SkinRegionWindow";
+  ::RegisterClassW(&wc);
+  HWND dlg = Keep(::CreateWindowExW(0, L"SkinRegionWindow", L"Region", WS_OVERLAPPEDWINDOW, 100,
+                                    100, 300, 200, nullptr, nullptr, wc.hInstance, nullptr));
+  ::ShowWindow(dlg, SW_SHOWNORMAL);
+  Pump(100);
+  ASSERT_NE(nullptr, SkinObjectFor(dlg));
+  RECT wr;
+  ::GetWindowRect(dlg, &wr);
+  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(ERROR, ::GetWindowRgn(dlg, rgn));
+  // The caption image is rounded at the top; the frame's bottom is square.
+  EXPECT_FALSE(::PtInRegion(rgn, 0, 0));
+  EXPECT_FALSE(::PtInRegion(rgn, w - 1, 0));
+  EXPECT_TRUE(::PtInRegion(rgn, w / 2, 0));
+  EXPECT_TRUE(::PtInRegion(rgn, 0, 10));
+  EXPECT_TRUE(::PtInRegion(rgn, 0, h - 1));
+  EXPECT_TRUE(::PtInRegion(rgn, w - 1, h - 1));
+  EXPECT_TRUE(::PtInRegion(rgn, w / 2, h / 2));
+
+  // Maximized through its style (this display's window manager may refuse
+  // to maximize), then resized so that the frame object looks again.
+  const LONG style = ::GetWindowLongW(dlg, GWL_STYLE);
+  ::SetWindowLongW(dlg, GWL_STYLE, style | WS_MAXIMIZE);
+  ::SetWindowPos(dlg, nullptr, 0, 0, w + 20, h + 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(ERROR, ::GetWindowRgn(dlg, rgn));
+  ::SetWindowLongW(dlg, GWL_STYLE, style);
+  ::SetWindowPos(dlg, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_NE(ERROR, ::GetWindowRgn(dlg, rgn));
+  EXPECT_FALSE(::PtInRegion(rgn, 0, 0));
+  ::DeleteObject(rgn);
+}
+
+TEST_F(SkinWindows, ProgressBarDrawsSpacedChunksFromTheContentEdge) {
+  ScratchDir scratch;
+  ASSERT_TRUE(CopyInto(AppDir() + L"Vista.skinstyles", scratch.Path()));
+  ASSERT_TRUE(WriteLooseScheme(scratch.Path(),
+                               u"[Progress]\nProgressChunkSize = 10\nProgressSpaceSize = 2\n\n"
+                               u"[Progress.Bar]\nBgType = None\n\n"
+                               u"[Progress.Chunk]\nBgType = BorderFill\nFillColor = 0 0 255\n"));
+  ASSERT_EQ(
+      1, SkinEngine::Get().LoadTheme(U(scratch.Path() + L"Vista.skinstyles"), u"NormalBlack2.ini"));
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+  HWND bar = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 20, dlg,
+                               nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, SkinObjectFor(bar));
+  RECT client;
+  ::GetClientRect(bar, &client);
+  ASSERT_EQ(200, client.right);
+  ::SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+  ::SendMessageW(bar, PBM_SETPOS, 50, 0);
+  g_drawn.clear();
+  ::UpdateWindow(bar);
+  std::vector<Drawn> chunks;
+  for (const Drawn& d : DrawnOf(u"PROGRESS"))
+    if (d.part == PP_CHUNK) chunks.push_back(d);
+  // 100 filled pixels in chunks of 10 with gaps of 2: (100 + 2 + 10 - 1) / 12.
+  ASSERT_EQ(9u, chunks.size());
+  for (size_t k = 0; k < chunks.size(); ++k) {
+    EXPECT_EQ(int(k) * 12, chunks[k].rect.left) << k;
+    EXPECT_EQ(10, chunks[k].rect.right - chunks[k].rect.left) << k;
+  }
+  ASSERT_EQ(1, SkinEngine::Get().LoadTheme(U(AppDir() + L"Vista.skinstyles"), u"NormalBlack2.ini"));
 }
 
 TEST_F(SkinWindows, ScrollBarArrowRepeatsAndThumbSnapsBack) {

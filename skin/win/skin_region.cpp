@@ -1,0 +1,151 @@
+// The frame object's window region: the window rectangle less the corner
+// pixels that the theme's caption and frame images leave fully transparent,
+// so that rounded corners show what lies behind the window.
+#include <windows.h>
+
+#include <vssym32.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "skin/win/skin_object.h"
+#include "skin/win/theme_class.h"
+
+namespace {
+
+// Only this many pixels from each corner are looked at: a theme's rounding is
+// small, and scanning whole edges would cut into the frame's anti-aliasing.
+constexpr int kCornerSize = 8;
+
+// Which pixels of a w x h strip stay as they were when `draw` paints over
+// black and over white: those the images leave fully transparent.
+std::vector<bool> TransparentPixels(int w, int h, const std::function<void(HDC)>& draw) {
+  std::vector<bool> clear(size_t(w) * h, false);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  if (!dc) return clear;
+  for (const uint32_t fill : {0x00000000u, 0x00FFFFFFu}) {
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp || !bits) {
+      if (bmp) ::DeleteObject(bmp);
+      ::DeleteDC(dc);
+      return std::vector<bool>(size_t(w) * h, false);
+    }
+    HGDIOBJ old = ::SelectObject(dc, bmp);
+    auto* px = static_cast<uint32_t*>(bits);
+    std::fill(px, px + size_t(w) * h, fill);
+    draw(dc);
+    ::GdiFlush();
+    for (size_t i = 0; i < clear.size(); ++i) {
+      const bool same = (px[i] & 0x00FFFFFFu) == fill;
+      clear[i] = fill == 0 ? same : (clear[i] && same);
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(bmp);
+  }
+  ::DeleteDC(dc);
+  return clear;
+}
+
+// Cuts the transparent pixels of rows [0, rows) of the strip, within the two
+// corner squares, out of `region`; the strip's row 0 is window row `top`.
+void CutCorners(HRGN region, const std::vector<bool>& clear, int w, int rows, int firstRow,
+                int top) {
+  const int corner = std::min(kCornerSize, w / 2);
+  for (int y = firstRow; y < firstRow + rows; ++y) {
+    for (const int start : {0, w - corner}) {
+      int x = start;
+      while (x < start + corner) {
+        if (!clear[size_t(y) * w + x]) {
+          ++x;
+          continue;
+        }
+        const int runStart = x;
+        while (x < start + corner && clear[size_t(y) * w + x]) ++x;
+        HRGN cut = ::CreateRectRgn(runStart, top + y - firstRow, x, top + y - firstRow + 1);
+        ::CombineRgn(region, region, cut, RGN_DIFF);
+        ::DeleteObject(cut);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void CSkinObjectFrame::UpdateRegion() {
+  if (!m_hWnd || m_inRegionUpdate || ::IsIconic(m_hWnd)) return;
+  const LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
+  const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
+  const bool maximized = (style & WS_MAXIMIZE) && !(style & WS_CHILD);
+  ThemeClass* t = WindowTheme();
+  const RECT wr = WindowRectAtZero();
+  const int w = wr.right, h = wr.bottom;
+  if (!HasSkinCaption() || maximized || !t || w <= 0 || h <= 0) {
+    if (m_hasRegion) {
+      m_inRegionUpdate = true;
+      ::SetWindowRgn(m_hWnd, nullptr, TRUE);
+      m_inRegionUpdate = false;
+      m_hasRegion = false;
+    }
+    m_regionSize = SIZE{0, 0};
+    return;
+  }
+  if (m_hasRegion && m_regionSize.cx == w && m_regionSize.cy == h) return;
+
+  RECT b;
+  ComputeBorders(style, exStyle, b);
+  const bool tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
+  HRGN region = ::CreateRectRgn(0, 0, w, h);
+  bool cut = false;
+
+  const int captionRows = std::min<int>(b.top, h);
+  if (captionRows > 0) {
+    const RECT strip{0, 0, w, captionRows};
+    const std::vector<bool> clear = TransparentPixels(w, captionRows, [&](HDC dc) {
+      t->DrawBackground(dc, tool ? WP_SMALLCAPTION : WP_CAPTION, CS_ACTIVE, strip);
+    });
+    CutCorners(region, clear, w, std::min(kCornerSize, captionRows), 0, 0);
+    cut = true;
+  }
+  const int bottomRows = std::min<int>(kCornerSize, h - captionRows);
+  if (bottomRows > 0) {
+    // The frame pieces are drawn where they lie in the window, shifted so
+    // that the strip holds the window's last rows.
+    const int shift = h - bottomRows;
+    const std::vector<bool> clear = TransparentPixels(w, bottomRows, [&](HDC dc) {
+      const RECT left{0, long(b.top) - shift, b.left, h - b.bottom - shift};
+      const RECT right{w - b.right, long(b.top) - shift, w, h - b.bottom - shift};
+      const RECT bottom{0, h - b.bottom - shift, w, h - shift};
+      if (b.left > 0)
+        t->DrawBackground(dc, tool ? WP_SMALLFRAMELEFT : WP_FRAMELEFT, FS_ACTIVE, left);
+      if (b.right > 0)
+        t->DrawBackground(dc, tool ? WP_SMALLFRAMERIGHT : WP_FRAMERIGHT, FS_ACTIVE, right);
+      if (b.bottom > 0)
+        t->DrawBackground(dc, tool ? WP_SMALLFRAMEBOTTOM : WP_FRAMEBOTTOM, FS_ACTIVE, bottom);
+    });
+    CutCorners(region, clear, w, bottomRows, 0, shift);
+    cut = true;
+  }
+
+  RECT box;
+  const bool whole = !cut || (::GetRgnBox(region, &box) == SIMPLEREGION && box.left == 0 &&
+                              box.top == 0 && box.right == w && box.bottom == h);
+  m_inRegionUpdate = true;
+  if (whole) {
+    ::DeleteObject(region);
+    if (m_hasRegion) ::SetWindowRgn(m_hWnd, nullptr, TRUE);
+  } else {
+    ::SetWindowRgn(m_hWnd, region, TRUE);  // the system owns the region now
+  }
+  m_inRegionUpdate = false;
+  m_hasRegion = !whole;
+  m_regionSize = whole ? SIZE{0, 0} : SIZE{w, h};
+}
