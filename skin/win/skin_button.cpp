@@ -266,15 +266,10 @@ bool CSkinObjectButton::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& resul
   const ButtonKind kind = ButtonKindOf(style, m_typeOverride);
   if (kind == ButtonKind::kOwnerDraw) return CSkinObjectFrame::MessageHook(msg, w, l, result);
   switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = reinterpret_cast<HDC>(w);
-      if (!hdc) hdc = ::BeginPaint(m_hWnd, &ps);
-      Paint(hdc);
-      if (!w) ::EndPaint(m_hWnd, &ps);
+    case WM_PAINT:
+      PaintForMessage(m_hWnd, w, [this](HDC hdc) { Paint(hdc); });
       result = 0;
       return true;
-    }
     case WM_PRINTCLIENT:
       Paint(reinterpret_cast<HDC>(w));
       result = 0;

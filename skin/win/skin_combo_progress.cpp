@@ -172,10 +172,7 @@ bool CSkinObjectComboBox::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& res
         ::ReleaseDC(m_hWnd, hdc);
         return true;
       }
-      PAINTSTRUCT ps;
-      HDC hdc = w ? reinterpret_cast<HDC>(w) : ::BeginPaint(m_hWnd, &ps);
-      Paint(hdc);
-      if (!w) ::EndPaint(m_hWnd, &ps);
+      PaintForMessage(m_hWnd, w, [this](HDC hdc) { Paint(hdc); });
       result = 0;
       return true;
     }
@@ -288,10 +285,7 @@ bool CSkinObjectProgress::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& res
   const bool marquee = (::GetWindowLongW(m_hWnd, GWL_STYLE) & PBS_MARQUEE) != 0;
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = w ? reinterpret_cast<HDC>(w) : ::BeginPaint(m_hWnd, &ps);
-      Paint(hdc);
-      if (!w) ::EndPaint(m_hWnd, &ps);
+      PaintForMessage(m_hWnd, w, [this](HDC hdc) { Paint(hdc); });
       result = 0;
       return true;
     }

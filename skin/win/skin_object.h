@@ -41,6 +41,16 @@ struct SkinScrollBar {
   int pressedHit = 0;
 };
 
+// Answers WM_PAINT: into the device context the message carries (a parent
+// painting the control into its own), else between BeginPaint and EndPaint.
+template <typename PaintFn>
+void PaintForMessage(HWND hwnd, WPARAM w, PaintFn paint) {
+  PAINTSTRUCT ps;
+  HDC hdc = w ? reinterpret_cast<HDC>(w) : ::BeginPaint(hwnd, &ps);
+  paint(hdc);
+  if (!w) ::EndPaint(hwnd, &ps);
+}
+
 class CSkinObjectFrame : public CWnd, public SkinWindowObject {
  public:
   CSkinObjectFrame();
