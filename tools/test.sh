@@ -17,6 +17,15 @@ failures=()
 pass() { passed=$((passed + $1)); }
 fail() { failed=$((failed + $1)); failures+=("$2"); }
 
+# Prints what each failed test reported, so that a run read only from its
+# output still tells why; long reports are cut.
+failure_details() {
+  awk '/^\[ RUN      \]/ { n = 0; block = $0; next }
+       /^\[       OK \]/ { block = ""; next }
+       /^\[  FAILED  \] [A-Za-z]/ { if (block != "") print block "\n" $0; block = ""; next }
+       block != "" && n < 40 && !/^(fixme|err|warn):/ { block = block "\n" $0; n++ }' "$1"
+}
+
 # Adds a GoogleTest run's counts; a run that ends without its summary counts as one failure.
 count_gtest() {
   local name=$1 log=$2 rc=$3 p f
@@ -24,6 +33,7 @@ count_gtest() {
   f=$(grep -aoE '^\[  FAILED  \] [0-9]+ tests?, listed below' "$log" | grep -oE '^\[  FAILED  \] [0-9]+' | grep -oE '[0-9]+$' | tail -n1)
   [ -n "$p" ] && pass "$p"
   if [ -n "$f" ]; then
+    failure_details "$log"
     fail "$f" "$name: $(grep -a '^\[  FAILED  \] [A-Za-z]' "$log" | sed 's/^\[  FAILED  \] //' | sort -u | tr '\n' ' ')"
   elif [ -z "$p" ] || [ "$rc" != 0 ]; then
     fail 1 "$name: ended without a result (exit $rc), see $log"
