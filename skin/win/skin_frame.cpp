@@ -48,7 +48,7 @@ POINT CSkinObjectFrame::ScreenToWindowPoint(POINT screen) const {
   return POINT{screen.x - r.left, screen.y - r.top};
 }
 
-void CSkinObjectFrame::ComputeBorders(DWORD style, DWORD exStyle, RECT& b) const {
+void CSkinObjectFrame::ComputeBorders(DWORD style, DWORD exStyle, RECT& b) {
   const ThemeSizes& s = SkinEngine::Get().Metrics().Sizes();
   int count = (exStyle & WS_EX_WINDOWEDGE) ? 2 : (exStyle & WS_EX_STATICEDGE) ? 1 : 0;
   if ((style & WS_DLGFRAME) || (style & WS_BORDER) || (exStyle & WS_EX_DLGMODALFRAME)) ++count;
@@ -404,7 +404,11 @@ bool CSkinObjectFrame::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result
   const bool scrolls = FrameOption() && (style & (WS_VSCROLL | WS_HSCROLL));
   switch (msg) {
     case WM_CREATE:
-      if (caption && !(style & WS_CHILD)) {
+      // A sizing window made outside a dialog template was sized through the
+      // redirected AdjustWindowRectEx, which already gave it the theme's frame.
+      if (caption && !(style & WS_CHILD) &&
+          !((style & WS_THICKFRAME) && m_frameType != kFrameDialog &&
+            (SkinEngine::Get().GetApplyOptions() & SkinEngine::kMetrics))) {
         result = CallPrevious(msg, w, l);
         // Keep the client size the template asked for under the theme's frame.
         RECT sys{0, 0, 0, 0};

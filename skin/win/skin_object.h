@@ -39,6 +39,10 @@ struct SkinScrollBar {
   ScrollLayout layout;
   int hotHit = 0;
   int pressedHit = 0;
+  // While the thumb is dragged: the position it stands for, which the system
+  // (not tracking it) cannot tell a caller of GetScrollInfo.
+  bool thumbTracking = false;
+  int trackPosition = 0;
 };
 
 // Answers WM_PAINT: into the device context the message carries (a parent
@@ -81,6 +85,11 @@ class CSkinObjectFrame : public CWnd, public SkinWindowObject {
   bool IsActive() const { return m_active; }
   WNDPROC PreviousProc() const { return m_prevProc; }
   const std::vector<CaptionButton>& CaptionButtons() const { return m_buttons; }
+  // The skinned bar for SB_HORZ or SB_VERT (SB_CTL for a scroll bar control), or null.
+  virtual const SkinScrollBar* ScrollBarFor(int bar) const;
+
+  // The frame, caption included, the theme gives a window of these styles.
+  static void ComputeBorders(DWORD style, DWORD exStyle, RECT& borders);
 
   // Hit test of a screen point, as the non-client hit-test message answers.
   virtual LRESULT HitTest(POINT screen);
@@ -101,7 +110,6 @@ class CSkinObjectFrame : public CWnd, public SkinWindowObject {
 
   // Frame pieces.
   LRESULT OnNcCalcSize(WPARAM w, LPARAM l);
-  void ComputeBorders(DWORD style, DWORD exStyle, RECT& borders) const;
   void UpdateCaptionButtons();
   void LayoutCaptionButtons(int windowWidth);
   void DrawCaption(HDC hdc, const RECT& window);
@@ -224,6 +232,9 @@ class CSkinObjectScrollBar : public CSkinObjectFrame {
   const char16_t* ObjectClassName() const override { return u"CSkinObjectScrollBar"; }
   const char16_t* ThemeClassName() const override { return u"SCROLLBAR"; }
   bool MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override;
+  const SkinScrollBar* ScrollBarFor(int bar) const override {
+    return bar == SB_CTL ? &m_bar : nullptr;
+  }
 
  private:
   void Paint(HDC hdc);

@@ -1,17 +1,24 @@
 #include "skin/win/skin_redirect.h"
 
 #include <psapi.h>
+#include <vssym32.h>
 
 #include <cstring>
 #include <vector>
 
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
+#include "skin/win/skin_visual_style.h"
 #include "skin/win/skin_windows.h"
+#include "skin/win/theme_class.h"
 
 namespace {
 
 enum Group { kAlways = 0 };
+// The visual-style functions, in the colours group. The system's own modules
+// keep theirs: they go on to call visual-style functions the engine does not
+// replace, which cannot take the engine's handles.
+constexpr int kVisualStyle = SkinEngine::kColours | 0x100;
 
 struct Slot {
   const char* name;
@@ -25,7 +32,15 @@ CRITICAL_SECTION g_slotLock;
 bool g_lockReady = false;
 bool g_installed = false;
 int g_patched = 0;
-thread_local WNDPROC t_defaultProc = nullptr;
+// What the default procedure of the redirected call in progress on this
+// thread is, so an object's hook can pass a message on to it.
+struct DefaultCall {
+  enum Kind { kNone, kPlain, kFrame, kCallProc } kind = kNone;
+  WNDPROC proc = nullptr;  // kPlain: the system's default procedure; kCallProc: the one called
+  bool ansi = false;
+  HWND client = nullptr;  // kFrame: the MDI client
+};
+thread_local DefaultCall t_default;
 
 struct SysFns {
   decltype(&::CallWindowProcW) callW = nullptr;
@@ -50,6 +65,16 @@ struct SysFns {
   decltype(&::LoadLibraryExW) loadExW = nullptr;
   decltype(&::GetProcAddress) getProc = nullptr;
   decltype(&::CreateThread) createThread = nullptr;
+  decltype(&::DefMDIChildProcW) mdiChildW = nullptr;
+  decltype(&::DefMDIChildProcA) mdiChildA = nullptr;
+  decltype(&::DefFrameProcW) frameW = nullptr;
+  decltype(&::DefFrameProcA) frameA = nullptr;
+  decltype(&::RegisterClassW) registerW = nullptr;
+  decltype(&::RegisterClassA) registerA = nullptr;
+  decltype(&::GetScrollInfo) getScrollInfo = nullptr;
+  decltype(&::EnableScrollBar) enableScrollBar = nullptr;
+  decltype(&::DrawMenuBar) drawMenuBar = nullptr;
+  decltype(&::DrawFrameControl) drawFrameControl = nullptr;
 } g_sys;
 
 bool Enabled() {
@@ -65,30 +90,94 @@ void Resolve(F& out, const wchar_t* module, const char* name) {
 
 // ---- replacements ----------------------------------------------------------
 
-LRESULT WithDefault(WNDPROC real, HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+LRESULT CallDefault(const DefaultCall& c, HWND h, UINT m, WPARAM w, LPARAM l) {
+  switch (c.kind) {
+    case DefaultCall::kFrame:
+      return (c.ansi ? g_sys.frameA : g_sys.frameW)(h, c.client, m, w, l);
+    case DefaultCall::kCallProc:
+      return c.ansi ? g_sys.callA(c.proc, h, m, w, l) : g_sys.callW(c.proc, h, m, w, l);
+    default:
+      return c.proc(h, m, w, l);
+  }
+}
+
+LRESULT CallDefault(const DefaultCall& call, HWND h, UINT m, WPARAM w, LPARAM l);
+
+// Gives the window's object the first chance at a message headed for a
+// default procedure, then runs that procedure.
+LRESULT WithDefault(const DefaultCall& call, HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   LRESULT result = 0;
-  const WNDPROC saved = t_defaultProc;
-  t_defaultProc = real;
+  const DefaultCall saved = t_default;
+  t_default = call;
   LRESULT r;
   if (RouteThroughDefault(hwnd, msg, w, l, result))
     r = result;
   else
-    r = real(hwnd, msg, w, l);
-  t_defaultProc = saved;
+    r = CallDefault(call, hwnd, msg, w, l);
+  t_default = saved;
   return r;
 }
 
+DefaultCall Plain(WNDPROC proc) {
+  DefaultCall c;
+  c.kind = DefaultCall::kPlain;
+  c.proc = proc;
+  return c;
+}
+
 LRESULT WINAPI MyDefWindowProcW(HWND h, UINT m, WPARAM w, LPARAM l) {
-  return WithDefault(g_sys.defW, h, m, w, l);
+  return WithDefault(Plain(g_sys.defW), h, m, w, l);
 }
 LRESULT WINAPI MyDefWindowProcA(HWND h, UINT m, WPARAM w, LPARAM l) {
-  return WithDefault(g_sys.defA, h, m, w, l);
+  return WithDefault(Plain(g_sys.defA), h, m, w, l);
 }
 LRESULT WINAPI MyDefDlgProcW(HWND h, UINT m, WPARAM w, LPARAM l) {
-  return WithDefault(g_sys.dlgW, h, m, w, l);
+  return WithDefault(Plain(g_sys.dlgW), h, m, w, l);
 }
 LRESULT WINAPI MyDefDlgProcA(HWND h, UINT m, WPARAM w, LPARAM l) {
-  return WithDefault(g_sys.dlgA, h, m, w, l);
+  return WithDefault(Plain(g_sys.dlgA), h, m, w, l);
+}
+LRESULT WINAPI MyDefMDIChildProcW(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return WithDefault(Plain(g_sys.mdiChildW), h, m, w, l);
+}
+LRESULT WINAPI MyDefMDIChildProcA(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return WithDefault(Plain(g_sys.mdiChildA), h, m, w, l);
+}
+LRESULT Frame(bool ansi, HWND h, HWND client, UINT m, WPARAM w, LPARAM l) {
+  DefaultCall c;
+  c.kind = DefaultCall::kFrame;
+  c.ansi = ansi;
+  c.client = client;
+  return WithDefault(c, h, m, w, l);
+}
+LRESULT WINAPI MyDefFrameProcW(HWND h, HWND client, UINT m, WPARAM w, LPARAM l) {
+  return Frame(false, h, client, m, w, l);
+}
+LRESULT WINAPI MyDefFrameProcA(HWND h, HWND client, UINT m, WPARAM w, LPARAM l) {
+  return Frame(true, h, client, m, w, l);
+}
+
+// A message passed on to a procedure of the system's window modules reaches
+// the system's drawing, so the object sees it first; a call into any other
+// procedure is the application's own chain and goes through untouched.
+LRESULT CallProc(bool ansi, WNDPROC proc, HWND h, UINT m, WPARAM w, LPARAM l) {
+  try {
+    if (proc && Enabled() && IsSystemProcedure(proc)) {
+      DefaultCall c;
+      c.kind = DefaultCall::kCallProc;
+      c.proc = proc;
+      c.ansi = ansi;
+      return WithDefault(c, h, m, w, l);
+    }
+  } catch (...) {
+  }
+  return ansi ? g_sys.callA(proc, h, m, w, l) : g_sys.callW(proc, h, m, w, l);
+}
+LRESULT WINAPI MyCallWindowProcW(WNDPROC proc, HWND h, UINT m, WPARAM w, LPARAM l) {
+  return CallProc(false, proc, h, m, w, l);
+}
+LRESULT WINAPI MyCallWindowProcA(WNDPROC proc, HWND h, UINT m, WPARAM w, LPARAM l) {
+  return CallProc(true, proc, h, m, w, l);
 }
 
 DWORD WINAPI MyGetSysColor(int index) {
@@ -230,6 +319,126 @@ BOOL WINAPI MySystemParametersInfoW(UINT action, UINT param, void* data, UINT wi
   return ok;
 }
 
+// The thumb being dragged is the engine's, so is the position it stands for.
+BOOL WINAPI MyGetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info) {
+  const BOOL ok = g_sys.getScrollInfo(hwnd, bar, info);
+  try {
+    if (ok && info && (info->fMask & SIF_TRACKPOS) && Enabled()) {
+      if (CSkinObjectFrame* o = SkinObjectFor(hwnd)) {
+        const SkinScrollBar* b = o->ScrollBarFor(bar);
+        if (b && b->thumbTracking) info->nTrackPos = b->trackPosition;
+      }
+    }
+  } catch (...) {
+  }
+  return ok;
+}
+
+// The system draws the changed arrows over the skinned bar; the engine's
+// drawing follows.
+BOOL WINAPI MyEnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
+  const BOOL ok = g_sys.enableScrollBar(hwnd, bar, arrows);
+  try {
+    if (Enabled() && SkinObjectFor(hwnd)) {
+      if (bar == SB_CTL)
+        ::InvalidateRect(hwnd, nullptr, FALSE);
+      else
+        ::SendMessageW(hwnd, WM_NCPAINT, 1, 0);
+    }
+  } catch (...) {
+  }
+  return ok;
+}
+
+BOOL WINAPI MyDrawMenuBar(HWND hwnd) {
+  const BOOL ok = g_sys.drawMenuBar(hwnd);
+  try {
+    if (Enabled() && SkinObjectFor(hwnd)) ::SendMessageW(hwnd, WM_NCPAINT, 1, 0);
+  } catch (...) {
+  }
+  return ok;
+}
+
+// A window the engine frames gets the theme's borders: callers sizing a
+// window for a client area then get the client area they asked for.
+BOOL WINAPI MyAdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle) {
+  try {
+    const int opts = SkinEngine::Get().GetApplyOptions();
+    const bool maximized = (style & WS_MAXIMIZE) && !(style & WS_CHILD);
+    if (rect && Enabled() && (opts & SkinEngine::kFrame) && (style & WS_THICKFRAME) &&
+        (style & WS_CAPTION) == WS_CAPTION && !maximized) {
+      // The edge the window will get: creation adds it for such frames.
+      if ((exStyle & WS_EX_DLGMODALFRAME) ||
+          (!(exStyle & WS_EX_STATICEDGE) && (style & (WS_DLGFRAME | WS_THICKFRAME))))
+        exStyle |= WS_EX_WINDOWEDGE;
+      RECT b;
+      CSkinObjectFrame::ComputeBorders(style, exStyle, b);
+      rect->left -= b.left;
+      rect->top -= b.top + (menu ? SysGetSystemMetrics(SM_CYMENU) : 0);
+      rect->right += b.right;
+      rect->bottom += b.bottom;
+      return TRUE;
+    }
+  } catch (...) {
+  }
+  return g_sys.adjust(rect, style, menu, exStyle);
+}
+
+// The frame controls the theme has parts for, drawn from it: check boxes,
+// radio buttons and push buttons, scroll arrows and caption buttons.
+BOOL WINAPI MyDrawFrameControl(HDC hdc, RECT* rect, UINT type, UINT state) {
+  try {
+    if (Enabled() && hdc && rect && !(state & DFCS_ADJUSTRECT)) {
+      const int look = (state & DFCS_INACTIVE) ? 3
+                       : (state & DFCS_PUSHED) ? 2
+                       : (state & DFCS_HOT)    ? 1
+                                               : 0;
+      const char16_t* cls = nullptr;
+      int part = 0, drawState = 0;
+      const UINT kind = state & 0xFF;
+      if (type == DFC_BUTTON && (kind & 0x1F) == DFCS_BUTTONPUSH) {
+        cls = u"BUTTON", part = BP_PUSHBUTTON, drawState = 1 + look;
+      } else if (type == DFC_BUTTON &&
+                 ((kind & 0x1F) == DFCS_BUTTONCHECK || (kind & 0x1F) == DFCS_BUTTONRADIO ||
+                  (kind & 0x1F) == DFCS_BUTTONRADIOIMAGE)) {
+        cls = u"BUTTON";
+        part = (kind & 0x1F) == DFCS_BUTTONCHECK ? BP_CHECKBOX : BP_RADIOBUTTON;
+        drawState = ((state & DFCS_CHECKED) ? 5 : 1) + look;
+      } else if (type == DFC_SCROLL && kind <= DFCS_SCROLLRIGHT) {
+        static const int kArrowBase[] = {ABS_UPNORMAL, ABS_DOWNNORMAL, ABS_LEFTNORMAL,
+                                         ABS_RIGHTNORMAL};
+        cls = u"SCROLLBAR", part = SBP_ARROWBTN, drawState = kArrowBase[kind] + look;
+      } else if (type == DFC_CAPTION && kind <= DFCS_CAPTIONHELP) {
+        static const int kCaptionPart[] = {WP_CLOSEBUTTON, WP_MINBUTTON, WP_MAXBUTTON,
+                                           WP_RESTOREBUTTON, WP_HELPBUTTON};
+        cls = u"WINDOW", part = kCaptionPart[kind], drawState = 1 + look;
+      }
+      ThemeClass* theme = cls ? SkinEngine::Get().GetThemeClass(cls) : nullptr;
+      if (theme && theme->DrawBackground(hdc, part, drawState, *rect)) return TRUE;
+    }
+  } catch (...) {
+  }
+  return g_sys.drawFrameControl(hdc, rect, type, state);
+}
+
+// The engine's replacement a procedure stands for, else the procedure itself.
+WNDPROC SystemProcFor(WNDPROC proc);
+
+// A class must not keep a replacement as its procedure: the class outlives
+// the redirections.
+ATOM WINAPI MyRegisterClassW(const WNDCLASSW* wc) {
+  if (!wc) return g_sys.registerW(wc);
+  WNDCLASSW copy = *wc;
+  copy.lpfnWndProc = SystemProcFor(wc->lpfnWndProc);
+  return g_sys.registerW(&copy);
+}
+ATOM WINAPI MyRegisterClassA(const WNDCLASSA* wc) {
+  if (!wc) return g_sys.registerA(wc);
+  WNDCLASSA copy = *wc;
+  copy.lpfnWndProc = SystemProcFor(wc->lpfnWndProc);
+  return g_sys.registerA(&copy);
+}
+
 HMODULE AfterLoad(HMODULE module) {
   try {
     if (module && g_installed) RedirectModule(module);
@@ -293,70 +502,122 @@ Slot g_slots[] = {
     {"GetProcAddress", L"kernel32.dll", kAlways, reinterpret_cast<void*>(&MyGetProcAddress),
      nullptr},
     {"GetModuleHandleA", L"kernel32.dll", kAlways, nullptr, nullptr},
-    {"RegisterClassA", L"user32.dll", kAlways, nullptr, nullptr},
-    {"RegisterClassW", L"user32.dll", kAlways, nullptr, nullptr},
+    {"RegisterClassA", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyRegisterClassA), nullptr},
+    {"RegisterClassW", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyRegisterClassW), nullptr},
     {"GetSysColor", L"user32.dll", SkinEngine::kColours, reinterpret_cast<void*>(&MyGetSysColor),
      nullptr},
     {"GetSysColorBrush", L"user32.dll", SkinEngine::kColours,
      reinterpret_cast<void*>(&MyGetSysColorBrush), nullptr},
     {"DrawEdge", L"user32.dll", SkinEngine::kColours, reinterpret_cast<void*>(&MyDrawEdge),
      nullptr},
-    {"DrawFrameControl", L"user32.dll", SkinEngine::kColours, nullptr, nullptr},
+    {"DrawFrameControl", L"user32.dll", SkinEngine::kColours,
+     reinterpret_cast<void*>(&MyDrawFrameControl), nullptr},
     {"SetScrollInfo", L"user32.dll", SkinEngine::kFrame, reinterpret_cast<void*>(&MySetScrollInfo),
      nullptr},
     {"SetScrollPos", L"user32.dll", SkinEngine::kFrame, reinterpret_cast<void*>(&MySetScrollPos),
      nullptr},
-    {"GetScrollInfo", L"user32.dll", SkinEngine::kFrame, nullptr, nullptr},
-    {"EnableScrollBar", L"user32.dll", SkinEngine::kFrame, nullptr, nullptr},
-    {"OpenThemeData", L"uxtheme.dll", SkinEngine::kColours, nullptr, nullptr},
-    {"DrawThemeBackground", L"uxtheme.dll", SkinEngine::kColours, nullptr, nullptr},
-    {"CloseThemeData", L"uxtheme.dll", SkinEngine::kColours, nullptr, nullptr},
-    {"GetThemeColor", L"uxtheme.dll", SkinEngine::kColours, nullptr, nullptr},
-    {"GetThemeInt", L"uxtheme.dll", SkinEngine::kColours, nullptr, nullptr},
-    {"IsAppThemed", L"uxtheme.dll", SkinEngine::kColours, nullptr, nullptr},
-    {"IsThemeActive", L"uxtheme.dll", SkinEngine::kColours, nullptr, nullptr},
-    {"GetCurrentThemeName", L"uxtheme.dll", SkinEngine::kColours, nullptr, nullptr},
-    {"GetThemeSysBool", L"uxtheme.dll", SkinEngine::kColours, nullptr, nullptr},
-    {"GetThemeSysColor", L"uxtheme.dll", SkinEngine::kColours, nullptr, nullptr},
-    {"GetThemePartSize", L"uxtheme.dll", SkinEngine::kColours, nullptr, nullptr},
+    {"GetScrollInfo", L"user32.dll", SkinEngine::kFrame, reinterpret_cast<void*>(&MyGetScrollInfo),
+     nullptr},
+    {"EnableScrollBar", L"user32.dll", SkinEngine::kFrame,
+     reinterpret_cast<void*>(&MyEnableScrollBar), nullptr},
+    {"OpenThemeData", L"uxtheme.dll", kVisualStyle,
+     reinterpret_cast<void*>(&visual_style::OpenThemeData), nullptr},
+    {"DrawThemeBackground", L"uxtheme.dll", kVisualStyle,
+     reinterpret_cast<void*>(&visual_style::DrawThemeBackground), nullptr},
+    {"CloseThemeData", L"uxtheme.dll", kVisualStyle,
+     reinterpret_cast<void*>(&visual_style::CloseThemeData), nullptr},
+    {"GetThemeColor", L"uxtheme.dll", kVisualStyle,
+     reinterpret_cast<void*>(&visual_style::GetThemeColor), nullptr},
+    {"GetThemeInt", L"uxtheme.dll", kVisualStyle,
+     reinterpret_cast<void*>(&visual_style::GetThemeInt), nullptr},
+    {"IsAppThemed", L"uxtheme.dll", kVisualStyle,
+     reinterpret_cast<void*>(&visual_style::IsAppThemed), nullptr},
+    {"IsThemeActive", L"uxtheme.dll", kVisualStyle,
+     reinterpret_cast<void*>(&visual_style::IsThemeActive), nullptr},
+    {"GetCurrentThemeName", L"uxtheme.dll", kVisualStyle,
+     reinterpret_cast<void*>(&visual_style::GetCurrentThemeName), nullptr},
+    {"GetThemeSysBool", L"uxtheme.dll", kVisualStyle,
+     reinterpret_cast<void*>(&visual_style::GetThemeSysBool), nullptr},
+    {"GetThemeSysColor", L"uxtheme.dll", kVisualStyle,
+     reinterpret_cast<void*>(&visual_style::GetThemeSysColor), nullptr},
+    {"GetThemePartSize", L"uxtheme.dll", kVisualStyle,
+     reinterpret_cast<void*>(&visual_style::GetThemePartSize), nullptr},
     {"SystemParametersInfoW", L"user32.dll", SkinEngine::kMetrics,
      reinterpret_cast<void*>(&MySystemParametersInfoW), nullptr},
     {"DefWindowProcA", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyDefWindowProcA), nullptr},
     {"DefWindowProcW", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyDefWindowProcW), nullptr},
-    {"DefMDIChildProcA", L"user32.dll", kAlways, nullptr, nullptr},
-    {"DefMDIChildProcW", L"user32.dll", kAlways, nullptr, nullptr},
-    {"DefFrameProcA", L"user32.dll", kAlways, nullptr, nullptr},
-    {"DefFrameProcW", L"user32.dll", kAlways, nullptr, nullptr},
+    {"DefMDIChildProcA", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyDefMDIChildProcA),
+     nullptr},
+    {"DefMDIChildProcW", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyDefMDIChildProcW),
+     nullptr},
+    {"DefFrameProcA", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyDefFrameProcA), nullptr},
+    {"DefFrameProcW", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyDefFrameProcW), nullptr},
     {"DefDlgProcA", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyDefDlgProcA), nullptr},
     {"DefDlgProcW", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyDefDlgProcW), nullptr},
-    {"CallWindowProcA", L"user32.dll", kAlways, nullptr, nullptr},
-    {"CallWindowProcW", L"user32.dll", kAlways, nullptr, nullptr},
+    {"CallWindowProcA", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyCallWindowProcA),
+     nullptr},
+    {"CallWindowProcW", L"user32.dll", kAlways, reinterpret_cast<void*>(&MyCallWindowProcW),
+     nullptr},
     {"CreateThread", L"kernel32.dll", kAlways, reinterpret_cast<void*>(&MyCreateThread), nullptr},
     {"FillRect", L"user32.dll", SkinEngine::kColours, reinterpret_cast<void*>(&MyFillRect),
      nullptr},
     {"DeleteObject", L"gdi32.dll", SkinEngine::kColours, reinterpret_cast<void*>(&MyDeleteObject),
      nullptr},
-    {"AdjustWindowRectEx", L"user32.dll", SkinEngine::kMetrics, nullptr, nullptr},
+    {"AdjustWindowRectEx", L"user32.dll", SkinEngine::kMetrics,
+     reinterpret_cast<void*>(&MyAdjustWindowRectEx), nullptr},
     {"GetSystemMetrics", L"user32.dll", SkinEngine::kMetrics, nullptr, nullptr},
     {"TrackPopupMenu", L"user32.dll", SkinEngine::kMenus, nullptr, nullptr},
     {"TrackPopupMenuEx", L"user32.dll", SkinEngine::kMenus, nullptr, nullptr},
-    {"DrawMenuBar", L"user32.dll", SkinEngine::kFrame, nullptr, nullptr},
+    {"DrawMenuBar", L"user32.dll", SkinEngine::kFrame, reinterpret_cast<void*>(&MyDrawMenuBar),
+     nullptr},
 };
 static_assert(sizeof(g_slots) / sizeof(g_slots[0]) == 46, "46 redirection slots");
 
 int g_activeOptions = 0;
 
+WNDPROC SystemProcFor(WNDPROC proc) {
+  for (const Slot& s : g_slots)
+    if (s.replacement && s.original && s.replacement == reinterpret_cast<void*>(proc))
+      return reinterpret_cast<WNDPROC>(s.original);
+  return proc;
+}
+
 bool SlotActive(const Slot& s) {
-  return s.replacement && s.original && (s.group == kAlways || (g_activeOptions & s.group));
+  if (!s.replacement || !s.original) return false;
+  if (s.group == kAlways) return true;
+  if (s.group == kVisualStyle) return (g_activeOptions & SkinEngine::kColours) != 0;
+  return (g_activeOptions & s.group) != 0;
+}
+
+// A module of the system: one loaded from the Windows folder.
+bool IsSystemModule(HMODULE m) {
+  wchar_t path[MAX_PATH], windows[MAX_PATH];
+  const DWORD n = ::GetModuleFileNameW(m, path, MAX_PATH);
+  const UINT w = ::GetSystemWindowsDirectoryW(windows, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH || w == 0 || w >= MAX_PATH) return false;
+  return ::CompareStringOrdinal(path, int(w), windows, int(w), TRUE) == CSTR_EQUAL &&
+         (path[w] == L'\\' || windows[w - 1] == L'\\');
+}
+
+bool SlotFor(const Slot& s, bool systemModule) {
+  return SlotActive(s) && !(systemModule && s.group == kVisualStyle);
 }
 
 FARPROC WINAPI MyGetProcAddress(HMODULE module, LPCSTR name) {
   FARPROC found = g_sys.getProc(module, name);
   try {
     if (found && g_installed && HIWORD(reinterpret_cast<UINT_PTR>(name)) != 0) {
-      for (const Slot& s : g_slots)
-        if (SlotActive(s) && reinterpret_cast<void*>(found) == s.original)
-          return reinterpret_cast<FARPROC>(s.replacement);
+      for (const Slot& s : g_slots) {
+        if (!SlotActive(s) || reinterpret_cast<void*>(found) != s.original) continue;
+        if (s.group == kVisualStyle) {
+          HMODULE caller = nullptr;
+          ::GetModuleHandleExW(
+              GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+              static_cast<LPCWSTR>(__builtin_return_address(0)), &caller);
+          if (!caller || IsSystemModule(caller)) break;
+        }
+        return reinterpret_cast<FARPROC>(s.replacement);
+      }
     }
   } catch (...) {
   }
@@ -383,12 +644,13 @@ int PatchModule(HMODULE module, bool install) {
   const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   if (dir.VirtualAddress == 0 || dir.Size == 0) return 0;
   int count = 0;
+  const bool systemModule = IsSystemModule(module);
   for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
        d->Name != 0 && d->FirstThunk != 0; ++d) {
     for (auto* t = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk); t->u1.Function; ++t) {
       void** slot = reinterpret_cast<void**>(&t->u1.Function);
       for (const Slot& s : g_slots) {
-        if (!SlotActive(s)) continue;
+        if (!SlotFor(s, systemModule)) continue;
         void* from = install ? s.original : s.replacement;
         void* to = install ? s.replacement : s.original;
         if (*slot != from) continue;
@@ -464,6 +726,17 @@ void ResolveSystemFunctions() {
   Resolve(g_sys.loadExW, L"kernel32.dll", "LoadLibraryExW");
   Resolve(g_sys.getProc, L"kernel32.dll", "GetProcAddress");
   Resolve(g_sys.createThread, L"kernel32.dll", "CreateThread");
+  Resolve(g_sys.mdiChildW, L"user32.dll", "DefMDIChildProcW");
+  Resolve(g_sys.mdiChildA, L"user32.dll", "DefMDIChildProcA");
+  Resolve(g_sys.frameW, L"user32.dll", "DefFrameProcW");
+  Resolve(g_sys.frameA, L"user32.dll", "DefFrameProcA");
+  Resolve(g_sys.registerW, L"user32.dll", "RegisterClassW");
+  Resolve(g_sys.registerA, L"user32.dll", "RegisterClassA");
+  Resolve(g_sys.getScrollInfo, L"user32.dll", "GetScrollInfo");
+  Resolve(g_sys.enableScrollBar, L"user32.dll", "EnableScrollBar");
+  Resolve(g_sys.drawMenuBar, L"user32.dll", "DrawMenuBar");
+  Resolve(g_sys.drawFrameControl, L"user32.dll", "DrawFrameControl");
+  visual_style::ResolveSystem();
   for (Slot& s : g_slots) {
     HMODULE h = ::GetModuleHandleW(s.module);
     s.original = h ? reinterpret_cast<void*>(::GetProcAddress(h, s.name)) : nullptr;
@@ -518,7 +791,7 @@ LRESULT SysCallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM w, LPARAM l
 }
 
 LRESULT SysDefaultProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  if (t_defaultProc) return t_defaultProc(hwnd, msg, w, l);
+  if (t_default.kind != DefaultCall::kNone) return CallDefault(t_default, hwnd, msg, w, l);
   return (g_sys.defW ? g_sys.defW : &::DefWindowProcW)(hwnd, msg, w, l);
 }
 

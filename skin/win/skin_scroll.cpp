@@ -115,6 +115,7 @@ class ScrollTracker {
         m_bar(bar),
         m_client(clientCoords),
         m_redraw(std::move(redraw)) {}
+  ~ScrollTracker() { m_bar.thumbTracking = false; }
 
   void Run(POINT p, bool shift) {
     const int c = ScrollAxisCoord(m_bar.layout, p.x, p.y);
@@ -128,6 +129,8 @@ class ScrollTracker {
       m_thumb = BeginScrollThumbTrack(
           m_bar.layout, c, shift, ::GetSystemMetrics(m_bar.vertical ? SM_CYVTHUMB : SM_CXHTHUMB));
       m_thumbTracking = true;
+      m_bar.thumbTracking = true;
+      m_bar.trackPosition = m_thumb.lastPosition;
       m_bar.pressedHit = kScrollHitThumb;
       ::SetCapture(m_window);
       Notify(m_target, m_control, m_bar.vertical, kScrollThumbTrack, m_thumb.lastPosition);
@@ -225,6 +228,7 @@ class ScrollTracker {
     if (c == m_thumb.currentThumb) return;
     const int pos = ScrollPixelToPosition(m_bar.layout, c);
     if (pos != m_thumb.lastPosition) {
+      m_bar.trackPosition = pos;
       Notify(m_target, m_control, m_bar.vertical, kScrollThumbTrack, pos);
       m_thumb.lastPosition = pos;
     }
@@ -236,6 +240,7 @@ class ScrollTracker {
   void End() {
     if (::GetCapture() == m_window) ::ReleaseCapture();
     if (m_thumbTracking) {
+      m_bar.thumbTracking = false;
       Notify(m_target, m_control, m_bar.vertical, kScrollThumbPosition, m_thumb.lastPosition);
     } else if (m_timer) {
       ::KillTimer(m_window, kRepeatTimerId);
@@ -333,6 +338,12 @@ void CSkinObjectFrame::RedrawScrollBars() {
   UpdateScrollBars();
   DrawScrollBars(hdc);
   ::ReleaseDC(m_hWnd, hdc);
+}
+
+const SkinScrollBar* CSkinObjectFrame::ScrollBarFor(int bar) const {
+  if (bar == SB_VERT) return &m_vbar;
+  if (bar == SB_HORZ) return &m_hbar;
+  return nullptr;
 }
 
 void CSkinObjectFrame::TrackScrollBar(bool vertical, POINT screen, bool shift) {

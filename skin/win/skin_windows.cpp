@@ -116,17 +116,6 @@ LRESULT CALLBACK CreationHook(int code, WPARAM w, LPARAM l) {
   return next;
 }
 
-// A window procedure inside the system's window modules can be replaced
-// safely; others are reached through the redirected default procedures.
-bool IsSystemProcedure(WNDPROC proc) {
-  HMODULE owner = nullptr;
-  if (!::GetModuleHandleExW(
-          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-          reinterpret_cast<LPCWSTR>(proc), &owner))
-    return false;
-  return owner == ::GetModuleHandleW(L"user32.dll") || owner == ::GetModuleHandleW(L"comctl32.dll");
-}
-
 bool IsPlainChildPage(HWND hwnd, const CREATESTRUCTW* cs) {
   const LONG style = cs ? cs->style : ::GetWindowLongW(hwnd, GWL_STYLE);
   return (style & WS_CHILD) && (style & DS_CONTROL);
@@ -165,6 +154,17 @@ class WindowSideHooks : public SkinEngineHooks {
 };
 
 }  // namespace
+
+// A window procedure inside the system's window modules can be replaced
+// safely; others are reached through the redirected default procedures.
+bool IsSystemProcedure(WNDPROC proc) {
+  HMODULE owner = nullptr;
+  if (!::GetModuleHandleExW(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          reinterpret_cast<LPCWSTR>(proc), &owner))
+    return false;
+  return owner == ::GetModuleHandleW(L"user32.dll") || owner == ::GetModuleHandleW(L"comctl32.dll");
+}
 
 UINT SkinUpdateStateMessage() {
   static const UINT msg = ::RegisterWindowMessageW(L"WM_SKINENGINE_UPDATESTATE");

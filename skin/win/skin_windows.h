@@ -20,3 +20,7 @@ void RemoveCreationHook();
 CSkinObjectFrame* SkinAttach(HWND hwnd, const std::u16string& className,
                              const CREATESTRUCTW* create);
 void SkinDetach(HWND hwnd);
+
+// A procedure of the system's window modules: one the engine may replace,
+// and one whose messages the system draws.
+bool IsSystemProcedure(WNDPROC proc);

@@ -1,5 +1,7 @@
 #include "skin/win/theme_metrics.h"
 
+#include "skin/win/skin_redirect.h"
+
 #include <cstddef>
 
 #include "skin/theme_properties.h"
@@ -48,16 +50,16 @@ void ThemeMetrics::ReadSystemFontsAndSizes() {
   m_smallCaptionFont = ncm.lfSmCaptionFont;
   m_menuFont = ncm.lfMenuFont;
 
-  m_sizes.borderWidth = ::GetSystemMetrics(SM_CXBORDER);
-  m_sizes.borderHeight = ::GetSystemMetrics(SM_CYBORDER);
-  m_sizes.edgeWidth = ::GetSystemMetrics(SM_CXEDGE);
-  m_sizes.edgeHeight = ::GetSystemMetrics(SM_CYEDGE);
-  m_sizes.hScrollHeight = ::GetSystemMetrics(SM_CYHSCROLL);
-  m_sizes.hScrollArrowWidth = ::GetSystemMetrics(SM_CXHSCROLL);
-  m_sizes.vScrollWidth = ::GetSystemMetrics(SM_CXVSCROLL);
-  m_sizes.vScrollArrowHeight = ::GetSystemMetrics(SM_CYVSCROLL);
-  m_sizes.captionHeight = ::GetSystemMetrics(SM_CYCAPTION);
-  m_sizes.smallCaptionHeight = ::GetSystemMetrics(SM_CYSMCAPTION);
+  m_sizes.borderWidth = SysGetSystemMetrics(SM_CXBORDER);
+  m_sizes.borderHeight = SysGetSystemMetrics(SM_CYBORDER);
+  m_sizes.edgeWidth = SysGetSystemMetrics(SM_CXEDGE);
+  m_sizes.edgeHeight = SysGetSystemMetrics(SM_CYEDGE);
+  m_sizes.hScrollHeight = SysGetSystemMetrics(SM_CYHSCROLL);
+  m_sizes.hScrollArrowWidth = SysGetSystemMetrics(SM_CXHSCROLL);
+  m_sizes.vScrollWidth = SysGetSystemMetrics(SM_CXVSCROLL);
+  m_sizes.vScrollArrowHeight = SysGetSystemMetrics(SM_CYVSCROLL);
+  m_sizes.captionHeight = SysGetSystemMetrics(SM_CYCAPTION);
+  m_sizes.smallCaptionHeight = SysGetSystemMetrics(SM_CYSMCAPTION);
   int multiplier = 1;
   if (::SystemParametersInfoW(SPI_GETBORDER, 0, &multiplier, 0))
     m_sizes.borderMultiplier = multiplier;

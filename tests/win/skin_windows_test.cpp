@@ -95,10 +95,16 @@ LRESULT CALLBACK AnsweringProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 std::vector<int> g_scrollCodes;
 std::vector<int> g_scrollPositions;
+std::vector<int> g_trackPositions;  // what GetScrollInfo told meanwhile
 LRESULT CALLBACK ScrollParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_VSCROLL) {
     g_scrollCodes.push_back(LOWORD(w));
     g_scrollPositions.push_back(HIWORD(w));
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_TRACKPOS;
+    ::GetScrollInfo(reinterpret_cast<HWND>(l), SB_CTL, &si);
+    g_trackPositions.push_back(si.nTrackPos);
     return 0;
   }
   return ::DefWindowProcW(h, m, w, l);
@@ -476,12 +482,16 @@ TEST_F(SkinWindows, ScrollBarArrowRepeatsAndThumbSnapsBack) {
   }).detach();
   g_scrollCodes.clear();
   g_scrollPositions.clear();
+  g_trackPositions.clear();
   Pump(800);
   ASSERT_GE(g_scrollCodes.size(), 4u);
   EXPECT_EQ(SB_THUMBTRACK, g_scrollCodes.front());
   bool movedDown = false;
-  for (size_t i = 0; i < g_scrollCodes.size(); ++i)
-    movedDown |= g_scrollCodes[i] == SB_THUMBTRACK && g_scrollPositions[i] > 10;
+  for (size_t i = 0; i < g_scrollCodes.size(); ++i) {
+    if (g_scrollCodes[i] != SB_THUMBTRACK) continue;
+    movedDown |= g_scrollPositions[i] > 10;
+    EXPECT_EQ(g_scrollPositions[i], g_trackPositions[i]) << "track position " << i;
+  }
   EXPECT_TRUE(movedDown);
   const size_t n = g_scrollCodes.size();
   EXPECT_EQ(SB_THUMBPOSITION, g_scrollCodes[n - 2]);

@@ -1,0 +1,268 @@
+#include "skin/win/skin_visual_style.h"
+
+#include <vssym32.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "skin/theme_default_colors.h"
+#include "skin/theme_properties.h"
+#include "skin/theme_text.h"
+#include "skin/theme_vocabulary.h"
+#include "skin/win/skin_engine.h"
+#include "skin/win/theme_class.h"
+#include "skin/win/theme_container.h"
+#include "skin/win/theme_schema.h"
+
+namespace visual_style {
+namespace {
+
+struct System {
+  decltype(&::OpenThemeData) open = nullptr;
+  decltype(&::DrawThemeBackground) draw = nullptr;
+  decltype(&::CloseThemeData) close = nullptr;
+  decltype(&::GetThemeColor) color = nullptr;
+  decltype(&::GetThemeInt) integer = nullptr;
+  decltype(&::IsAppThemed) appThemed = nullptr;
+  decltype(&::IsThemeActive) themeActive = nullptr;
+  decltype(&::GetCurrentThemeName) name = nullptr;
+  decltype(&::GetThemeSysBool) sysBool = nullptr;
+  decltype(&::GetThemeSysColor) sysColor = nullptr;
+  decltype(&::GetThemePartSize) partSize = nullptr;
+} g_sys;
+
+// Every handle issued, with the schema it belongs to; a handle outlives its
+// schema only as a key that no longer resolves.
+CRITICAL_SECTION g_lock;
+bool g_lockReady = false;
+std::map<HTHEME, std::weak_ptr<ThemeSchema>>* g_issued = nullptr;
+
+template <class F>
+void Resolve(F& out, HMODULE module, const char* name) {
+  out = module ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
+               : nullptr;
+}
+
+bool Enabled() {
+  return SkinEngine::Get().IsEnabled();
+}
+
+bool Issued(HTHEME theme) {
+  if (!g_lockReady || !theme) return false;
+  ::EnterCriticalSection(&g_lock);
+  const bool known = g_issued && g_issued->count(theme) != 0;
+  ::LeaveCriticalSection(&g_lock);
+  return known;
+}
+
+// The class behind an issued handle while its schema is the one in force;
+// `keep` holds that schema for the duration of the call.
+ThemeClass* ClassOf(HTHEME theme, std::shared_ptr<ThemeSchema>& keep) {
+  if (!g_lockReady || !theme) return nullptr;
+  keep = SkinEngine::Get().Schema();
+  if (!keep) return nullptr;
+  ::EnterCriticalSection(&g_lock);
+  bool current = false;
+  if (g_issued) {
+    auto it = g_issued->find(theme);
+    current = it != g_issued->end() && it->second.lock() == keep;
+  }
+  ::LeaveCriticalSection(&g_lock);
+  return current ? reinterpret_cast<ThemeClass*>(theme) : nullptr;
+}
+
+HTHEME Issue(ThemeClass* cls, const std::shared_ptr<ThemeSchema>& schema) {
+  auto theme = reinterpret_cast<HTHEME>(cls);
+  ::EnterCriticalSection(&g_lock);
+  if (!g_issued) g_issued = new std::map<HTHEME, std::weak_ptr<ThemeSchema>>();
+  (*g_issued)[theme] = schema;
+  ::LeaveCriticalSection(&g_lock);
+  return theme;
+}
+
+void CopyText(const std::u16string& text, LPWSTR out, int max) {
+  if (!out || max <= 0) return;
+  const size_t n = std::min(text.size(), size_t(max - 1));
+  for (size_t i = 0; i < n; ++i) out[i] = wchar_t(text[i]);
+  out[n] = 0;
+}
+
+// The handles belong to the engine while enabled; a foreign handle then gets
+// E_FAIL, and while disabled everything not issued by the engine goes to the system.
+template <class Ours, class Theirs>
+HRESULT Answer(HTHEME theme, Ours ours, Theirs theirs) {
+  try {
+    std::shared_ptr<ThemeSchema> keep;
+    if (ThemeClass* cls = ClassOf(theme, keep)) return ours(*cls);
+    if (Enabled() || Issued(theme)) return E_FAIL;
+  } catch (...) {
+    return E_FAIL;
+  }
+  return theirs();
+}
+
+}  // namespace
+
+void ResolveSystem() {
+  if (!g_lockReady) {
+    ::InitializeCriticalSection(&g_lock);
+    g_lockReady = true;
+  }
+  if (g_sys.open) return;
+  HMODULE m = ::GetModuleHandleW(L"uxtheme.dll");
+  Resolve(g_sys.open, m, "OpenThemeData");
+  Resolve(g_sys.draw, m, "DrawThemeBackground");
+  Resolve(g_sys.close, m, "CloseThemeData");
+  Resolve(g_sys.color, m, "GetThemeColor");
+  Resolve(g_sys.integer, m, "GetThemeInt");
+  Resolve(g_sys.appThemed, m, "IsAppThemed");
+  Resolve(g_sys.themeActive, m, "IsThemeActive");
+  Resolve(g_sys.name, m, "GetCurrentThemeName");
+  Resolve(g_sys.sysBool, m, "GetThemeSysBool");
+  Resolve(g_sys.sysColor, m, "GetThemeSysColor");
+  Resolve(g_sys.partSize, m, "GetThemePartSize");
+}
+
+HTHEME WINAPI OpenThemeData(HWND hwnd, LPCWSTR classList) {
+  try {
+    if (Enabled()) {
+      std::shared_ptr<ThemeSchema> schema = SkinEngine::Get().Schema();
+      if (!schema || !classList) return nullptr;
+      // A list such as "Explorer::TreeView;TreeView": the first class the theme knows.
+      std::u16string list(classList, classList + wcslen(classList));
+      size_t start = 0;
+      while (start <= list.size()) {
+        size_t end = list.find(u';', start);
+        if (end == std::u16string::npos) end = list.size();
+        std::u16string name = list.substr(start, end - start);
+        const size_t scope = name.rfind(u"::");
+        if (scope != std::u16string::npos) name = name.substr(scope + 2);
+        if (ThemeClass* cls = schema->GetClass(name)) return Issue(cls, schema);
+        start = end + 1;
+      }
+      return nullptr;
+    }
+  } catch (...) {
+    return nullptr;
+  }
+  return g_sys.open ? g_sys.open(hwnd, classList) : nullptr;
+}
+
+HRESULT WINAPI DrawThemeBackground(HTHEME theme, HDC hdc, int part, int state, const RECT* rect,
+                                   const RECT* clip) {
+  return Answer(
+      theme,
+      [&](ThemeClass& c) -> HRESULT {
+        if (!hdc || !rect) return E_INVALIDARG;
+        return c.DrawBackground(hdc, part, state, *rect, clip) ? S_OK : E_FAIL;
+      },
+      [&] { return g_sys.draw ? g_sys.draw(theme, hdc, part, state, rect, clip) : E_FAIL; });
+}
+
+HRESULT WINAPI CloseThemeData(HTHEME theme) {
+  try {
+    if (Issued(theme)) return S_OK;
+  } catch (...) {
+    return S_OK;
+  }
+  return g_sys.close ? g_sys.close(theme) : E_HANDLE;
+}
+
+HRESULT WINAPI GetThemeColor(HTHEME theme, int part, int state, int prop, COLORREF* color) {
+  return Answer(
+      theme,
+      [&](ThemeClass& c) -> HRESULT {
+        return color ? c.GetColor(part, state, prop, *color) : E_INVALIDARG;
+      },
+      [&] { return g_sys.color ? g_sys.color(theme, part, state, prop, color) : E_FAIL; });
+}
+
+HRESULT WINAPI GetThemeInt(HTHEME theme, int part, int state, int prop, int* value) {
+  return Answer(
+      theme,
+      [&](ThemeClass& c) -> HRESULT {
+        return value ? c.GetInt(part, state, prop, *value) : E_INVALIDARG;
+      },
+      [&] { return g_sys.integer ? g_sys.integer(theme, part, state, prop, value) : E_FAIL; });
+}
+
+HRESULT WINAPI GetThemePartSize(HTHEME theme, HDC hdc, int part, int state, RECT* rect,
+                                THEMESIZE which, SIZE* size) {
+  return Answer(
+      theme,
+      [&](ThemeClass& c) -> HRESULT {
+        if (!size) return E_INVALIDARG;
+        return c.GetPartSize(part, state, *size) ? S_OK : E_FAIL;
+      },
+      [&] {
+        return g_sys.partSize ? g_sys.partSize(theme, hdc, part, state, rect, which, size) : E_FAIL;
+      });
+}
+
+BOOL WINAPI IsAppThemed() {
+  if (Enabled()) return TRUE;
+  return g_sys.appThemed ? g_sys.appThemed() : FALSE;
+}
+
+BOOL WINAPI IsThemeActive() {
+  if (Enabled()) return TRUE;
+  return g_sys.themeActive ? g_sys.themeActive() : FALSE;
+}
+
+HRESULT WINAPI GetCurrentThemeName(LPWSTR file, int maxFile, LPWSTR color, int maxColor,
+                                   LPWSTR size, int maxSize) {
+  try {
+    std::shared_ptr<ThemeSchema> schema = Enabled() ? SkinEngine::Get().Schema() : nullptr;
+    if (schema) {
+      const std::u16string ini = ThemeUpperCopy(schema->Container().IniName());
+      std::u16string colorName;
+      if (ini.find(u"METALLIC") != std::u16string::npos)
+        colorName = u"metallic";
+      else if (ini.find(u"BLUE") != std::u16string::npos)
+        colorName = u"normalcolor";
+      else if (ini.find(u"HOMESTEAD") != std::u16string::npos)
+        colorName = u"homestead";
+      CopyText(schema->Container().ThemePath(), file, maxFile);
+      CopyText(colorName, color, maxColor);
+      CopyText(u"NormalSize", size, maxSize);
+      return S_OK;
+    }
+  } catch (...) {
+    return E_FAIL;
+  }
+  return g_sys.name ? g_sys.name(file, maxFile, color, maxColor, size, maxSize) : E_FAIL;
+}
+
+BOOL WINAPI GetThemeSysBool(HTHEME theme, int boolId) {
+  try {
+    std::shared_ptr<ThemeSchema> keep;
+    if (ClassOf(theme, keep)) {
+      int32_t value = 0;
+      if (keep->Properties().GetBool(kThemeClassSysMetrics, 0, 0, boolId, value) == kThemeOk)
+        return value ? TRUE : FALSE;
+      // The one boolean the system also keeps; the others default to off.
+      BOOL system = FALSE;
+      return boolId == TMT_FLATMENUS && ::SystemParametersInfoW(SPI_GETFLATMENU, 0, &system, 0) &&
+             system;
+    }
+    if (Enabled() || Issued(theme)) return FALSE;
+  } catch (...) {
+    return FALSE;
+  }
+  return g_sys.sysBool ? g_sys.sysBool(theme, boolId) : FALSE;
+}
+
+COLORREF WINAPI GetThemeSysColor(HTHEME theme, int colorId) {
+  try {
+    if (Enabled() && colorId >= 0 && colorId < kThemeSysColorCount)
+      return SkinEngine::Get().Metrics().Color(colorId);
+    if (Issued(theme)) return ::GetSysColor(colorId);
+  } catch (...) {
+    return 0;
+  }
+  return g_sys.sysColor ? g_sys.sysColor(theme, colorId) : ::GetSysColor(colorId);
+}
+
+}  // namespace visual_style
