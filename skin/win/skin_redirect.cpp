@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "skin/win/skin_engine.h"
+#include "skin/win/skin_menu.h"
 #include "skin/win/skin_object.h"
 #include "skin/win/skin_visual_style.h"
 #include "skin/win/skin_windows.h"
@@ -75,6 +76,8 @@ struct SysFns {
   decltype(&::EnableScrollBar) enableScrollBar = nullptr;
   decltype(&::DrawMenuBar) drawMenuBar = nullptr;
   decltype(&::DrawFrameControl) drawFrameControl = nullptr;
+  decltype(&::TrackPopupMenu) trackPopup = nullptr;
+  decltype(&::TrackPopupMenuEx) trackPopupEx = nullptr;
 } g_sys;
 
 bool Enabled() {
@@ -421,6 +424,32 @@ BOOL WINAPI MyDrawFrameControl(HDC hdc, RECT* rect, UINT type, UINT state) {
   return g_sys.drawFrameControl(hdc, rect, type, state);
 }
 
+bool EngineShowsMenus() {
+  return Enabled() && (SkinEngine::Get().GetApplyOptions() & SkinEngine::kMenus);
+}
+
+BOOL WINAPI MyTrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner,
+                               LPTPMPARAMS params) {
+  try {
+    if (EngineShowsMenus()) {
+      const RECT* exclude =
+          params && params->cbSize >= sizeof(TPMPARAMS) ? &params->rcExclude : nullptr;
+      return SkinTrackPopupMenu(menu, flags, x, y, owner, exclude);
+    }
+  } catch (...) {
+  }
+  return g_sys.trackPopupEx(menu, flags, x, y, owner, params);
+}
+
+BOOL WINAPI MyTrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
+                             const RECT* rect) {
+  try {
+    if (EngineShowsMenus()) return SkinTrackPopupMenu(menu, flags, x, y, owner, nullptr);
+  } catch (...) {
+  }
+  return g_sys.trackPopup(menu, flags, x, y, reserved, owner, rect);
+}
+
 // The engine's replacement a procedure stands for, else the procedure itself.
 WNDPROC SystemProcFor(WNDPROC proc);
 
@@ -566,8 +595,10 @@ Slot g_slots[] = {
     {"AdjustWindowRectEx", L"user32.dll", SkinEngine::kMetrics,
      reinterpret_cast<void*>(&MyAdjustWindowRectEx), nullptr},
     {"GetSystemMetrics", L"user32.dll", SkinEngine::kMetrics, nullptr, nullptr},
-    {"TrackPopupMenu", L"user32.dll", SkinEngine::kMenus, nullptr, nullptr},
-    {"TrackPopupMenuEx", L"user32.dll", SkinEngine::kMenus, nullptr, nullptr},
+    {"TrackPopupMenu", L"user32.dll", SkinEngine::kMenus,
+     reinterpret_cast<void*>(&MyTrackPopupMenu), nullptr},
+    {"TrackPopupMenuEx", L"user32.dll", SkinEngine::kMenus,
+     reinterpret_cast<void*>(&MyTrackPopupMenuEx), nullptr},
     {"DrawMenuBar", L"user32.dll", SkinEngine::kFrame, reinterpret_cast<void*>(&MyDrawMenuBar),
      nullptr},
 };
@@ -736,6 +767,9 @@ void ResolveSystemFunctions() {
   Resolve(g_sys.enableScrollBar, L"user32.dll", "EnableScrollBar");
   Resolve(g_sys.drawMenuBar, L"user32.dll", "DrawMenuBar");
   Resolve(g_sys.drawFrameControl, L"user32.dll", "DrawFrameControl");
+  Resolve(g_sys.trackPopup, L"user32.dll", "TrackPopupMenu");
+  Resolve(g_sys.trackPopupEx, L"user32.dll", "TrackPopupMenuEx");
+  SetSystemTrackPopupMenuEx(g_sys.trackPopupEx);
   visual_style::ResolveSystem();
   for (Slot& s : g_slots) {
     HMODULE h = ::GetModuleHandleW(s.module);
