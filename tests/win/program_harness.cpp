@@ -241,6 +241,15 @@ void ClickButton(HWND button) {
   ::PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+void SendMouse(DWORD flags, int x, int y) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  ::SendInput(1, &in, sizeof(in));
+}
+
 std::vector<std::wstring> ListRows(HWND list) {
   std::vector<std::wstring> rows;
   const LRESULT n = ::SendMessageW(list, LB_GETCOUNT, 0, 0);

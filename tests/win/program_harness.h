@@ -70,6 +70,8 @@ HWND WaitForDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs = 150
 std::wstring MessageBoxText(HWND box);
 // Clicks a button the way the system does on a mouse click, without waiting.
 void ClickButton(HWND button);
+// Real pointer input at a screen point: a move, with `flags` (button presses) added.
+void SendMouse(DWORD flags, int x, int y);
 // Waits until `pred` holds, polling; false on timeout.
 template <typename Pred>
 bool WaitUntil(Pred pred, DWORD timeoutMs = 10000) {

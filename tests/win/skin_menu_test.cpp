@@ -71,12 +71,7 @@ void Key(WORD vk) {
 }
 
 void Mouse(DWORD flags, int x, int y) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  ::SendInput(1, &in, sizeof(in));
+  SendMouse(flags, x, y);
   ::Sleep(40);
 }
 

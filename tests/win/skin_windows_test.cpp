@@ -111,12 +111,7 @@ LRESULT CALLBACK ScrollParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 void Mouse(DWORD flags, int x, int y) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  ::SendInput(1, &in, sizeof(in));
+  SendMouse(flags, x, y);
 }
 
 // A colour scheme written beside a copy of the theme module: a loose INI wins
