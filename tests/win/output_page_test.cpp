@@ -385,8 +385,13 @@ TEST_F(OutputPageInProcess, BrowseKeepsTheSingleBackslashOfADriveRoot) {
               });
               if (!c.dialog) return;
               ::EnumChildWindows(c.dialog, HasTitleText, LPARAM(&titled));
-              HTREEITEM root = HTREEITEM(::SendMessageW(c.tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-              HTREEITEM drive = FindTreeItem(c.tree, root, L"(Z:)", 3);
+              // The chooser may still be filling its tree when it shows.
+              HTREEITEM drive = nullptr;
+              WaitUntil([&] {
+                HTREEITEM root = HTREEITEM(::SendMessageW(c.tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+                drive = FindTreeItem(c.tree, root, L"(Z:)", 3);
+                return drive != nullptr;
+              });
               if (drive) {
                 ::SendMessageW(c.tree, TVM_SELECTITEM, TVGN_CARET, LPARAM(drive));
                 picked = true;
