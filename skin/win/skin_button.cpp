@@ -265,18 +265,8 @@ bool CSkinObjectButton::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& resul
   const auto style = uint32_t(::GetWindowLongW(m_hWnd, GWL_STYLE));
   const ButtonKind kind = ButtonKindOf(style, m_typeOverride);
   if (kind == ButtonKind::kOwnerDraw) return CSkinObjectFrame::MessageHook(msg, w, l, result);
+  if (AnswerPaintMessages(msg, w, result, [this](HDC hdc) { Paint(hdc); })) return true;
   switch (msg) {
-    case WM_PAINT:
-      PaintForMessage(m_hWnd, w, [this](HDC hdc) { Paint(hdc); });
-      result = 0;
-      return true;
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(w));
-      result = 0;
-      return true;
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
     case WM_MOUSEMOVE:
       if (kind != ButtonKind::kGroup) {
         RECT c;

@@ -283,31 +283,18 @@ void CSkinObjectProgress::StepMarquee(int steps) {
 
 bool CSkinObjectProgress::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   const bool marquee = (::GetWindowLongW(m_hWnd, GWL_STYLE) & PBS_MARQUEE) != 0;
+  if (msg == WM_PRINTCLIENT && !(l & PRF_CLIENT)) return false;
+  if (AnswerPaintMessages(msg, w, result, [this](HDC hdc) { Paint(hdc); })) return true;
   switch (msg) {
-    case WM_PAINT: {
-      PaintForMessage(m_hWnd, w, [this](HDC hdc) { Paint(hdc); });
-      result = 0;
-      return true;
-    }
-    case WM_PRINTCLIENT:
-      if (!(l & PRF_CLIENT)) return false;
-      Paint(reinterpret_cast<HDC>(w));
-      result = 0;
-      return true;
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
     case PBM_SETPOS:
     case PBM_DELTAPOS:
     case PBM_SETRANGE:
     case PBM_SETRANGE32:
-      result = CallPrevious(msg, w, l);
-      ::InvalidateRect(m_hWnd, nullptr, FALSE);
+      result = CallPreviousAndRepaint(msg, w, l);
       return true;
     case PBM_STEPIT:
       if (!marquee) {
-        result = CallPrevious(msg, w, l);
-        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        result = CallPreviousAndRepaint(msg, w, l);
         return true;
       }
       StepMarquee(1);

@@ -74,6 +74,33 @@ class CSkinObjectFrame : public CWnd, public SkinWindowObject {
   // previous procedure.
   virtual bool MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result);
   LRESULT CallPrevious(UINT msg, WPARAM w, LPARAM l);
+  // The previous procedure's answer to a message that changes what the
+  // control shows, then a repaint in the skin.
+  LRESULT CallPreviousAndRepaint(UINT msg, WPARAM w, LPARAM l) {
+    const LRESULT r = CallPrevious(msg, w, l);
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    return r;
+  }
+  // The paint messages of a control the object paints whole: WM_PAINT (into
+  // a carried device context or its own), WM_PRINTCLIENT and no background
+  // erase; false for any other message.
+  template <typename PaintFn>
+  bool AnswerPaintMessages(UINT msg, WPARAM w, LRESULT& result, PaintFn paint) {
+    switch (msg) {
+      case WM_PAINT:
+        PaintForMessage(m_hWnd, w, paint);
+        result = 0;
+        return true;
+      case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(w));
+        result = 0;
+        return true;
+      case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    }
+    return false;
+  }
 
   void SkinChanged(int oldEnabled, int newEnabled) override;
 

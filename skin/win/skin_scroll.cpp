@@ -374,22 +374,8 @@ void CSkinObjectScrollBar::Paint(HDC hdc) {
 }
 
 bool CSkinObjectScrollBar::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+  if (AnswerPaintMessages(msg, w, result, [this](HDC hdc) { Paint(hdc); })) return true;
   switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = ::BeginPaint(m_hWnd, &ps);
-      Paint(hdc);
-      ::EndPaint(m_hWnd, &ps);
-      result = 0;
-      return true;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(w));
-      result = 0;
-      return true;
-    case WM_ERASEBKGND:
-      result = 1;
-      return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
       const POINT p{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
@@ -409,8 +395,7 @@ bool CSkinObjectScrollBar::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& re
     case SBM_SETPOS:
     case SBM_SETRANGE:
     case SBM_ENABLE_ARROWS:
-      result = CallPrevious(msg, w, l);
-      ::InvalidateRect(m_hWnd, nullptr, FALSE);
+      result = CallPreviousAndRepaint(msg, w, l);
       return true;
   }
   return CSkinObjectFrame::MessageHook(msg, w, l, result);
