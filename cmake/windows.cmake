@@ -30,7 +30,7 @@ file(GLOB VM_RC_DEPS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
 set_source_files_properties(${VM_RC} PROPERTIES OBJECT_DEPENDS "${VM_RC_DEPS};${VM_GEN}/vidmorph.ico")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${VM_GEN} -I${CMAKE_SOURCE_DIR}/resources")
 
-add_executable(Vidmorph WIN32 app/win/main.cpp ${VM_RC})
+add_executable(Vidmorph WIN32 program/win/main.cpp ${VM_RC})
 target_link_libraries(Vidmorph PRIVATE vm_win)
 add_dependencies(Vidmorph generated_resources)
 target_link_options(Vidmorph PRIVATE -municode ${VM_STATIC_LINK})

@@ -1,7 +1,7 @@
 #include "app/win/about_dialog.h"
 
 #include "app/product_info.h"
-#include "app/win/vidmorph_app.h"
+#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 CAboutDialog::CAboutDialog(HWND owner) : CDialog(IDD_ABOUTBOX, owner) {}

@@ -3,7 +3,7 @@
 #include <commdlg.h>
 
 #include "app/input_files.h"
-#include "app/win/vidmorph_app.h"
+#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 CInputPage* g_pInputPage = nullptr;

@@ -3,8 +3,8 @@
 #pragma once
 #include <vector>
 
-#include "app/win/wizard_page.h"
 #include "framework/win/controls.h"
+#include "framework/win/wizard_page.h"
 
 class CInputPage : public CWizardPage {
  public:

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/win/vidmorph_app.h"
+#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "app/win/task_page.h"
 
-#include "app/win/vidmorph_app.h"
+#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 CTaskPage* g_pTaskPage = nullptr;

@@ -1,7 +1,7 @@
 // Page 0: which task the run performs.
 #pragma once
 #include "app/task_rules.h"
-#include "app/win/wizard_page.h"
+#include "framework/win/wizard_page.h"
 
 class CTaskPage : public CWizardPage {
  public:

@@ -3,10 +3,10 @@
 #include <mutex>
 #include <vector>
 
-#include "app/win/vidmorph_app.h"
 #include "convert/win/converting_page.h"
 #include "convert/win/encoder_runner.h"
 #include "framework/win/controls.h"
+#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "convert/win/converting_page.h"
 
-#include "app/win/vidmorph_app.h"
 #include "convert/conversion_log.h"
 #include "convert/win/convert_worker.h"
 #include "framework/win/controls.h"
+#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 CConvertingPage* g_pConvertingPage = nullptr;

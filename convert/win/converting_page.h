@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win/wizard_page.h"
+#include "framework/win/wizard_page.h"
 
 // Flags the page shares with the run's worker. Shared, so that a worker still
 // ending after the window closed never reads a destroyed page.

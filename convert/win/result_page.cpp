@@ -1,7 +1,7 @@
 #include "convert/win/result_page.h"
 
-#include "app/win/vidmorph_app.h"
 #include "convert/result_text.h"
+#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 CResultPage* g_pResultPage = nullptr;

@@ -1,7 +1,7 @@
 // Page 4: the totals of the last run and a link to the output folder.
 #pragma once
 #include "app/win/link_static.h"
-#include "app/win/wizard_page.h"
+#include "framework/win/wizard_page.h"
 
 class CResultPage : public CWizardPage {
  public:

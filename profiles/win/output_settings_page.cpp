@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/win/vidmorph_app.h"
 #include "profiles/command_line.h"
 #include "profiles/output_page_rules.h"
+#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 COutputSettingsPage* g_pOutputSettingsPage = nullptr;

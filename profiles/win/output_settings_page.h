@@ -3,8 +3,8 @@
 #pragma once
 #include <string>
 
-#include "app/win/wizard_page.h"
 #include "framework/win/controls.h"
+#include "framework/win/wizard_page.h"
 #include "profiles/catalogue.h"
 
 class COutputSettingsPage : public CWizardPage {

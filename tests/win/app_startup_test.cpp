@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
-#include "app/win/vidmorph_app.h"
-#include "app/win/vidmorph_dlg.h"
 #include "framework/archive.h"
+#include "program/win/vidmorph_app.h"
+#include "program/win/vidmorph_dlg.h"
 #include "resources/resource.h"
 #include "tests/win/program_harness.h"
 

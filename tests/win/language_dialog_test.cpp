@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/win/language_dialog.h"
-#include "app/win/vidmorph_app.h"
+#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 #include "tests/win/modal_driver.h"
 

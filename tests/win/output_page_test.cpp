@@ -6,12 +6,12 @@
 #include <memory>
 
 #include "app/app_state.h"
-#include "app/win/vidmorph_app.h"
 #include "framework/archive.h"
 #include "profiles/catalogue.h"
 #include "profiles/command_line.h"
 #include "profiles/output_page_rules.h"
 #include "profiles/win/output_settings_page.h"
+#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 #include "tests/win/modal_driver.h"
 #include "tests/win/program_harness.h"

@@ -1,4 +1,4 @@
-#include "app/win/vidmorph_dlg.h"
+#include "program/win/vidmorph_dlg.h"
 
 #include <shellapi.h>
 
@@ -7,12 +7,12 @@
 #include "app/win/about_dialog.h"
 #include "app/win/input_page.h"
 #include "app/win/task_page.h"
-#include "app/win/vidmorph_app.h"
 #include "convert/win/converting_page.h"
 #include "convert/win/result_page.h"
 #include "convert/win/save_log.h"
 #include "framework/archive.h"
 #include "profiles/win/output_settings_page.h"
+#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 CVidmorphDlg::CVidmorphDlg(HWND owner) : CPersistDialog(IDD_VIDMORPH_DIALOG, u"Option.dat", owner) {

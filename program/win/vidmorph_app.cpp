@@ -1,7 +1,7 @@
-#include "app/win/vidmorph_app.h"
+#include "program/win/vidmorph_app.h"
 
-#include "app/win/vidmorph_dlg.h"
 #include "convert/win/convert_worker.h"
+#include "program/win/vidmorph_dlg.h"
 #include "resources/resource.h"
 #include "skin/win/skin_engine.h"
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/win/persist_dialog.h"
-#include "app/win/wizard_page.h"
 #include "app/wizard_rules.h"
+#include "framework/win/wizard_page.h"
 
 class CVidmorphDlg : public CPersistDialog {
  public:

@@ -2,7 +2,7 @@
 // after windows.h
 #include <commctrl.h>
 
-#include "app/win/vidmorph_app.h"
+#include "program/win/vidmorph_app.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
