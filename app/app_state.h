@@ -7,40 +7,23 @@
 
 #include "framework/string_list.h"
 #include "profiles/convert_job.h"
+#include "profiles/output_settings.h"
 
 class Archive;
 
-struct APP_STATE {
-  std::u16string g_strOutputFolder;
-  int32_t g_bSameAsSource = 0;
-  int32_t g_bUseTempFolder = 0;
-  int32_t g_bOverwrite = 0;
+// The output settings page's fields come first, as the part that page works on.
+struct APP_STATE : OUTPUT_SETTINGS {
   const StringList* g_pInputPaths = nullptr;
   const StringList* g_pInputNames = nullptr;
   std::u16string g_strAppDir;
   std::u16string g_strLangFile;
-  int32_t g_nAudioFormat = 0;
   int32_t g_nTaskMode = 0;
   int32_t g_nPrevTaskMode = 0;
-  int32_t g_nProfilePos = 0;
-  int32_t g_bConvertAndBurn = 0;
-  int32_t g_nBurnSpeed = 0;
-  int32_t g_nBurner = 0;
-  std::u16string g_strDiscVolume;
   int32_t g_nSucceeded = 0;
   std::vector<std::u16string> g_outputFiles;
   int32_t g_bOpc = 0;
   int32_t g_bDeleteTemp = 0;
   int32_t g_bEject = 0;
-  int32_t g_bUseOriginal = 0;
-  int32_t g_nPosSize = 0;
-  int32_t g_nPosFrameRate = 0;
-  int32_t g_nPosAudioBitrate = 0;
-  int32_t g_nPosVideoBitrate = 0;
-  int32_t g_nPosVideoCodec = 0;
-  int32_t g_nPosAudioCodec = 0;
-  int32_t g_nPosSampleRate = 0;
-  int32_t g_nPosChannels = 0;
   int32_t g_nTask3gp = 0;
   int32_t g_nTaskMp4 = 0;
   int32_t g_nTaskPsp = 0;

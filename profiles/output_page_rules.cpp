@@ -1,7 +1,5 @@
 #include "profiles/output_page_rules.h"
 
-#include "resources/resource.h"
-
 std::vector<int> ProfilesForTask(int task) {
   int first = 0, last = kProfileCount - 1;
   switch (task) {
@@ -25,28 +23,6 @@ std::u16string ProfileItemText(int profile) {
   return std::u16string(p.szName) + u"(" + p.szExt + u")";
 }
 
-int OptionBoxId(OptionKind kind) {
-  switch (kind) {
-    case OptionKind::Size:
-      return IDC_OUT_SIZE;
-    case OptionKind::FrameRate:
-      return IDC_OUT_FRAME_RATE;
-    case OptionKind::AudioBitrate:
-      return IDC_OUT_AUDIO_BITRATE;
-    case OptionKind::VideoBitrate:
-      return IDC_OUT_VIDEO_BITRATE;
-    case OptionKind::VideoCodec:
-      return IDC_OUT_VIDEO_CODEC;
-    case OptionKind::AudioCodec:
-      return IDC_OUT_AUDIO_CODEC;
-    case OptionKind::SampleRate:
-      return IDC_OUT_SAMPLE_RATE;
-    case OptionKind::Channels:
-      break;
-  }
-  return IDC_OUT_CHANNELS;
-}
-
 std::vector<OptionItem> OptionItems(int profile, OptionKind kind) {
   const OPTION_LIST& list = OptionList(profile, kind);
   std::vector<OptionItem> items;
@@ -60,7 +36,7 @@ int ProfilePosition(int stored, int count) {
   return stored >= 0 && stored < count ? stored : 0;
 }
 
-int32_t& SavedPosition(APP_STATE& s, OptionKind kind) {
+int32_t& SavedPosition(OUTPUT_SETTINGS& s, OptionKind kind) {
   switch (kind) {
     case OptionKind::Size:
       return s.g_nPosSize;

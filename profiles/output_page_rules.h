@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "profiles/catalogue.h"
+#include "profiles/output_settings.h"
 
 // Profile numbers the profile box offers for a task (g_nTaskAvi), in catalogue
 // order: 0 video (0-21), 1 audio (22-26), 2 create (0-2), anything else all.
@@ -15,9 +15,6 @@ std::vector<int> ProfilesForTask(int task);
 
 // The profile box's item text, name then extension in parentheses.
 std::u16string ProfileItemText(int profile);
-
-// The option box of a kind; the page fills them in slot order (kAllOptionKinds).
-int OptionBoxId(OptionKind kind);
 
 struct OptionItem {
   std::u16string label;
@@ -31,8 +28,8 @@ std::vector<OptionItem> OptionItems(int profile, OptionKind kind);
 // -1 only for an empty box.
 int ProfilePosition(int stored, int count);
 
-// The saved position of a kind's box in the shared state.
-int32_t& SavedPosition(APP_STATE& state, OptionKind kind);
+// The saved position of a kind's box.
+int32_t& SavedPosition(OUTPUT_SETTINGS& settings, OptionKind kind);
 
 // A chosen folder as stored: with one trailing backslash.
 std::u16string FolderWithBackslash(const std::u16string& folder);

@@ -1,10 +1,10 @@
 #include "app/win/about_dialog.h"
 
 #include "app/product_info.h"
-#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
-CAboutDialog::CAboutDialog(HWND owner) : CDialog(IDD_ABOUTBOX, owner) {}
+CAboutDialog::CAboutDialog(HWND owner, const CLanguagePack& pack)
+    : CDialog(IDD_ABOUTBOX, owner), m_langPack(pack) {}
 
 BOOL CAboutDialog::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -25,7 +25,7 @@ BOOL CAboutDialog::OnInitDialog() {
   GetDlgItem(IDC_ABOUT_VERSION).SetWindowText(U(line));
   GetDlgItem(IDC_ABOUT_MAKER).SetWindowText(product::kMakerLine);
 
-  theApp.m_langPack.Apply(m_hWnd, IDD_ABOUTBOX);
+  m_langPack.Apply(m_hWnd, IDD_ABOUTBOX);
   // Focus on OK rather than the first tab stop, which would select the
   // acknowledgements and scroll them to their end.
   ::SetFocus(::GetDlgItem(m_hWnd, IDOK));

@@ -1,12 +1,14 @@
 // The About dialog: version line, acknowledgements, the home page and
 // support links, and the maker's line.
 #pragma once
+#include "app/win/language_pack.h"
 #include "app/win/link_static.h"
 #include "framework/win/dialog.h"
 
 class CAboutDialog : public CDialog {
  public:
-  explicit CAboutDialog(HWND owner);
+  // Shows its texts in the language of `pack`.
+  CAboutDialog(HWND owner, const CLanguagePack& pack);
 
  protected:
   BOOL OnInitDialog() override;
@@ -14,4 +16,5 @@ class CAboutDialog : public CDialog {
  private:
   CLinkStatic m_linkHome;
   CLinkStatic m_linkSupport;
+  const CLanguagePack& m_langPack;
 };

@@ -3,7 +3,6 @@
 #include <commdlg.h>
 
 #include "app/input_files.h"
-#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 CInputPage* g_pInputPage = nullptr;
@@ -13,7 +12,7 @@ namespace {
 constexpr size_t kSelectionChars = 1 << 20;
 }  // namespace
 
-CInputPage::CInputPage() : CWizardPage(IDD_INPUT_PAGE) {
+CInputPage::CInputPage(APP_STATE& state) : CWizardPage(IDD_INPUT_PAGE), m_state(state) {
   g_pInputPage = this;
 }
 
@@ -28,7 +27,7 @@ BOOL CInputPage::OnInitDialog() {
 }
 
 void CInputPage::EnterPage() {
-  APP_STATE& s = AppState();
+  APP_STATE& s = m_state;
   if (s.g_nTaskMode != s.g_nPrevTaskMode) {
     OnClear();
     s.g_nPrevTaskMode = s.g_nTaskMode;
@@ -38,8 +37,8 @@ void CInputPage::EnterPage() {
 
 void CInputPage::LeavePage() {
   ShowWindow(SW_HIDE);
-  AppState().g_pInputNames = &m_listNames;
-  AppState().g_pInputPaths = &m_listPaths;
+  m_state.g_pInputNames = &m_listNames;
+  m_state.g_pInputPaths = &m_listPaths;
 }
 
 bool CInputPage::OnCommand(int id, int code, HWND control) {
@@ -66,7 +65,7 @@ bool CInputPage::OnCommand(int id, int code, HWND control) {
 }
 
 void CInputPage::OnAddFiles() {
-  std::u16string filter = InputFilterFor(AppState().g_nTaskAvi);
+  std::u16string filter = InputFilterFor(m_state.g_nTaskAvi);
   for (char16_t& c : filter)
     if (c == u'|') c = u'\0';
   std::u16string buffer(kSelectionChars, u'\0');

@@ -3,12 +3,14 @@
 #pragma once
 #include <vector>
 
+#include "app/app_state.h"
 #include "framework/win/controls.h"
 #include "framework/win/wizard_page.h"
 
 class CInputPage : public CWizardPage {
  public:
-  CInputPage();
+  // Shows and edits the input list of `state`.
+  explicit CInputPage(APP_STATE& state);
   ~CInputPage() override;
   void LeavePage() override;
   void EnterPage() override;
@@ -28,6 +30,8 @@ class CInputPage : public CWizardPage {
   void OnDelete();
   void OnClear();
   void UpdateScrollWidth();
+
+  APP_STATE& m_state;
 };
 
 extern CInputPage* g_pInputPage;

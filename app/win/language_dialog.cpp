@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 namespace {
@@ -16,12 +15,13 @@ void ShellOpen(HWND owner, const std::u16string& path) {
 
 CLanguageDialog::OpenFileFn CLanguageDialog::s_openFile = ShellOpen;
 
-CLanguageDialog::CLanguageDialog(HWND owner) : CDialog(IDD_LANGUAGE, owner) {}
+CLanguageDialog::CLanguageDialog(HWND owner, const APP_STATE& state)
+    : CDialog(IDD_LANGUAGE, owner), m_state(state) {}
 
 BOOL CLanguageDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   m_list.Attach(::GetDlgItem(m_hWnd, IDC_LANG_LIST));
-  theApp.m_langPack.FillList(m_list, AppState().g_strLangFile);
+  CLanguagePack::FillList(m_list, m_state.g_strLangFile);
   m_list.AddString(u"More...");
   // Replaces the first row that FillList selected; -1 leaves none selected.
   m_list.SetCurSel(m_nSel);
@@ -45,15 +45,23 @@ void CLanguageDialog::OnDoubleClick() {
   const int row = m_list.GetCurSel();
   if (row < 0) return;  // not on a row
   if (row == m_list.GetCount() - 1) {
-    s_openFile(m_hWnd, AppState().g_strAppDir + u"morelg.txt");
+    s_openFile(m_hWnd, m_state.g_strAppDir + u"morelg.txt");
     return;
   }
   OnOK();
 }
 
-int RunLanguageDialog(HWND owner, int preset) {
-  CLanguageDialog dlg(owner);
+int RunLanguageDialog(HWND owner, int preset, const APP_STATE& state) {
+  CLanguageDialog dlg(owner, state);
   dlg.m_nSel = preset;
   if (dlg.DoModal() == -1) return -1;
   return dlg.m_nSel;
+}
+
+bool ChooseLanguage(HWND owner, int preset, const APP_STATE& state, CLanguagePack& pack) {
+  const int chosen = RunLanguageDialog(owner, preset, state);
+  if (chosen < 0) return false;
+  pack.WriteCurrent(chosen, state.g_strLangFile);
+  pack.Load(state.g_strLangFile);
+  return true;
 }

@@ -42,7 +42,7 @@ int CLanguagePack::Load(const std::u16string& file) {
   return m_nCurrent;
 }
 
-void CLanguagePack::FillList(const CListBox& list, const std::u16string& file) const {
+void CLanguagePack::FillList(const CListBox& list, const std::u16string& file) {
   list.ResetContent();
   const auto names = SplitLanguageList(ReadValue(L"mlg", L"list", file, kListChars));
   for (const auto& name : names) list.AddString(name);

@@ -17,7 +17,7 @@ class CLanguagePack {
   // Fills the names and texts; the current index, or -1 when none applies.
   int Load(const std::u16string& file);
   // Puts every language name into the list, in file order, first row selected.
-  void FillList(const CListBox& list, const std::u16string& file) const;
+  static void FillList(const CListBox& list, const std::u16string& file);
   // Replaces the texts of a dialog and its direct children; -1 without a window.
   int Apply(HWND window, int templateId) const;
 
@@ -25,7 +25,3 @@ class CLanguagePack {
   std::map<std::u16string, std::u16string> m_texts;
   int m_nCurrent = -1;
 };
-
-// Shows the Language dialog with `preset` selected (-1: none) and returns the
-// row the user ended it on, or -1. Lives with the dialog.
-int RunLanguageDialog(HWND owner, int preset);

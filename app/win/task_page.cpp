@@ -1,17 +1,8 @@
 #include "app/win/task_page.h"
 
-#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
-CTaskPage* g_pTaskPage = nullptr;
-
-CTaskPage::CTaskPage() : CWizardPage(IDD_TASK_PAGE) {
-  g_pTaskPage = this;
-}
-
-CTaskPage::~CTaskPage() {
-  if (g_pTaskPage == this) g_pTaskPage = nullptr;
-}
+CTaskPage::CTaskPage(APP_STATE& state) : CWizardPage(IDD_TASK_PAGE), m_state(state) {}
 
 namespace {
 
@@ -48,7 +39,7 @@ void CTaskPage::DoDataExchange(bool save) {
 }
 
 void CTaskPage::EnterPage() {
-  const TaskChoices c = TaskChoicesFrom(AppState());
+  const TaskChoices c = TaskChoicesFrom(m_state);
   m_nFlv = c.flv;
   m_n3gp = c.g3gp;
   m_nAvi = c.avi;
@@ -68,6 +59,6 @@ void CTaskPage::LeavePage() {
   c.avi = m_nAvi;
   c.mp4 = m_nMp4;
   c.psp = m_nPsp;
-  StoreTaskChoices(c, AppState());
+  StoreTaskChoices(c, m_state);
   ShowWindow(SW_HIDE);
 }

@@ -6,7 +6,6 @@
 #include "convert/win/converting_page.h"
 #include "convert/win/encoder_runner.h"
 #include "framework/win/controls.h"
-#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 namespace {
@@ -19,7 +18,7 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
   explicit ConvertWorker(const ConvertWorkerSetup& setup) : m_setup(setup) {}
 
   BatchEnd Run() {
-    APP_STATE& state = AppState();
+    APP_STATE& state = *m_setup.state;
     BatchResults results;
     const BatchEnd end = RunBatch(*this, m_setup.settings, state.job, results);
     state.g_nSucceeded = results.succeeded;

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "app/app_state.h"
 #include "convert/batch_run.h"
 
 struct RunFlags;
@@ -21,6 +22,7 @@ struct ConvertWorkerSetup {
   HWND progress = nullptr;
   HWND log = nullptr;
   std::shared_ptr<RunFlags> flags;
+  APP_STATE* state = nullptr;  // its job and results; it outlives every worker
   BatchSettings settings;
 };
 

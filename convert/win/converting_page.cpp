@@ -3,7 +3,6 @@
 #include "convert/conversion_log.h"
 #include "convert/win/convert_worker.h"
 #include "framework/win/controls.h"
-#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
 CConvertingPage* g_pConvertingPage = nullptr;
@@ -16,8 +15,8 @@ HWND ListHandle(const StringList* list) {
 }
 }  // namespace
 
-CConvertingPage::CConvertingPage()
-    : CWizardPage(IDD_CONVERTING_PAGE), m_flags(std::make_shared<RunFlags>()) {
+CConvertingPage::CConvertingPage(APP_STATE& state)
+    : CWizardPage(IDD_CONVERTING_PAGE), m_flags(std::make_shared<RunFlags>()), m_state(state) {
   g_pConvertingPage = this;
 }
 
@@ -34,7 +33,7 @@ BOOL CConvertingPage::OnInitDialog() {
 void CConvertingPage::EnterPage() {
   // A new run gets flags of its own; a worker of an earlier run keeps its old ones.
   m_flags = std::make_shared<RunFlags>();
-  APP_STATE& state = AppState();
+  APP_STATE& state = m_state;
   state.g_nSucceeded = 0;
   std::vector<std::u16string>().swap(state.g_outputFiles);
 
@@ -49,6 +48,7 @@ void CConvertingPage::EnterPage() {
   setup.progress = GetDlgItem(IDC_CONV_FILE_PROGRESS).GetSafeHwnd();
   setup.log = GetDlgItem(IDC_CONV_LOG).GetSafeHwnd();
   setup.flags = m_flags;
+  setup.state = &state;
   setup.settings.outputFolder = state.g_strOutputFolder;
   setup.settings.sameAsSource = state.g_bSameAsSource != 0;
   setup.settings.overwrite = state.g_bOverwrite != 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "framework/win/wizard_page.h"
 
 // Flags the page shares with the run's worker. Shared, so that a worker still
@@ -17,7 +18,9 @@ struct RunFlags {
 
 class CConvertingPage : public CWizardPage {
  public:
-  CConvertingPage();
+  // Each entry starts a run over the input list of `state`, whose results
+  // the run writes back into it.
+  explicit CConvertingPage(APP_STATE& state);
   ~CConvertingPage() override;
   void LeavePage() override;
   void EnterPage() override;
@@ -31,6 +34,7 @@ class CConvertingPage : public CWizardPage {
 
  private:
   std::shared_ptr<RunFlags> m_flags;
+  APP_STATE& m_state;
 };
 
 extern CConvertingPage* g_pConvertingPage;

@@ -1,21 +1,12 @@
 #include "convert/win/result_page.h"
 
 #include "convert/result_text.h"
-#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
-CResultPage* g_pResultPage = nullptr;
-
-CResultPage::CResultPage() : CWizardPage(IDD_RESULT_PAGE) {
-  g_pResultPage = this;
-}
-
-CResultPage::~CResultPage() {
-  if (g_pResultPage == this) g_pResultPage = nullptr;
-}
+CResultPage::CResultPage(const APP_STATE& state) : CWizardPage(IDD_RESULT_PAGE), m_state(state) {}
 
 void CResultPage::EnterPage() {
-  const APP_STATE& s = AppState();
+  const APP_STATE& s = m_state;
   const int files = s.g_pInputPaths ? s.g_pInputPaths->Count() : 0;
   wchar_t text[16];
   wsprintfW(text, L"%d", files);

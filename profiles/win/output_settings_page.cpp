@@ -6,10 +6,7 @@
 
 #include "profiles/command_line.h"
 #include "profiles/output_page_rules.h"
-#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
-
-COutputSettingsPage* g_pOutputSettingsPage = nullptr;
 
 namespace {
 
@@ -77,13 +74,31 @@ int SelectedData(const CComboBox& box) {
 
 }  // namespace
 
-COutputSettingsPage::COutputSettingsPage() : CWizardPage(IDD_OUTPUT_PAGE) {
-  g_pOutputSettingsPage = this;
+int OptionBoxId(OptionKind kind) {
+  switch (kind) {
+    case OptionKind::Size:
+      return IDC_OUT_SIZE;
+    case OptionKind::FrameRate:
+      return IDC_OUT_FRAME_RATE;
+    case OptionKind::AudioBitrate:
+      return IDC_OUT_AUDIO_BITRATE;
+    case OptionKind::VideoBitrate:
+      return IDC_OUT_VIDEO_BITRATE;
+    case OptionKind::VideoCodec:
+      return IDC_OUT_VIDEO_CODEC;
+    case OptionKind::AudioCodec:
+      return IDC_OUT_AUDIO_CODEC;
+    case OptionKind::SampleRate:
+      return IDC_OUT_SAMPLE_RATE;
+    case OptionKind::Channels:
+      break;
+  }
+  return IDC_OUT_CHANNELS;
 }
 
-COutputSettingsPage::~COutputSettingsPage() {
-  if (g_pOutputSettingsPage == this) g_pOutputSettingsPage = nullptr;
-}
+COutputSettingsPage::COutputSettingsPage(OUTPUT_SETTINGS& settings, const int32_t& task,
+                                         CONVERT_JOB& job)
+    : CWizardPage(IDD_OUTPUT_PAGE), m_settings(settings), m_task(task), m_job(job) {}
 
 BOOL COutputSettingsPage::OnInitDialog() {
   m_boxProfile.Attach(GetDlgItem(IDC_OUT_PROFILE).GetSafeHwnd());
@@ -114,7 +129,7 @@ void COutputSettingsPage::DoDataExchange(bool save) {
 
 void COutputSettingsPage::FillProfileBox() {
   m_boxProfile.ResetContent();
-  for (int profile : ProfilesForTask(AppState().g_nTaskAvi)) {
+  for (int profile : ProfilesForTask(m_task)) {
     const int index = m_boxProfile.AddString(ProfileItemText(profile));
     m_boxProfile.SetItemData(index, profile);
   }
@@ -151,7 +166,7 @@ void COutputSettingsPage::UpdateFolderControls() {
 }
 
 void COutputSettingsPage::EnterPage() {
-  APP_STATE& s = AppState();
+  OUTPUT_SETTINGS& s = m_settings;
   GetDlgItem(IDC_OUT_STATIC_1082).ShowWindow(SW_SHOW);
   for (int id : kDisabledHidden) GetDlgItem(id).EnableWindow(false);
 
@@ -184,7 +199,7 @@ void COutputSettingsPage::EnterPage() {
 }
 
 void COutputSettingsPage::LeavePage() {
-  APP_STATE& s = AppState();
+  OUTPUT_SETTINGS& s = m_settings;
   UpdateData(true);
   s.g_bOverwrite = m_bOverwrite;
   s.g_bSameAsSource = m_bSameAsSource;
@@ -200,7 +215,7 @@ void COutputSettingsPage::LeavePage() {
   s.g_bUseOriginal = m_bUseOriginal;
   for (OptionKind kind : kAllOptionKinds) SavedPosition(s, kind) = m_nPos[static_cast<int>(kind)];
 
-  CONVERT_JOB& job = s.job;
+  CONVERT_JOB& job = m_job;
   const int profilePos = ProfilePosition(m_nProfilePos, m_boxProfile.GetCount());
   job.nProfile = profilePos < 0 ? 0 : int(m_boxProfile.GetItemData(profilePos));
   job.bUseOriginal = m_bUseOriginal != 0;

@@ -6,11 +6,15 @@
 #include "framework/win/controls.h"
 #include "framework/win/wizard_page.h"
 #include "profiles/catalogue.h"
+#include "profiles/convert_job.h"
+#include "profiles/output_settings.h"
 
 class COutputSettingsPage : public CWizardPage {
  public:
-  COutputSettingsPage();
-  ~COutputSettingsPage() override;
+  // Offers the profiles of `task` (the task page's choice, read on every
+  // entry), keeps its values in `settings` and writes the profile and option
+  // rows into `job` when left.
+  COutputSettingsPage(OUTPUT_SETTINGS& settings, const int32_t& task, CONVERT_JOB& job);
   void LeavePage() override;
   void EnterPage() override;
 
@@ -28,6 +32,10 @@ class COutputSettingsPage : public CWizardPage {
   void OnUseTempFolder();
   void OnUseOriginal();
   CComboBox& OptionBox(OptionKind kind) { return m_boxOptions[static_cast<int>(kind)]; }
+
+  OUTPUT_SETTINGS& m_settings;
+  const int32_t& m_task;
+  CONVERT_JOB& m_job;
 
   CComboBox m_boxProfile;
   CComboBox m_boxOptions[kOptionKindCount];  // indexed by OptionKind
@@ -49,4 +57,5 @@ class COutputSettingsPage : public CWizardPage {
   std::u16string m_strDiscVolume;
 };
 
-extern COutputSettingsPage* g_pOutputSettingsPage;
+// The option box of a kind; the page fills them in slot order (kAllOptionKinds).
+int OptionBoxId(OptionKind kind);

@@ -1,11 +1,10 @@
 #include "program/win/vidmorph_app.h"
 
+#include "app/win/language_dialog.h"
 #include "convert/win/convert_worker.h"
 #include "program/win/vidmorph_dlg.h"
 #include "resources/resource.h"
 #include "skin/win/skin_engine.h"
-
-CVidmorphApp theApp;
 
 namespace {
 
@@ -27,17 +26,12 @@ void LoadSkin(const std::u16string& exePath) {
   engine.LoadTheme(folder + u"\\Vista.skinstyles", u"NormalBlack2.ini");
 }
 
-void SettleLanguage(APP_STATE& state, CLanguagePack& pack) {
-  const int current = pack.ReadCurrent(state.g_strLangFile);
-  if (current >= 0) {
+// Without a stored language the dialog comes, at every start until a row is chosen.
+void SettleLanguage(const APP_STATE& state, CLanguagePack& pack) {
+  if (pack.ReadCurrent(state.g_strLangFile) >= 0)
     pack.Load(state.g_strLangFile);
-    return;
-  }
-  const int chosen = RunLanguageDialog(nullptr, -1);
-  if (chosen >= 0) {
-    pack.WriteCurrent(chosen, state.g_strLangFile);
-    pack.Load(state.g_strLangFile);
-  }
+  else
+    ChooseLanguage(nullptr, -1, state, pack);
 }
 
 }  // namespace
@@ -49,7 +43,7 @@ bool CVidmorphApp::InitInstance() {
   SetDefaults(m_state, exePath);
   SettleLanguage(m_state, m_langPack);
 
-  CVidmorphDlg* dlg = new CVidmorphDlg(nullptr);
+  CVidmorphDlg* dlg = new CVidmorphDlg(nullptr, m_state, m_langPack);
   m_pMainWnd = dlg;
   dlg->DoModal();
   m_pMainWnd = nullptr;

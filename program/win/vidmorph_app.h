@@ -8,13 +8,7 @@ class CVidmorphApp : public CWinApp {
  public:
   bool InitInstance() override;
 
+ private:
   APP_STATE m_state;
   CLanguagePack m_langPack;
 };
-
-extern CVidmorphApp theApp;
-
-// The shared state record of the running program.
-inline APP_STATE& AppState() {
-  return theApp.m_state;
-}

@@ -6,25 +6,25 @@
 #include "app/product_info.h"
 #include "app/win/about_dialog.h"
 #include "app/win/input_page.h"
+#include "app/win/language_dialog.h"
 #include "app/win/task_page.h"
 #include "convert/win/converting_page.h"
 #include "convert/win/result_page.h"
 #include "convert/win/save_log.h"
 #include "framework/archive.h"
 #include "profiles/win/output_settings_page.h"
-#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 
-CVidmorphDlg::CVidmorphDlg(HWND owner) : CPersistDialog(IDD_VIDMORPH_DIALOG, u"Option.dat", owner) {
+CVidmorphDlg::CVidmorphDlg(HWND owner, APP_STATE& state, CLanguagePack& pack)
+    : CPersistDialog(IDD_VIDMORPH_DIALOG, u"Option.dat", owner), m_state(state), m_langPack(pack) {
   m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
 CVidmorphDlg::~CVidmorphDlg() = default;
 
 void CVidmorphDlg::SerializeSettings(Archive& ar) {
-  APP_STATE& state = AppState();
-  ::SerializeSettings(ar, state);
-  if (!ar.IsStoring()) state.g_nPrevTaskMode = state.g_nTaskMode;
+  ::SerializeSettings(ar, m_state);
+  if (!ar.IsStoring()) m_state.g_nPrevTaskMode = m_state.g_nTaskMode;
 }
 
 BOOL CVidmorphDlg::OnInitDialog() {
@@ -63,11 +63,11 @@ BOOL CVidmorphDlg::OnInitDialog() {
 }
 
 void CVidmorphDlg::CreatePages() {
-  m_pages.emplace_back(new CTaskPage());
-  m_pages.emplace_back(new CInputPage());
-  m_pages.emplace_back(new COutputSettingsPage());
-  m_pages.emplace_back(new CConvertingPage());
-  m_pages.emplace_back(new CResultPage());
+  m_pages.emplace_back(new CTaskPage(m_state));
+  m_pages.emplace_back(new CInputPage(m_state));
+  m_pages.emplace_back(new COutputSettingsPage(m_state, m_state.g_nTaskAvi, m_state.job));
+  m_pages.emplace_back(new CConvertingPage(m_state));
+  m_pages.emplace_back(new CResultPage(m_state));
   for (auto& page : m_pages) {
     page->Create(m_hWnd);
     page->ShowWindow(SW_HIDE);
@@ -78,9 +78,8 @@ void CVidmorphDlg::CreatePages() {
 }
 
 void CVidmorphDlg::ApplyLanguage() {
-  const CLanguagePack& pack = theApp.m_langPack;
-  pack.Apply(m_hWnd, IDD_VIDMORPH_DIALOG);
-  for (auto& page : m_pages) pack.Apply(page->GetSafeHwnd(), page->TemplateId());
+  m_langPack.Apply(m_hWnd, IDD_VIDMORPH_DIALOG);
+  for (auto& page : m_pages) m_langPack.Apply(page->GetSafeHwnd(), page->TemplateId());
 }
 
 void CVidmorphDlg::GoTo(int from, int to) {
@@ -123,7 +122,7 @@ void CVidmorphDlg::UpdateButtons() {
 }
 
 void CVidmorphDlg::ShowAbout() {
-  CAboutDialog about(m_hWnd);
+  CAboutDialog about(m_hWnd, m_langPack);
   about.DoModal();
 }
 
@@ -155,17 +154,11 @@ bool CVidmorphDlg::OnCommand(int id, int code, HWND control) {
     case IDC_BTN_WEBSITE:
       ::ShellExecuteW(m_hWnd, L"open", W(product::kHomePage), nullptr, nullptr, SW_SHOWNORMAL);
       return true;
-    case IDC_BTN_LANGUAGE: {
-      CLanguagePack& pack = theApp.m_langPack;
-      const std::u16string& file = AppState().g_strLangFile;
-      const int chosen = RunLanguageDialog(m_hWnd, pack.ReadCurrent(file));
-      if (chosen >= 0) {
-        pack.WriteCurrent(chosen, file);
-        pack.Load(file);
+    case IDC_BTN_LANGUAGE:
+      if (ChooseLanguage(m_hWnd, m_langPack.ReadCurrent(m_state.g_strLangFile), m_state,
+                         m_langPack))
         ApplyLanguage();
-      }
       return true;
-    }
   }
   return CPersistDialog::OnCommand(id, code, control);
 }
@@ -210,7 +203,7 @@ void CVidmorphDlg::OnDestroyed() {
   // The page windows went with this one; free their objects, last page first.
   while (!m_pages.empty()) m_pages.pop_back();
   m_nPages = 0;
-  UnregisterAuxComponent(AppState().g_strAppDir);
+  UnregisterAuxComponent(m_state.g_strAppDir);
 }
 
 void UnregisterAuxComponent(const std::u16string& appDir) {

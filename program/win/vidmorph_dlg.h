@@ -4,13 +4,16 @@
 #include <memory>
 #include <vector>
 
+#include "app/app_state.h"
+#include "app/win/language_pack.h"
 #include "app/win/persist_dialog.h"
 #include "app/wizard_rules.h"
 #include "framework/win/wizard_page.h"
 
 class CVidmorphDlg : public CPersistDialog {
  public:
-  explicit CVidmorphDlg(HWND owner);
+  // The pages show and edit `state`; texts come from `pack`.
+  CVidmorphDlg(HWND owner, APP_STATE& state, CLanguagePack& pack);
   ~CVidmorphDlg() override;
 
   void SerializeSettings(Archive& ar) override;
@@ -45,6 +48,8 @@ class CVidmorphDlg : public CPersistDialog {
   std::u16string m_strAppDir;
   std::vector<std::unique_ptr<CWizardPage>> m_pages;
   HICON m_hIcon = nullptr;
+  APP_STATE& m_state;
+  CLanguagePack& m_langPack;
 };
 
 // Asks the side component to unregister itself, if it is there.

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "profiles/output_page_rules.h"
-#include "resources/resource.h"
 
 namespace {
 
@@ -53,17 +52,8 @@ TEST(OutputPageRules, OptionItemsCarryRowNumbersInDisplayOrder) {
   EXPECT_EQ(OptionItems(22, OptionKind::AudioCodec).size(), 1u);
 }
 
-TEST(OutputPageRules, KindsMapToTheirOwnBoxes) {
-  const int expected[] = {IDC_OUT_SIZE,          IDC_OUT_FRAME_RATE,  IDC_OUT_AUDIO_BITRATE,
-                          IDC_OUT_VIDEO_BITRATE, IDC_OUT_VIDEO_CODEC, IDC_OUT_AUDIO_CODEC,
-                          IDC_OUT_SAMPLE_RATE,   IDC_OUT_CHANNELS};
-  for (int i = 0; i < kOptionKindCount; ++i)
-    EXPECT_EQ(OptionBoxId(kAllOptionKinds[i]), expected[i]) << i;
-  EXPECT_EQ(expected[0], 1053);
-  EXPECT_EQ(expected[1], 1057);
-  EXPECT_EQ(expected[7], 1060);
-
-  APP_STATE s;
+TEST(OutputPageRules, KindsMapToTheirOwnSavedPositions) {
+  OUTPUT_SETTINGS s;
   std::set<int32_t*> fields;
   for (OptionKind kind : kAllOptionKinds) fields.insert(&SavedPosition(s, kind));
   EXPECT_EQ(fields.size(), 8u);

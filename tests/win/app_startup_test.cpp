@@ -4,7 +4,6 @@
 
 #include "app/app_state.h"
 #include "framework/archive.h"
-#include "program/win/vidmorph_app.h"
 #include "program/win/vidmorph_dlg.h"
 #include "resources/resource.h"
 #include "tests/win/program_harness.h"
@@ -95,16 +94,22 @@ TEST(AppStartup, GarbageSettingsFileStillStartsAndIsRepaired) {
   EXPECT_EQ(ReadBytes(dir.Path() + L"Option.dat"), expected);
 }
 
+// What the wizard window works on, made before the window.
+struct ProbeState {
+  APP_STATE state;
+  CLanguagePack pack;
+};
+
 // Captures the shared state at the moment the pages would be created.
-class ProbeDlg : public CVidmorphDlg {
+class ProbeDlg : public ProbeState, public CVidmorphDlg {
  public:
-  ProbeDlg() : CVidmorphDlg(nullptr) {}
+  ProbeDlg() : CVidmorphDlg(nullptr, state, pack) {}
   APP_STATE seen;
   bool created = false;
 
  protected:
   void CreatePages() override {
-    seen = AppState();
+    seen = state;
     created = true;
     ::PostMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_BTN_CLOSE, BN_CLICKED), 0);
   }
@@ -122,8 +127,8 @@ TEST(AppStartup, StoredSettingsAreReadBeforeThePagesExist) {
   SerializeSettings(ar, stored);
   ASSERT_TRUE(WriteBytes(file, ar.Bytes()));
 
-  SetDefaults(AppState(), u"C:\\x\\Vidmorph.exe");
-  AppState().g_nPrevTaskMode = 0;
+  SetDefaults(dlg.state, u"C:\\x\\Vidmorph.exe");
+  dlg.state.g_nPrevTaskMode = 0;
   dlg.DoModal();
   ::DeleteFileW(file.c_str());
   ASSERT_TRUE(dlg.created);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/win/language_dialog.h"
-#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 #include "tests/win/modal_driver.h"
 
@@ -17,7 +16,6 @@ void RecordOpen(HWND, const std::u16string& path) {
 class LanguageDialog : public testing::Test {
  protected:
   void SetUp() override {
-    saved = AppState();
     savedOpen = CLanguageDialog::s_openFile;
     CLanguageDialog::s_openFile = RecordOpen;
     g_opened.clear();
@@ -25,18 +23,15 @@ class LanguageDialog : public testing::Test {
     const std::wstring text = L"\uFEFF[mlg]\r\nlist=English^Deutsch^Fran\u00e7ais^\r\n";
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
     ASSERT_TRUE(WriteBytes(file, std::vector<uint8_t>(bytes, bytes + text.size() * 2)));
-    AppState().g_strLangFile = reinterpret_cast<const char16_t*>(file.c_str());
-    AppState().g_strAppDir = reinterpret_cast<const char16_t*>(dir.Path().c_str());
+    state.g_strLangFile = reinterpret_cast<const char16_t*>(file.c_str());
+    state.g_strAppDir = reinterpret_cast<const char16_t*>(dir.Path().c_str());
   }
-  void TearDown() override {
-    CLanguageDialog::s_openFile = savedOpen;
-    AppState() = saved;
-  }
+  void TearDown() override { CLanguageDialog::s_openFile = savedOpen; }
 
   // Runs the dialog with `preset`; `drive` gets its list box and must end it.
   int Run(int preset, const std::function<void(HWND dlg, HWND list)>& drive) {
     int chosen = -2;
-    RunDriven([&] { chosen = RunLanguageDialog(nullptr, preset); },
+    RunDriven([&] { chosen = RunLanguageDialog(nullptr, preset, state); },
               [&] {
                 HWND dlg = OwnDialog(L"Language");
                 if (!dlg) {
@@ -53,7 +48,7 @@ class LanguageDialog : public testing::Test {
   static int Selected(HWND list) { return int(::SendMessageW(list, LB_GETCURSEL, 0, 0)); }
 
   ScratchDir dir;
-  APP_STATE saved;
+  APP_STATE state;
   CLanguageDialog::OpenFileFn savedOpen = nullptr;
 };
 

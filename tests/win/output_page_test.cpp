@@ -11,7 +11,6 @@
 #include "profiles/command_line.h"
 #include "profiles/output_page_rules.h"
 #include "profiles/win/output_settings_page.h"
-#include "program/win/vidmorph_app.h"
 #include "resources/resource.h"
 #include "tests/win/modal_driver.h"
 #include "tests/win/program_harness.h"
@@ -241,19 +240,17 @@ TEST_F(OutputPage, FolderChecksGovernBrowseAndAnEmptyFolderIsStoredAsDriveC) {
 class OutputPageInProcess : public testing::Test {
  protected:
   void SetUp() override {
-    saved = AppState();
-    SetDefaults(AppState(), u"C:\\x\\Vidmorph.exe");
+    SetDefaults(state, u"C:\\x\\Vidmorph.exe");
     parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 500, nullptr, nullptr,
                                nullptr, nullptr);
     ASSERT_NE(parent, nullptr);
-    page.reset(new COutputSettingsPage());
+    page.reset(new COutputSettingsPage(state, state.g_nTaskAvi, state.job));
     ASSERT_TRUE(page->Create(parent));
     hwnd = page->GetSafeHwnd();
   }
   void TearDown() override {
     page.reset();
     ::DestroyWindow(parent);
-    AppState() = saved;
   }
   HWND Box(int id) const { return ::GetDlgItem(hwnd, id); }
   void Click(int id) { ::SendMessageW(Box(id), BM_CLICK, 0, 0); }
@@ -263,18 +260,29 @@ class OutputPageInProcess : public testing::Test {
                    LPARAM(Box(IDC_OUT_PROFILE)));
   }
 
-  APP_STATE saved;
+  APP_STATE state;
   HWND parent = nullptr;
   std::unique_ptr<COutputSettingsPage> page;
   HWND hwnd = nullptr;
 };
+
+TEST(OutputPageBoxes, KindsMapToTheirOwnBoxes) {
+  const int expected[] = {IDC_OUT_SIZE,          IDC_OUT_FRAME_RATE,  IDC_OUT_AUDIO_BITRATE,
+                          IDC_OUT_VIDEO_BITRATE, IDC_OUT_VIDEO_CODEC, IDC_OUT_AUDIO_CODEC,
+                          IDC_OUT_SAMPLE_RATE,   IDC_OUT_CHANNELS};
+  for (int i = 0; i < kOptionKindCount; ++i)
+    EXPECT_EQ(OptionBoxId(kAllOptionKinds[i]), expected[i]) << i;
+  EXPECT_EQ(expected[0], 1053);
+  EXPECT_EQ(expected[1], 1057);
+  EXPECT_EQ(expected[7], 1060);
+}
 
 TEST_F(OutputPageInProcess, LeavingWritesRowNumbersAndNoRowIntoTheJob) {
   page->EnterPage();
   ChooseProfile(5);
   ::SendMessageW(Box(IDC_OUT_VIDEO_BITRATE), CB_SETCURSEL, 8, 0);  // row 9 sits at position 8
   page->LeavePage();
-  const CONVERT_JOB& job = AppState().job;
+  const CONVERT_JOB& job = state.job;
   EXPECT_EQ(job.nProfile, 5);
   EXPECT_EQ(job.nVideoBitrate, 9);
   EXPECT_EQ(job.nSize, 10);
@@ -291,13 +299,13 @@ TEST_F(OutputPageInProcess, LeavingWritesRowNumbersAndNoRowIntoTheJob) {
 }
 
 TEST_F(OutputPageInProcess, UseOriginalDisablesTheOptionsAndReachesTheJob) {
-  AppState().g_nTaskAvi = 1;
+  state.g_nTaskAvi = 1;
   page->EnterPage();
   Click(IDC_OUT_USE_ORIGINAL);
   for (OptionKind kind : kAllOptionKinds) EXPECT_FALSE(::IsWindowEnabled(Box(OptionBoxId(kind))));
   page->LeavePage();
-  EXPECT_TRUE(AppState().job.bUseOriginal);
-  EXPECT_EQ(AppState().g_bUseOriginal, 1);
+  EXPECT_TRUE(state.job.bUseOriginal);
+  EXPECT_EQ(state.g_bUseOriginal, 1);
 
   page->EnterPage();  // the stored flag disables them again on entry
   EXPECT_FALSE(::IsWindowEnabled(Box(IDC_OUT_AUDIO_CODEC)));
@@ -307,7 +315,7 @@ TEST_F(OutputPageInProcess, UseOriginalDisablesTheOptionsAndReachesTheJob) {
 }
 
 TEST_F(OutputPageInProcess, AStoredProfilePositionPastTheAudioListTakesTheFirst) {
-  APP_STATE& s = AppState();
+  APP_STATE& s = state;
   s.g_nTaskAvi = 1;
   s.g_nProfilePos = 12;  // iPod Nano, stored under the video task
   s.g_nPosAudioBitrate = 2;
@@ -402,7 +410,7 @@ TEST_F(OutputPageInProcess, BrowseKeepsTheSingleBackslashOfADriveRoot) {
   ASSERT_TRUE(picked);
   EXPECT_EQ(WindowText(Box(IDC_OUT_FOLDER)), L"Z:\\");
   page->LeavePage();
-  EXPECT_EQ(AppState().g_strOutputFolder, u"Z:\\");
+  EXPECT_EQ(state.g_strOutputFolder, u"Z:\\");
 }
 
 }  // namespace
