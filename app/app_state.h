@@ -1,11 +1,11 @@
 // The one shared state record: settings kept in "Option.dat", paths computed
-// at start-up, references to the input list and the results of a run.
+// at start-up, the input list and the results of a run.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "framework/string_list.h"
+#include "app/input_files.h"
 #include "profiles/convert_job.h"
 #include "profiles/output_settings.h"
 
@@ -13,8 +13,8 @@ class Archive;
 
 // The output settings page's fields come first, as the part that page works on.
 struct APP_STATE : OUTPUT_SETTINGS {
-  const StringList* g_pInputPaths = nullptr;
-  const StringList* g_pInputNames = nullptr;
+  // In the order of adding; the input page's two lists show it row for row.
+  std::vector<INPUT_FILE> g_inputFiles;
   std::u16string g_strAppDir;
   std::u16string g_strLangFile;
   int32_t g_nTaskMode = 0;

@@ -25,6 +25,10 @@ std::u16string DisplayNameOf(const std::u16string& path) {
   return slash == std::u16string::npos ? path : path.substr(slash + 1);
 }
 
+INPUT_FILE InputFileOf(const std::u16string& path) {
+  return {path, DisplayNameOf(path)};
+}
+
 std::vector<std::u16string> SplitFileSelection(const char16_t* buffer, size_t length) {
   std::vector<std::u16string> parts;
   size_t pos = 0;

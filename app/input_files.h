@@ -1,8 +1,19 @@
-// Rules of the input page that need no window: the file filters per task,
-// display names and the file dialog's multi-selection.
+// The input list's entries, and the rules of the input page that need no
+// window: the file filters per task, display names and the file dialog's
+// multi-selection.
 #pragma once
 #include <string>
 #include <vector>
+
+// One input file: its full path exactly as the file dialog returned it, and
+// the name shown for it. What later belongs to a single file goes here too.
+struct INPUT_FILE {
+  std::u16string strPath;
+  std::u16string strName;
+};
+
+// The entry for a path, named by its display name.
+INPUT_FILE InputFileOf(const std::u16string& path);
 
 // The filter text for the task ("label|pattern|...|"), empty for no filter.
 std::u16string InputFilterFor(int task);

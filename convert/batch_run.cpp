@@ -6,11 +6,12 @@ std::u16string OverwriteQuestion(const std::u16string& outputPath) {
   return u"The file: " + outputPath + u" have exist. writeover it? ";
 }
 
-BatchEnd RunBatch(BatchHost& host, const BatchSettings& settings, CONVERT_JOB& job,
-                  BatchResults& results) {
-  for (int i = 0; i < host.InputCount(); ++i) {
-    const std::u16string path = host.InputPath(i);
-    const std::u16string name = host.InputName(i);
+BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
+                  const BatchSettings& settings, CONVERT_JOB& job, BatchResults& results) {
+  const int count = int(inputs.size());
+  for (int i = 0; i < count; ++i) {
+    const std::u16string& path = inputs[size_t(i)].strPath;
+    const std::u16string& name = inputs[size_t(i)].strName;
     job.strInput = path;
     job.strOutput =
         OutputPath(settings.sameAsSource, settings.outputFolder, path, name, job.nProfile);
@@ -23,7 +24,7 @@ BatchEnd RunBatch(BatchHost& host, const BatchSettings& settings, CONVERT_JOB& j
       if (!host.AskOverwrite(OverwriteQuestion(job.strOutput))) continue;
       host.DeleteFile(job.strOutput);
     }
-    host.ShowFile(name, i + 1, host.InputCount());
+    host.ShowFile(name, i + 1, count);
     switch (host.RunEncoder(commandLine, job.strOutput)) {
       case FileOutcome::Succeeded:
         results.outputFiles.push_back(job.strOutput);

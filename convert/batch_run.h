@@ -1,10 +1,11 @@
-// One conversion run over the input list: output paths, command lines, the
-// overwrite question, the encoder per file and the run's results. The host
-// supplies everything that touches windows, files and processes.
+// One conversion run over a copy of the input list: output paths, command
+// lines, the overwrite question, the encoder per file and the run's results.
+// The host supplies everything that touches windows, files and processes.
 #pragma once
 #include <string>
 #include <vector>
 
+#include "app/input_files.h"
 #include "profiles/convert_job.h"
 
 enum class FileOutcome { Succeeded, Failed, Cancelled, StartFailed };
@@ -13,10 +14,6 @@ enum class BatchEnd { Finished, Cancelled, StartFailed };
 class BatchHost {
  public:
   virtual ~BatchHost() = default;
-  // Read again after every file, as the list is the one source of truth.
-  virtual int InputCount() = 0;
-  virtual std::u16string InputPath(int index) = 0;
-  virtual std::u16string InputName(int index) = 0;
   virtual bool FileExists(const std::u16string& path) = 0;
   // The overwrite question; true for Yes.
   virtual bool AskOverwrite(const std::u16string& question) = 0;
@@ -43,7 +40,7 @@ struct BatchResults {
 // The question asked when an output exists and overwriting is off.
 std::u16string OverwriteQuestion(const std::u16string& outputPath);
 
-// Runs every file in order. `job` keeps the profile and option rows of the
-// output settings; its paths are filled per file.
-BatchEnd RunBatch(BatchHost& host, const BatchSettings& settings, CONVERT_JOB& job,
-                  BatchResults& results);
+// Runs every file of `inputs` in order. `job` keeps the profile and option
+// rows of the output settings; its paths are filled per file.
+BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
+                  const BatchSettings& settings, CONVERT_JOB& job, BatchResults& results);

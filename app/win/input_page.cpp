@@ -5,20 +5,12 @@
 #include "app/input_files.h"
 #include "resources/resource.h"
 
-CInputPage* g_pInputPage = nullptr;
-
 namespace {
 // Room for thousands of selected files; the system dialog fills it at once.
 constexpr size_t kSelectionChars = 1 << 20;
 }  // namespace
 
-CInputPage::CInputPage(APP_STATE& state) : CWizardPage(IDD_INPUT_PAGE), m_state(state) {
-  g_pInputPage = this;
-}
-
-CInputPage::~CInputPage() {
-  if (g_pInputPage == this) g_pInputPage = nullptr;
-}
+CInputPage::CInputPage(APP_STATE& state) : CWizardPage(IDD_INPUT_PAGE), m_state(state) {}
 
 BOOL CInputPage::OnInitDialog() {
   m_listNames.Attach(GetDlgItem(IDC_INPUT_NAMES).GetSafeHwnd());
@@ -37,8 +29,6 @@ void CInputPage::EnterPage() {
 
 void CInputPage::LeavePage() {
   ShowWindow(SW_HIDE);
-  m_state.g_pInputNames = &m_listNames;
-  m_state.g_pInputPaths = &m_listPaths;
 }
 
 bool CInputPage::OnCommand(int id, int code, HWND control) {
@@ -90,15 +80,18 @@ void CInputPage::OnAddFiles() {
 
 void CInputPage::AddPaths(const std::vector<std::u16string>& paths) {
   for (const std::u16string& path : paths) {
-    m_listPaths.AddString(path);
-    m_listNames.AddString(DisplayNameOf(path));
+    const INPUT_FILE file = InputFileOf(path);
+    m_state.g_inputFiles.push_back(file);
+    m_listPaths.AddString(file.strPath);
+    m_listNames.AddString(file.strName);
   }
   UpdateScrollWidth();
 }
 
 void CInputPage::OnDelete() {
   const int sel = m_listPaths.GetCurSel();
-  if (sel == LB_ERR) return;
+  if (sel == LB_ERR || size_t(sel) >= m_state.g_inputFiles.size()) return;
+  m_state.g_inputFiles.erase(m_state.g_inputFiles.begin() + sel);
   m_listPaths.DeleteString(sel);
   m_listNames.DeleteString(sel);
   m_listPaths.SetCurSel(-1);
@@ -107,6 +100,7 @@ void CInputPage::OnDelete() {
 }
 
 void CInputPage::OnClear() {
+  m_state.g_inputFiles.clear();
   m_listPaths.ResetContent();
   m_listNames.ResetContent();
   UpdateScrollWidth();

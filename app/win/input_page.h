@@ -1,5 +1,5 @@
-// Page 1: the input list, kept as two parallel unsorted list boxes (display
-// names shown, full paths hidden); the index links them.
+// Page 1: the input list, shown as two parallel unsorted list boxes (display
+// names shown, full paths hidden); the index links them to the state's list.
 #pragma once
 #include <vector>
 
@@ -11,15 +11,8 @@ class CInputPage : public CWizardPage {
  public:
   // Shows and edits the input list of `state`.
   explicit CInputPage(APP_STATE& state);
-  ~CInputPage() override;
   void LeavePage() override;
   void EnterPage() override;
-
-  // Appends files in the given order, without any check.
-  void AddPaths(const std::vector<std::u16string>& paths);
-
-  CListBox m_listNames;
-  CListBox m_listPaths;
 
  protected:
   BOOL OnInitDialog() override;
@@ -29,9 +22,11 @@ class CInputPage : public CWizardPage {
   void OnAddFiles();
   void OnDelete();
   void OnClear();
+  // Appends files in the given order, without any check.
+  void AddPaths(const std::vector<std::u16string>& paths);
   void UpdateScrollWidth();
 
+  CListBox m_listNames;
+  CListBox m_listPaths;
   APP_STATE& m_state;
 };
-
-extern CInputPage* g_pInputPage;

@@ -20,7 +20,7 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
   BatchEnd Run() {
     APP_STATE& state = *m_setup.state;
     BatchResults results;
-    const BatchEnd end = RunBatch(*this, m_setup.settings, state.job, results);
+    const BatchEnd end = RunBatch(*this, m_setup.inputs, m_setup.settings, state.job, results);
     state.g_nSucceeded = results.succeeded;
     state.g_outputFiles = results.outputFiles;
     return end;
@@ -29,9 +29,6 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
   void PostFinished() { ::PostMessageW(m_setup.mainWindow, WM_CONVERT_FINISHED, 0, 0); }
 
   // BatchHost
-  int InputCount() override { return CListBox(m_setup.paths).GetCount(); }
-  std::u16string InputPath(int i) override { return CListBox(m_setup.paths).GetText(i); }
-  std::u16string InputName(int i) override { return CListBox(m_setup.names).GetText(i); }
   bool FileExists(const std::u16string& path) override {
     return ::GetFileAttributesW(W(path)) != INVALID_FILE_ATTRIBUTES;
   }

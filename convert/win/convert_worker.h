@@ -14,8 +14,6 @@ struct RunFlags;
 struct ConvertWorkerSetup {
   HWND page = nullptr;        // owner of the worker's message boxes
   HWND mainWindow = nullptr;  // told when the run ends
-  HWND paths = nullptr;       // the input page's two lists
-  HWND names = nullptr;
   HWND fileLabel = nullptr;
   HWND countLabel = nullptr;
   HWND percentLabel = nullptr;
@@ -24,6 +22,8 @@ struct ConvertWorkerSetup {
   std::shared_ptr<RunFlags> flags;
   APP_STATE* state = nullptr;  // its job and results; it outlives every worker
   BatchSettings settings;
+  // Taken when the run starts; the input page may change its own meanwhile.
+  std::vector<INPUT_FILE> inputs;
 };
 
 // Starts ConvertThreadProc for one run; it posts WM_CONVERT_FINISHED when done.

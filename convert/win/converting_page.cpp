@@ -5,24 +5,8 @@
 #include "framework/win/controls.h"
 #include "resources/resource.h"
 
-CConvertingPage* g_pConvertingPage = nullptr;
-
-namespace {
-// The worker reads the input lists by their handles, never through the page.
-HWND ListHandle(const StringList* list) {
-  const auto* box = dynamic_cast<const CListBox*>(list);
-  return box ? box->GetSafeHwnd() : nullptr;
-}
-}  // namespace
-
 CConvertingPage::CConvertingPage(APP_STATE& state)
-    : CWizardPage(IDD_CONVERTING_PAGE), m_flags(std::make_shared<RunFlags>()), m_state(state) {
-  g_pConvertingPage = this;
-}
-
-CConvertingPage::~CConvertingPage() {
-  if (g_pConvertingPage == this) g_pConvertingPage = nullptr;
-}
+    : CWizardPage(IDD_CONVERTING_PAGE), m_flags(std::make_shared<RunFlags>()), m_state(state) {}
 
 BOOL CConvertingPage::OnInitDialog() {
   CProgressCtrl(GetDlgItem(IDC_CONV_FILE_PROGRESS).GetSafeHwnd()).SetRange(0, 100);
@@ -40,8 +24,6 @@ void CConvertingPage::EnterPage() {
   ConvertWorkerSetup setup;
   setup.page = m_hWnd;
   setup.mainWindow = ::GetParent(m_hWnd);
-  setup.paths = ListHandle(state.g_pInputPaths);
-  setup.names = ListHandle(state.g_pInputNames);
   setup.fileLabel = GetDlgItem(IDC_CONV_FILE_NAME).GetSafeHwnd();
   setup.countLabel = GetDlgItem(IDC_CONV_COUNT).GetSafeHwnd();
   setup.percentLabel = GetDlgItem(IDC_CONV_PERCENT).GetSafeHwnd();
@@ -53,6 +35,7 @@ void CConvertingPage::EnterPage() {
   setup.settings.sameAsSource = state.g_bSameAsSource != 0;
   setup.settings.overwrite = state.g_bOverwrite != 0;
   setup.settings.appDir = state.g_strAppDir;
+  setup.inputs = state.g_inputFiles;
   StartConvertWorker(setup);
   ShowWindow(SW_SHOW);
 }

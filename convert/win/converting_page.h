@@ -21,7 +21,6 @@ class CConvertingPage : public CWizardPage {
   // Each entry starts a run over the input list of `state`, whose results
   // the run writes back into it.
   explicit CConvertingPage(APP_STATE& state);
-  ~CConvertingPage() override;
   void LeavePage() override;
   void EnterPage() override;
 
@@ -36,8 +35,6 @@ class CConvertingPage : public CWizardPage {
   std::shared_ptr<RunFlags> m_flags;
   APP_STATE& m_state;
 };
-
-extern CConvertingPage* g_pConvertingPage;
 
 // Adds a stamped entry at the end of the log list and shows it; from any
 // thread, as it only sends messages to the list.

@@ -7,14 +7,14 @@ CResultPage::CResultPage(const APP_STATE& state) : CWizardPage(IDD_RESULT_PAGE),
 
 void CResultPage::EnterPage() {
   const APP_STATE& s = m_state;
-  const int files = s.g_pInputPaths ? s.g_pInputPaths->Count() : 0;
+  const int files = int(s.g_inputFiles.size());
   wchar_t text[16];
   wsprintfW(text, L"%d", files);
   GetDlgItem(IDC_RES_TOTAL).SetWindowText(U(text));
   wsprintfW(text, L"%d", ShownSuccesses(s.g_nTaskMode, files, s.g_nSucceeded));
   GetDlgItem(IDC_RES_SUCCEEDED).SetWindowText(U(text));
 
-  const std::u16string first = files > 0 ? s.g_pInputPaths->At(0) : std::u16string();
+  const std::u16string first = files > 0 ? s.g_inputFiles[0].strPath : std::u16string();
   const std::u16string folder =
       ResultFolderText(s.g_bSameAsSource != 0, first, s.g_strOutputFolder);
   m_linkFolder.SetWindowText(folder);

@@ -4,8 +4,6 @@
 // after windows.h
 #include <commctrl.h>
 
-#include "framework/string_list.h"
-
 class CButton : public CWnd {
  public:
   using CWnd::CWnd;
@@ -13,9 +11,9 @@ class CButton : public CWnd {
   void SetCheck(int state) const { SendMessage(BM_SETCHECK, WPARAM(state)); }
 };
 
-// A list box; as a StringList it can be read from any thread, since every
-// access is a synchronous message to the thread that owns it.
-class CListBox : public CWnd, public StringList {
+// A list box; it can be used from any thread, since every access is a
+// synchronous message to the thread that owns it.
+class CListBox : public CWnd {
  public:
   using CWnd::CWnd;
   void Attach(HWND hwnd) { m_hWnd = hwnd; }
@@ -31,9 +29,6 @@ class CListBox : public CWnd, public StringList {
   int GetCurSel() const { return int(SendMessage(LB_GETCURSEL)); }
   int SetCurSel(int index) const { return int(SendMessage(LB_SETCURSEL, WPARAM(index))); }
   std::u16string GetText(int index) const;
-
-  int Count() const override { return GetCount(); }
-  std::u16string At(int index) const override { return GetText(index); }
 };
 
 class CComboBox : public CWnd {

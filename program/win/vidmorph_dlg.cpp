@@ -66,7 +66,8 @@ void CVidmorphDlg::CreatePages() {
   m_pages.emplace_back(new CTaskPage(m_state));
   m_pages.emplace_back(new CInputPage(m_state));
   m_pages.emplace_back(new COutputSettingsPage(m_state, m_state.g_nTaskAvi, m_state.job));
-  m_pages.emplace_back(new CConvertingPage(m_state));
+  m_pConvertingPage = new CConvertingPage(m_state);
+  m_pages.emplace_back(m_pConvertingPage);
   m_pages.emplace_back(new CResultPage(m_state));
   for (auto& page : m_pages) {
     page->Create(m_hWnd);
@@ -92,7 +93,7 @@ void CVidmorphDlg::GoTo(int from, int to) {
 void CVidmorphDlg::OnNext() {
   const int next = NextPageOf(m_nPage);
   if (next < 0 || m_nPages != kPageCount) return;
-  if (m_nPage == kInputPage && g_pInputPage && g_pInputPage->m_listPaths.GetCount() == 0) {
+  if (m_nPage == kInputPage && m_state.g_inputFiles.empty()) {
     AppMessageBox(m_hWnd, u"Please add the input files!", MB_OK);
     return;
   }
@@ -149,7 +150,7 @@ bool CVidmorphDlg::OnCommand(int id, int code, HWND control) {
                       SW_SHOWNORMAL);
       return true;
     case IDC_BTN_SAVELOG:
-      if (g_pConvertingPage) SaveConversionLog(m_hWnd, g_pConvertingPage->LogEntries());
+      if (m_pConvertingPage) SaveConversionLog(m_hWnd, m_pConvertingPage->LogEntries());
       return true;
     case IDC_BTN_WEBSITE:
       ::ShellExecuteW(m_hWnd, L"open", W(product::kHomePage), nullptr, nullptr, SW_SHOWNORMAL);
@@ -201,6 +202,7 @@ bool CVidmorphDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
 
 void CVidmorphDlg::OnDestroyed() {
   // The page windows went with this one; free their objects, last page first.
+  m_pConvertingPage = nullptr;
   while (!m_pages.empty()) m_pages.pop_back();
   m_nPages = 0;
   UnregisterAuxComponent(m_state.g_strAppDir);

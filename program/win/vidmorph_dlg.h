@@ -10,6 +10,8 @@
 #include "app/wizard_rules.h"
 #include "framework/win/wizard_page.h"
 
+class CConvertingPage;
+
 class CVidmorphDlg : public CPersistDialog {
  public:
   // The pages show and edit `state`; texts come from `pack`.
@@ -47,6 +49,7 @@ class CVidmorphDlg : public CPersistDialog {
   int m_nPage = 0;
   std::u16string m_strAppDir;
   std::vector<std::unique_ptr<CWizardPage>> m_pages;
+  CConvertingPage* m_pConvertingPage = nullptr;  // in m_pages; its log is saved from here
   HICON m_hIcon = nullptr;
   APP_STATE& m_state;
   CLanguagePack& m_langPack;

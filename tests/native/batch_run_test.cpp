@@ -10,7 +10,7 @@ namespace {
 // Records what the run asked of the program around it.
 class FakeHost : public BatchHost {
  public:
-  std::vector<std::u16string> paths;
+  std::vector<std::u16string> paths;  // the input list the run gets
   std::set<std::u16string> existing;
   bool answerYes = false;
   std::map<int, FileOutcome> outcomes;  // by the encoder run's number, default success
@@ -18,11 +18,6 @@ class FakeHost : public BatchHost {
   std::vector<std::u16string> logged, asked, deleted, commands;
   std::vector<std::pair<int, int>> shown;
 
-  int InputCount() override { return int(paths.size()); }
-  std::u16string InputPath(int i) override { return paths[size_t(i)]; }
-  std::u16string InputName(int i) override {
-    return paths[size_t(i)].substr(paths[size_t(i)].find_last_of(u'\\') + 1);
-  }
   bool FileExists(const std::u16string& p) override { return existing.count(p) > 0; }
   bool AskOverwrite(const std::u16string& q) override {
     asked.push_back(q);
@@ -39,6 +34,12 @@ class FakeHost : public BatchHost {
     return it == outcomes.end() ? FileOutcome::Succeeded : it->second;
   }
 };
+
+std::vector<INPUT_FILE> Inputs(const std::vector<std::u16string>& paths) {
+  std::vector<INPUT_FILE> inputs;
+  for (const auto& p : paths) inputs.push_back(InputFileOf(p));
+  return inputs;
+}
 
 CONVERT_JOB Mp3Job() {
   CONVERT_JOB job;
@@ -63,7 +64,7 @@ TEST(BatchRun, ConvertsEveryFileIntoTheFolder) {
   host.paths = {u"C:\\v\\a.avi", u"C:\\v\\b.flv"};
   CONVERT_JOB job = Mp3Job();
   BatchResults r;
-  EXPECT_EQ(RunBatch(host, Settings(), job, r), BatchEnd::Finished);
+  EXPECT_EQ(RunBatch(host, Inputs(host.paths), Settings(), job, r), BatchEnd::Finished);
   EXPECT_EQ(r.succeeded, 2);
   EXPECT_EQ(r.outputFiles,
             (std::vector<std::u16string>{u"D:\\out\\a.avi.mp3", u"D:\\out\\b.flv.mp3"}));
@@ -82,7 +83,7 @@ TEST(BatchRun, SameAsSourceWritesBesideTheInput) {
   CONVERT_JOB job = Mp3Job();
   job.nProfile = 6;  // .mp4
   BatchResults r;
-  RunBatch(host, s, job, r);
+  RunBatch(host, Inputs(host.paths), s, job, r);
   EXPECT_EQ(r.outputFiles, std::vector<std::u16string>{u"C:\\v\\clip.flv.mp4"});
 }
 
@@ -92,7 +93,7 @@ TEST(BatchRun, ExistingOutputAnsweredNoIsSkippedEntirely) {
   host.existing = {u"D:\\out\\b.avi.mp3"};
   CONVERT_JOB job = Mp3Job();
   BatchResults r;
-  EXPECT_EQ(RunBatch(host, Settings(), job, r), BatchEnd::Finished);
+  EXPECT_EQ(RunBatch(host, Inputs(host.paths), Settings(), job, r), BatchEnd::Finished);
   EXPECT_EQ(host.asked, std::vector<std::u16string>{
                             u"The file: D:\\out\\b.avi.mp3 have exist. writeover it? "});
   EXPECT_EQ(host.commands.size(), 2u);
@@ -109,7 +110,7 @@ TEST(BatchRun, YesDeletesAndOverwriteAsksNothing) {
   host.answerYes = true;
   CONVERT_JOB job = Mp3Job();
   BatchResults r;
-  RunBatch(host, Settings(), job, r);
+  RunBatch(host, Inputs(host.paths), Settings(), job, r);
   EXPECT_EQ(host.deleted, std::vector<std::u16string>{u"D:\\out\\a.avi.mp3"});
   EXPECT_EQ(r.succeeded, 1);
 
@@ -119,7 +120,7 @@ TEST(BatchRun, YesDeletesAndOverwriteAsksNothing) {
   BatchSettings s = Settings();
   s.overwrite = true;
   BatchResults r2;
-  RunBatch(quiet, s, job, r2);
+  RunBatch(quiet, Inputs(quiet.paths), s, job, r2);
   EXPECT_TRUE(quiet.asked.empty());
   EXPECT_TRUE(quiet.deleted.empty());
   EXPECT_EQ(quiet.commands.size(), 1u);
@@ -131,7 +132,7 @@ TEST(BatchRun, FailuresAreNotCountedAndTheRunGoesOn) {
   host.outcomes[2] = FileOutcome::Failed;
   CONVERT_JOB job = Mp3Job();
   BatchResults r;
-  EXPECT_EQ(RunBatch(host, Settings(), job, r), BatchEnd::Finished);
+  EXPECT_EQ(RunBatch(host, Inputs(host.paths), Settings(), job, r), BatchEnd::Finished);
   EXPECT_EQ(r.succeeded, 2);
   EXPECT_EQ(r.outputFiles.size(), 2u);
 }
@@ -142,7 +143,7 @@ TEST(BatchRun, CancelInTheThirdFileZeroesSuccessesButKeepsThePaths) {
   host.outcomes[3] = FileOutcome::Cancelled;
   CONVERT_JOB job = Mp3Job();
   BatchResults r;
-  EXPECT_EQ(RunBatch(host, Settings(), job, r), BatchEnd::Cancelled);
+  EXPECT_EQ(RunBatch(host, Inputs(host.paths), Settings(), job, r), BatchEnd::Cancelled);
   EXPECT_EQ(r.succeeded, 0);
   EXPECT_EQ(r.outputFiles.size(), 2u);
   EXPECT_EQ(host.commands.size(), 3u);
@@ -154,13 +155,13 @@ TEST(BatchRun, StartFailureEndsTheRunAndKeepsEarlierResults) {
   host.outcomes[2] = FileOutcome::StartFailed;
   CONVERT_JOB job = Mp3Job();
   BatchResults r;
-  EXPECT_EQ(RunBatch(host, Settings(), job, r), BatchEnd::StartFailed);
+  EXPECT_EQ(RunBatch(host, Inputs(host.paths), Settings(), job, r), BatchEnd::StartFailed);
   EXPECT_EQ(r.succeeded, 1);
   EXPECT_EQ(host.commands.size(), 2u);
 
   FakeHost none;
   BatchResults r2;
-  EXPECT_EQ(RunBatch(none, Settings(), job, r2), BatchEnd::Finished);
+  EXPECT_EQ(RunBatch(none, Inputs(none.paths), Settings(), job, r2), BatchEnd::Finished);
   EXPECT_EQ(r2.succeeded, 0);
 }
 
