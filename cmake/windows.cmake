@@ -6,13 +6,16 @@ set(VM_FFMPEG ${CMAKE_SOURCE_DIR}/build/deps/npm/node_modules/@ffmpeg-installer/
 set(VM_WIN_DEFS UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
 set(VM_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
-add_library(vm_win STATIC ${VM_PORTABLE_SOURCES} ${VM_WIN_SOURCES})
-target_include_directories(vm_win PUBLIC ${CMAKE_SOURCE_DIR} ${VM_DEPS}/include)
-target_compile_definitions(vm_win PUBLIC ${VM_WIN_DEFS})
-target_compile_options(vm_win PUBLIC ${VM_WARNINGS})
-target_link_directories(vm_win PUBLIC ${VM_DEPS}/lib)
-target_link_libraries(vm_win PUBLIC png16 z comctl32 comdlg32 shell32 shlwapi ole32 uuid
+set(VM_WIN_PARTS ON)
+include(${CMAKE_SOURCE_DIR}/cmake/modules.cmake)
+# Every module uses the framework, so what all of them need is set there.
+target_compile_definitions(vm_framework PUBLIC ${VM_WIN_DEFS})
+target_compile_options(vm_framework PUBLIC ${VM_WARNINGS})
+target_link_libraries(vm_framework PUBLIC comctl32 comdlg32 shell32 shlwapi ole32 uuid
   gdi32 user32 kernel32 advapi32 msimg32 psapi oleaut32 uxtheme)
+target_include_directories(vm_skin PRIVATE ${VM_DEPS}/include)
+target_link_directories(vm_skin PUBLIC ${VM_DEPS}/lib)
+target_link_libraries(vm_skin PUBLIC png16 z)
 
 # The application icon is drawn as SVG and rendered at build time.
 set(VM_GEN ${CMAKE_BINARY_DIR}/generated)
@@ -31,7 +34,7 @@ set_source_files_properties(${VM_RC} PROPERTIES OBJECT_DEPENDS "${VM_RC_DEPS};${
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${VM_GEN} -I${CMAKE_SOURCE_DIR}/resources")
 
 add_executable(Vidmorph WIN32 program/win/main.cpp ${VM_RC})
-target_link_libraries(Vidmorph PRIVATE vm_win)
+target_link_libraries(Vidmorph PRIVATE vm_program)
 add_dependencies(Vidmorph generated_resources)
 target_link_options(Vidmorph PRIVATE -municode ${VM_STATIC_LINK})
 set_target_properties(Vidmorph PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VM_APP_DIR})
@@ -48,7 +51,8 @@ add_custom_target(app_files ALL
 
 # Starts and drives the real program from outside; shared by tests and benchmarks.
 add_library(vm_harness STATIC tests/win/program_harness.cpp)
-target_link_libraries(vm_harness PUBLIC vm_win)
+target_include_directories(vm_harness PUBLIC ${VM_TEST_INCLUDES} ${VM_DEPS}/include)
+target_link_libraries(vm_harness PUBLIC vm_program)
 
 file(GLOB VM_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 list(REMOVE_ITEM VM_WIN_TESTS ${CMAKE_SOURCE_DIR}/tests/win/program_harness.cpp)

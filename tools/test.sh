@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: native unit tests (with sanitizers),
-# fuzzers for a bounded time, Windows tests and end-to-end tests under Wine.
+# Sets up, builds and runs every test: checks of the tree (the layer table),
+# native unit tests (with sanitizers), fuzzers for a bounded time, Windows
+# tests and end-to-end tests under Wine.
 # Ends with one line: "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -49,6 +50,22 @@ build() {  # name, log, cmake args...
     return 1
   fi
 }
+
+# A check that reads the tree: one test in the summary.
+check() {  # name, log, command...
+  local name=$1 log=$2
+  shift 2
+  if "$@" >"$log" 2>&1; then
+    pass 1
+    echo "$name: ok ($(tail -n1 "$log"))"
+  else
+    tail -n 30 "$log"
+    fail 1 "$name (see $log)"
+  fi
+}
+
+echo "== checks of the tree"
+check "layer table" "$logs/layers.log" python3 "$root/tools/check_layers.py"
 
 echo "== native build and unit tests"
 if build native "$logs/native-build.log" bash -c "cmake -S '$root' -B '$root/build/native' -G Ninja >/dev/null && cmake --build '$root/build/native' -j$jobs"; then
