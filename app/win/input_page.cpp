@@ -108,17 +108,7 @@ void CInputPage::OnClear() {
 
 // The horizontal scroll bar only scrolls as far as the list is told it is wide.
 void CInputPage::UpdateScrollWidth() {
-  HWND list = m_listNames.GetSafeHwnd();
-  HDC dc = ::GetDC(list);
-  HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(m_listNames.SendMessage(WM_GETFONT)));
-  int widest = 0;
-  for (int i = 0, n = m_listNames.GetCount(); i < n; ++i) {
-    const std::u16string text = m_listNames.GetText(i);
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, W(text), int(text.size()), &size);
-    if (size.cx > widest) widest = size.cx;
-  }
-  ::SelectObject(dc, old);
-  ::ReleaseDC(list, dc);
-  m_listNames.SendMessage(LB_SETHORIZONTALEXTENT, WPARAM(widest + 8));
+  std::vector<std::u16string> names;
+  for (const INPUT_FILE& file : m_state.g_inputFiles) names.push_back(file.strName);
+  m_listNames.SendMessage(LB_SETHORIZONTALEXTENT, WPARAM(WidestText(m_listNames, names) + 8));
 }

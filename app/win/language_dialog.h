@@ -15,7 +15,7 @@ class CLanguageDialog : public CDialog {
   // The chosen row, -1 for none; preset it to select a row on opening.
   int m_nSel = -1;
 
-  // Opens a file with the shell; replaceable so tests need not start an editor.
+  // How "More..." opens the notes on adding a language: the shell's open verb.
   using OpenFileFn = void (*)(HWND owner, const std::u16string& path);
   static OpenFileFn s_openFile;
 

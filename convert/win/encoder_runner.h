@@ -73,7 +73,7 @@ class EncoderRunner {
   // Run from starting anything.
   void Terminate();
 
-  // Tests replace the message box to read its text instead of showing it.
+  // How the runner shows its failure messages: MessageBoxW unless set.
   void SetMessageBox(MessageBoxFn show) { m_showMessage = show; }
 
  private:

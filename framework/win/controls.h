@@ -4,12 +4,7 @@
 // after windows.h
 #include <commctrl.h>
 
-class CButton : public CWnd {
- public:
-  using CWnd::CWnd;
-  int GetCheck() const { return int(SendMessage(BM_GETCHECK)); }
-  void SetCheck(int state) const { SendMessage(BM_SETCHECK, WPARAM(state)); }
-};
+#include <vector>
 
 // A list box; it can be used from any thread, since every access is a
 // synchronous message to the thread that owns it.
@@ -20,9 +15,6 @@ class CListBox : public CWnd {
   int GetCount() const { return int(SendMessage(LB_GETCOUNT)); }
   int AddString(const std::u16string& s) const {
     return int(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(s))));
-  }
-  int InsertString(int index, const std::u16string& s) const {
-    return int(SendMessage(LB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(W(s))));
   }
   int DeleteString(int index) const { return int(SendMessage(LB_DELETESTRING, WPARAM(index))); }
   void ResetContent() const { SendMessage(LB_RESETCONTENT); }
@@ -47,7 +39,6 @@ class CComboBox : public CWnd {
   void SetItemData(int index, LPARAM data) const {
     SendMessage(CB_SETITEMDATA, WPARAM(index), data);
   }
-  std::u16string GetLBText(int index) const;
 };
 
 class CProgressCtrl : public CWnd {
@@ -56,5 +47,8 @@ class CProgressCtrl : public CWnd {
   void Attach(HWND hwnd) { m_hWnd = hwnd; }
   void SetRange(int low, int high) const { SendMessage(PBM_SETRANGE32, WPARAM(low), LPARAM(high)); }
   int SetPos(int pos) const { return int(SendMessage(PBM_SETPOS, WPARAM(pos))); }
-  int GetPos() const { return int(SendMessage(PBM_GETPOS)); }
 };
+
+// The width of the widest text in the control's font, in pixels; lists and
+// drop-down lists are told it, as they do not measure their items themselves.
+int WidestText(const CWnd& control, const std::vector<std::u16string>& texts);

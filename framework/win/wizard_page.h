@@ -16,11 +16,3 @@ class CWizardPage : public CDialog {
   void OnOK() override {}
   void OnCancel() override {}
 };
-
-// A page whose controls need nothing from the shared state.
-class CPlainPage : public CWizardPage {
- public:
-  using CWizardPage::CWizardPage;
-  void LeavePage() override { ShowWindow(SW_HIDE); }
-  void EnterPage() override { ShowWindow(SW_SHOW); }
-};

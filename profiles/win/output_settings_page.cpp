@@ -46,24 +46,12 @@ std::u16string TempFolder() {
 }
 
 // The boxes are narrower than many labels; their dropped lists need not be.
-void FitDroppedWidth(const CComboBox& box) {
-  HWND hwnd = box.GetSafeHwnd();
-  HDC dc = ::GetDC(hwnd);
-  if (!dc) return;
-  HGDIOBJ old = ::SelectObject(dc, HGDIOBJ(box.SendMessage(WM_GETFONT)));
-  int widest = 0;
-  for (int i = 0, n = box.GetCount(); i < n; ++i) {
-    const std::u16string text = box.GetLBText(i);
-    SIZE size{};
-    if (::GetTextExtentPoint32W(dc, W(text), int(text.size()), &size) && size.cx > widest)
-      widest = size.cx;
-  }
-  ::SelectObject(dc, old);
-  ::ReleaseDC(hwnd, dc);
+void FitDroppedWidth(const CComboBox& box, const std::vector<std::u16string>& labels) {
   RECT rc;
-  ::GetWindowRect(hwnd, &rc);
+  ::GetWindowRect(box.GetSafeHwnd(), &rc);
   const int margins = 2 * ::GetSystemMetrics(SM_CXEDGE) + ::GetSystemMetrics(SM_CXVSCROLL) + 8;
-  box.SendMessage(CB_SETDROPPEDWIDTH, WPARAM(std::max<int>(widest + margins, rc.right - rc.left)));
+  box.SendMessage(CB_SETDROPPEDWIDTH,
+                  WPARAM(std::max<int>(WidestText(box, labels) + margins, rc.right - rc.left)));
 }
 
 // Item data of the selection, or -1 when nothing is selected.
@@ -144,11 +132,13 @@ void COutputSettingsPage::FillOptionBoxes() {
   for (OptionKind kind : kAllOptionKinds) {
     CComboBox& box = OptionBox(kind);
     box.ResetContent();
+    std::vector<std::u16string> labels;
     for (const OptionItem& item : OptionItems(profile, kind)) {
       const int index = box.AddString(item.label);
       box.SetItemData(index, item.row);
+      labels.push_back(item.label);
     }
-    FitDroppedWidth(box);
+    FitDroppedWidth(box, labels);
     if (box.GetCount() > 0) {
       box.SetCurSel(OptionList(profile, kind).nDefault);
       box.EnableWindow(!useOriginal);

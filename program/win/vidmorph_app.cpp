@@ -18,12 +18,9 @@ void MarkDpiAware() {
 }
 
 void LoadSkin(const std::u16string& exePath) {
-  const size_t slash = exePath.find_last_of(u'\\');
-  const std::u16string folder =
-      slash == std::u16string::npos ? std::u16string() : exePath.substr(0, slash);
   SkinEngine& engine = SkinEngine::Get();
   engine.SetApplyOptions(engine.GetApplyOptions() | SkinEngine::kMetrics);
-  engine.LoadTheme(folder + u"\\Vista.skinstyles", u"NormalBlack2.ini");
+  engine.LoadTheme(DirectoryOf(exePath) + u"Vista.skinstyles", u"NormalBlack2.ini");
 }
 
 // Without a stored language the dialog comes, at every start until a row is chosen.
@@ -43,11 +40,10 @@ bool CVidmorphApp::InitInstance() {
   SetDefaults(m_state, exePath);
   SettleLanguage(m_state, m_langPack);
 
-  CVidmorphDlg* dlg = new CVidmorphDlg(nullptr, m_state, m_langPack);
-  m_pMainWnd = dlg;
-  dlg->DoModal();
-  m_pMainWnd = nullptr;
-  delete dlg;
+  {
+    CVidmorphDlg dlg(nullptr, m_state, m_langPack);
+    dlg.DoModal();
+  }
   // Closing never waits for the user, but no encoder may outlive the program
   // and no worker may still use the shared state while it is torn down.
   EndConvertWorkers(5000);

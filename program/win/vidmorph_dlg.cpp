@@ -15,6 +15,21 @@
 #include "profiles/win/output_settings_page.h"
 #include "resources/resource.h"
 
+namespace {
+
+// Asks the side component to unregister itself, if it is there.
+void UnregisterAuxComponent(const std::u16string& appDir) {
+  HMODULE dll = ::LoadLibraryW(W(appDir + u"AuxDmo.dll"));
+  if (!dll) return;
+  using Unregister = HRESULT(STDAPICALLTYPE*)();
+  auto fn = reinterpret_cast<Unregister>(
+      reinterpret_cast<void*>(::GetProcAddress(dll, "DllUnregisterServer")));
+  if (fn) fn();
+  ::FreeLibrary(dll);
+}
+
+}  // namespace
+
 CVidmorphDlg::CVidmorphDlg(HWND owner, APP_STATE& state, CLanguagePack& pack)
     : CPersistDialog(IDD_VIDMORPH_DIALOG, u"Option.dat", owner), m_state(state), m_langPack(pack) {
   m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -41,7 +56,7 @@ BOOL CVidmorphDlg::OnInitDialog() {
   SetWindowText(product::kName);
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-  m_strAppDir = DirectoryOf(ModulePath());
+  m_strAppDir = m_state.g_strAppDir;
   GetDlgItem(IDC_BTN_WEBSITE).SetWindowText(u"WebSite");
 
   RECT w, f;
@@ -206,14 +221,4 @@ void CVidmorphDlg::OnDestroyed() {
   while (!m_pages.empty()) m_pages.pop_back();
   m_nPages = 0;
   UnregisterAuxComponent(m_state.g_strAppDir);
-}
-
-void UnregisterAuxComponent(const std::u16string& appDir) {
-  HMODULE dll = ::LoadLibraryW(W(appDir + u"AuxDmo.dll"));
-  if (!dll) return;
-  using Unregister = HRESULT(STDAPICALLTYPE*)();
-  auto fn = reinterpret_cast<Unregister>(
-      reinterpret_cast<void*>(::GetProcAddress(dll, "DllUnregisterServer")));
-  if (fn) fn();
-  ::FreeLibrary(dll);
 }

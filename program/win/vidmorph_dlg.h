@@ -20,10 +20,6 @@ class CVidmorphDlg : public CPersistDialog {
 
   void SerializeSettings(Archive& ar) override;
 
-  int CurrentPage() const { return m_nPage; }
-  CWizardPage* Page(int index) const {
-    return index >= 0 && index < m_nPages ? m_pages[size_t(index)].get() : nullptr;
-  }
   // Applies the language pack to this window and its pages.
   void ApplyLanguage();
 
@@ -33,7 +29,8 @@ class CVidmorphDlg : public CPersistDialog {
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void OnDestroyed() override;
 
-  // Creates the five pages; a seam for tests, called after the settings are read.
+  // Creates the five pages, after the settings are read, so that every page
+  // sees the stored values from its first entry on.
   virtual void CreatePages();
 
  private:
@@ -54,6 +51,3 @@ class CVidmorphDlg : public CPersistDialog {
   APP_STATE& m_state;
   CLanguagePack& m_langPack;
 };
-
-// Asks the side component to unregister itself, if it is there.
-void UnregisterAuxComponent(const std::u16string& appDir);
