@@ -7,7 +7,7 @@ deps="$here/build/deps"
 mkdir -p "$deps"
 
 need_apt=()
-want_pkgs=(cmake g++ clang-14 libclang-rt-14-dev googletest
+want_pkgs=(cmake g++ clang-14 clang-format libclang-rt-14-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev wine wine64 fonts-wine fonts-liberation fonts-wqy-microhei xvfb xdotool x11-utils imagemagick
   dpkg-dev fp-utils nsis zip unzip ninja-build python3 librsvg2-bin)

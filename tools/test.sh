@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: checks of the tree (the layer table),
-# native unit tests (with sanitizers), fuzzers for a bounded time, Windows
-# tests and end-to-end tests under Wine.
+# Sets up, builds and runs every test: checks of the tree (the layer table,
+# the format), native unit tests (with sanitizers), fuzzers for a bounded
+# time, Windows tests and end-to-end tests under Wine.
 # Ends with one line: "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -64,8 +64,16 @@ check() {  # name, log, command...
   fi
 }
 
+# Every source file, product and test, as the repo's .clang-format lays it out.
+format_check() {
+  (cd "$root" && find app convert framework profiles program skin tests tools \
+    \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z | xargs -0 clang-format --dry-run --Werror) &&
+    echo "every source file follows .clang-format"
+}
+
 echo "== checks of the tree"
 check "layer table" "$logs/layers.log" python3 "$root/tools/check_layers.py"
+check "format" "$logs/format.log" format_check
 
 echo "== native build and unit tests"
 if build native "$logs/native-build.log" bash -c "cmake -S '$root' -B '$root/build/native' -G Ninja >/dev/null && cmake --build '$root/build/native' -j$jobs"; then

@@ -221,10 +221,8 @@ TEST_F(SkinRedirect, SuperclassPassingMessagesToTheSystemGetsTheSkinnedFrame) {
   ::ShowWindow(h, SW_SHOWNA);
   g_drawn.clear();
   ::RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-  printf("drawn %zu sub %d proc %p prev %p\n", g_drawn.size(), int(object->IsSubclassed()), (void*)GetWindowLongPtrW(h, GWLP_WNDPROC), (void*)object->PreviousProc());
   g_drawn.clear();
   ::SendMessageW(h, WM_NCPAINT, 1, 0);
-  printf("drawn after ncpaint %zu\n", g_drawn.size()); fflush(stdout);
   const bool captionDrawn =
       WasDrawn(u"WINDOW", WP_CAPTION, 1) || WasDrawn(u"WINDOW", WP_CAPTION, 2);
   ::DestroyWindow(h);
