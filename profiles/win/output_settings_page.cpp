@@ -63,25 +63,10 @@ int SelectedData(const CComboBox& box) {
 }  // namespace
 
 int OptionBoxId(OptionKind kind) {
-  switch (kind) {
-    case OptionKind::Size:
-      return IDC_OUT_SIZE;
-    case OptionKind::FrameRate:
-      return IDC_OUT_FRAME_RATE;
-    case OptionKind::AudioBitrate:
-      return IDC_OUT_AUDIO_BITRATE;
-    case OptionKind::VideoBitrate:
-      return IDC_OUT_VIDEO_BITRATE;
-    case OptionKind::VideoCodec:
-      return IDC_OUT_VIDEO_CODEC;
-    case OptionKind::AudioCodec:
-      return IDC_OUT_AUDIO_CODEC;
-    case OptionKind::SampleRate:
-      return IDC_OUT_SAMPLE_RATE;
-    case OptionKind::Channels:
-      break;
-  }
-  return IDC_OUT_CHANNELS;
+  static constexpr int kBoxIds[kOptionKindCount] = {
+      IDC_OUT_SIZE,        IDC_OUT_FRAME_RATE,  IDC_OUT_AUDIO_BITRATE, IDC_OUT_VIDEO_BITRATE,
+      IDC_OUT_VIDEO_CODEC, IDC_OUT_AUDIO_CODEC, IDC_OUT_SAMPLE_RATE,   IDC_OUT_CHANNELS};
+  return kBoxIds[static_cast<int>(kind)];
 }
 
 COutputSettingsPage::COutputSettingsPage(OUTPUT_SETTINGS& settings, const int32_t& task,
