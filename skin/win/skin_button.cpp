@@ -8,16 +8,10 @@
 #include "skin/button_state.h"
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
+#include "skin/win/skin_paint.h"
 #include "skin/win/theme_class.h"
 
 namespace {
-
-SkinRect ToSkin(const RECT& r) {
-  return SkinRect{r.left, r.top, r.right, r.bottom};
-}
-RECT ToRect(const SkinRect& r) {
-  return RECT{r.left, r.top, r.right, r.bottom};
-}
 
 int BlankHeight(HDC dc) {
   SIZE s{0, 0};

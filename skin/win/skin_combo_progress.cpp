@@ -11,16 +11,10 @@
 #include "skin/win/offscreen_buffer.h"
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
+#include "skin/win/skin_paint.h"
 #include "skin/win/theme_class.h"
 
 namespace {
-
-RECT ToRect(const SkinRect& r) {
-  return RECT{r.left, r.top, r.right, r.bottom};
-}
-SkinRect ToSkin(const RECT& r) {
-  return SkinRect{r.left, r.top, r.right, r.bottom};
-}
 
 void RecalcFrame(HWND hwnd) {
   ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,

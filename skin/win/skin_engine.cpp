@@ -38,7 +38,7 @@ SkinEngine& SkinEngine::Create() {
 
 SkinEngine::SkinEngine() {
   ::InitializeCriticalSection(&m_schemaLock);
-  m_metrics.Refresh(nullptr, m_applyOptions, m_filters);
+  m_metrics.Refresh(nullptr, m_applyOptions);
 }
 
 SkinEngine& SkinEngine::Get() {
@@ -81,7 +81,7 @@ void SkinEngine::SetApplyOptions(int options) {
     m_hooks->RemoveRedirections();
     m_hooks->InstallRedirections(m_applyOptions);
   }
-  m_metrics.Refresh(Schema().get(), m_applyOptions, m_filters);
+  m_metrics.Refresh(Schema().get(), m_applyOptions);
   NotifySkinChanged(1, 1);
 }
 
@@ -103,7 +103,7 @@ int SkinEngine::Load(const std::function<bool(ThemeContainer&)>& open) {
   if (ScreenHasColours() && CanEnumerateModules()) {
     auto container = std::make_shared<ThemeContainer>();
     if (open(*container)) {
-      schema = std::make_shared<ThemeSchema>(container, &m_filters);
+      schema = std::make_shared<ThemeSchema>(container);
       if (schema->ReadProperties() < 0) schema.reset();
     }
     if (schema) m_container = container;
@@ -112,7 +112,7 @@ int SkinEngine::Load(const std::function<bool(ThemeContainer&)>& open) {
   m_enabled = schema != nullptr;
   SetSchema(schema);
   if (m_enabled && m_hooks) m_hooks->InstallRedirections(m_applyOptions);
-  m_metrics.Refresh(schema.get(), m_applyOptions, m_filters);
+  m_metrics.Refresh(schema.get(), m_applyOptions);
   NotifySkinChanged(wasEnabled, m_enabled ? 1 : 0);
   return m_enabled ? 1 : 0;
 }

@@ -11,7 +11,6 @@
 #include <string_view>
 
 #include "skin/win/skin_maps.h"
-#include "skin/win/theme_color_filter.h"
 #include "skin/win/theme_metrics.h"
 
 class ThemeClass;
@@ -60,7 +59,6 @@ class SkinEngine {
   ThemeClass* GetThemeClass(std::u16string_view name) const;
 
   const ThemeMetrics& Metrics() const { return m_metrics; }
-  ThemeColorFilters& ColorFilters() { return m_filters; }
   SkinWindowMap& Windows() { return m_windows; }
   SkinClassMap& ClassNames() { return m_classNames; }
   void SetHooks(SkinEngineHooks* hooks) { m_hooks = hooks; }
@@ -86,7 +84,6 @@ class SkinEngine {
   std::shared_ptr<ThemeContainer> m_container;
   mutable CRITICAL_SECTION m_schemaLock;
   ThemeMetrics m_metrics;
-  ThemeColorFilters m_filters;
   SkinWindowMap m_windows;
   SkinClassMap m_classNames;
   SkinEngineHooks* m_hooks = nullptr;

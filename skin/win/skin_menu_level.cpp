@@ -5,6 +5,7 @@
 
 #include "skin/win/offscreen_buffer.h"
 #include "skin/win/skin_engine.h"
+#include "skin/win/skin_paint.h"
 
 namespace {
 
@@ -14,10 +15,6 @@ constexpr int kTextIndent = 4;  // from the check column to the label
 constexpr int kAcceleratorGap = 24;
 constexpr int kArrowWidth = 20;  // the sub-menu arrow's column
 constexpr int kMinTextWidth = 80;
-
-RECT ToRect(const SkinRect& r) {
-  return RECT{r.left, r.top, r.right, r.bottom};
-}
 
 void Fill(HDC dc, const RECT& r, COLORREF color) {
   ::SetBkColor(dc, color);

@@ -60,7 +60,7 @@ class CSkinObjectFrame : public CWnd, public SkinWindowObject {
   CSkinObjectFrame();
   ~CSkinObjectFrame() override;
 
-  // The object's class name ("CSkinObjectFrame", ...), for diagnostics and tests.
+  // The object's run-time class name ("CSkinObjectFrame", ...).
   virtual const char16_t* ObjectClassName() const { return u"CSkinObjectFrame"; }
   virtual const char16_t* ThemeClassName() const { return u"WINDOW"; }
 
@@ -108,8 +108,6 @@ class CSkinObjectFrame : public CWnd, public SkinWindowObject {
   bool IsWindowsForms() const { return m_windowsForms; }
   bool IsSubclassed() const { return m_subclassed; }
   bool IsDefaultOnly() const { return m_defaultOnly; }
-  void SetDefaultOnly(bool on) { m_defaultOnly = on; }
-  bool IsActive() const { return m_active; }
   WNDPROC PreviousProc() const { return m_prevProc; }
   const std::vector<CaptionButton>& CaptionButtons() const { return m_buttons; }
   // The skinned bar for SB_HORZ or SB_VERT (SB_CTL for a scroll bar control), or null.

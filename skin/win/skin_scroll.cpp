@@ -8,18 +8,12 @@
 #include "skin/win/offscreen_buffer.h"
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
+#include "skin/win/skin_paint.h"
 #include "skin/win/theme_class.h"
 
 namespace {
 
 constexpr UINT_PTR kRepeatTimerId = 64069;
-
-SkinRect ToSkin(const RECT& r) {
-  return SkinRect{r.left, r.top, r.right, r.bottom};
-}
-RECT ToRect(const SkinRect& r) {
-  return RECT{r.left, r.top, r.right, r.bottom};
-}
 
 ScrollInfo ReadInfo(HWND hwnd, int which) {
   SCROLLINFO si = {};

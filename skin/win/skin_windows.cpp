@@ -33,7 +33,6 @@ const SkinObjectClass kDateTime = {u"CSkinObjectDateTime", &Make<CSkinObjectComb
 const SkinObjectClass kMonthCal = {u"CSkinObjectMonthCal", &Make<CSkinObjectFrame>};
 const SkinObjectClass kListBox = {u"CSkinObjectListBox", &Make<CSkinObjectListBox>};
 const SkinObjectClass kScrollBar = {u"CSkinObjectScrollBar", &Make<CSkinObjectScrollBar>};
-const SkinObjectClass kListView = {u"CSkinObjectListView", &Make<CSkinObjectFrame>};
 const SkinObjectClass kHeader = {u"CSkinObjectHeader", &Make<CSkinObjectFrame>};
 const SkinObjectClass kStatusBar = {u"CSkinObjectStatusBar", &Make<CSkinObjectFrame>};
 const SkinObjectClass kTreeView = {u"CSkinObjectTreeView", &Make<CSkinObjectFrame>};
@@ -69,8 +68,6 @@ const ClassEntry kClassTable[] = {
     {u"ScrollBar", &kScrollBar},
     {u"ATL:ScrollBar", &kScrollBar},
     {u"TScrollBar", &kScrollBar},
-    {u"SysListView32", &kListView},
-    {u"TListView", &kListView},
     {u"SysHeader32", &kHeader},
     {u"msctls_statusbar32", &kStatusBar},
     {u"SysTreeView32", &kTreeView},

@@ -92,7 +92,7 @@ BOOL ThemeClass::PaintBackground(HDC hdc, int part, int state, const RECT& rect)
       TransparentColor(part, state, kTmtTransparent, kTmtTransparentColor, *image, p.transparent);
   p.borderOnly = !IsFrameSide(m_code, m_schema.WindowCode(), part) &&
                  BoolOr(part, state, kTmtBorderOnly, false);
-  image->SetMirror(BoolOr(part, state, kTmtMirrorImage, true));
+  p.mirror = BoolOr(part, state, kTmtMirrorImage, true);
   BOOL ok = image->Draw(hdc, dst, p);
 
   if (EnumOr(part, state, kTmtGlyphType, kGlyphNone) == kGlyphImage) {

@@ -43,7 +43,7 @@ HRESULT ThemeClass::GetBool(int part, int state, int id, BOOL& out) const {
 HRESULT ThemeClass::GetColor(int part, int state, int id, COLORREF& out) const {
   uint32_t value = 0;
   const HRESULT hr = m_schema.Properties().GetColor(m_code, part, state, id, value);
-  if (hr == kThemeOk) out = m_schema.FilterColor(COLORREF(value));
+  if (hr == kThemeOk) out = COLORREF(value);
   return hr;
 }
 

@@ -17,7 +17,7 @@ class ThemeClass;
 // screen's vertical resolution, the screen's character set.
 LOGFONTW MakeThemeLogFont(const ThemeFont& font);
 
-// Sees every background drawn, before it is drawn; for tests.
+// Sees every background drawn, just before it is drawn; one per process.
 using ThemeDrawObserver = void (*)(const ThemeClass& cls, int part, int state, const RECT& rect);
 void SetThemeDrawObserver(ThemeDrawObserver observer);
 
@@ -35,7 +35,6 @@ class ThemeClass {
   HRESULT GetString(int part, int state, int id, std::u16string& out) const;
   HRESULT GetInt(int part, int state, int id, int& out) const;
   HRESULT GetBool(int part, int state, int id, BOOL& out) const;
-  // Passed through the engine's colour filters.
   HRESULT GetColor(int part, int state, int id, COLORREF& out) const;
   HRESULT GetEnum(int part, int state, int id, int& out) const;
   HRESULT GetMargins(int part, int state, int id, ThemeMargins& out) const;

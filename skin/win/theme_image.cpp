@@ -218,7 +218,7 @@ bool ThemeImage::Draw(HDC hdc, const RECT& dst, const ImageDrawParams& p) const 
   }
   HGDIOBJ old = ::SelectObject(source, m_bitmap);
   const DWORD layout = ::GetLayout(hdc);
-  const bool keepOrientation = !m_mirror && layout != GDI_ERROR && (layout & LAYOUT_RTL);
+  const bool keepOrientation = !p.mirror && layout != GDI_ERROR && (layout & LAYOUT_RTL);
   if (keepOrientation) ::SetLayout(hdc, layout | LAYOUT_BITMAPORIENTATIONPRESERVED);
   const int oldMode = ::SetStretchBltMode(hdc, COLORONCOLOR);
   const bool tile = p.sizingType == kSizingTile;

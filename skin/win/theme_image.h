@@ -19,6 +19,7 @@ struct ImageDrawParams {
   bool borderOnly = false;  // leave the middle cell out
   bool useTransparent = false;
   COLORREF transparent = RGB(255, 0, 255);
+  bool mirror = true;  // a right-to-left device context mirrors the image
 };
 
 class ThemeImage {
@@ -39,16 +40,9 @@ class ThemeImage {
 
   int Width() const { return m_width; }
   int Height() const { return m_height; }
-  HBITMAP Bitmap() const { return m_bitmap; }
   // Drawn with per-pixel alpha (some pixel is not opaque, or the theme's
   // images are premultiplied already).
   bool HasAlpha() const { return m_alpha; }
-  // Premultiplied BGRA pixels, top row first; null for an ordinary bitmap.
-  const uint32_t* Pixels() const { return m_pixels; }
-
-  // Whether a right-to-left device context mirrors the image (the default).
-  bool Mirror() const { return m_mirror; }
-  void SetMirror(bool mirror) { m_mirror = mirror; }
 
   // Frame `index` of `count` frames side by side (horizontal) or stacked;
   // an index outside the count gives frame 0.
@@ -73,7 +67,6 @@ class ThemeImage {
   int m_width = 0;
   int m_height = 0;
   bool m_alpha = false;
-  bool m_mirror = true;
   // A bitmap can be selected into one device context at a time.
   mutable CRITICAL_SECTION m_drawLock;
 };

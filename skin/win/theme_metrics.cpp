@@ -6,7 +6,6 @@
 
 #include "skin/theme_properties.h"
 #include "skin/win/theme_class.h"
-#include "skin/win/theme_color_filter.h"
 #include "skin/win/theme_schema.h"
 
 ThemeMetrics::ThemeMetrics() : m_captionFont(), m_smallCaptionFont(), m_menuFont() {
@@ -96,8 +95,7 @@ void ThemeMetrics::ApplyThemeMetrics(const ThemeSchema& schema) {
   if (props.GetFont(sys, 0, 0, kTmtMenuFont, font) == kThemeOk) m_menuFont = MakeThemeLogFont(font);
 }
 
-void ThemeMetrics::Refresh(const ThemeSchema* schema, int applyOptions,
-                           const ThemeColorFilters& filters) {
+void ThemeMetrics::Refresh(const ThemeSchema* schema, int applyOptions) {
   ReadSystemFontsAndSizes();
   if (schema == nullptr) {
     for (int i = 0; i < kThemeSysColorCount; ++i) SetColor(i, ::GetSysColor(i));
@@ -105,6 +103,6 @@ void ThemeMetrics::Refresh(const ThemeSchema* schema, int applyOptions,
   }
   if (applyOptions & 1) ApplyThemeMetrics(*schema);
   for (int i = 0; i < kThemeSysColorCount; ++i) {
-    SetColor(i, filters.Apply(COLORREF(ThemeSysColor(schema->Properties(), i))));
+    SetColor(i, COLORREF(ThemeSysColor(schema->Properties(), i)));
   }
 }

@@ -7,7 +7,6 @@
 #include "skin/theme_default_colors.h"
 
 class ThemeSchema;
-class ThemeColorFilters;
 
 struct ThemeSizes {
   int borderWidth = 1;
@@ -31,10 +30,9 @@ class ThemeMetrics {
   ThemeMetrics& operator=(const ThemeMetrics&) = delete;
 
   // Without a schema the colours come from the system. With one, each colour
-  // is the theme's or the built-in default, through the filters; fonts and
-  // sizes are the system's, replaced by the theme's when `applyOptions` has
-  // the metrics bit (1).
-  void Refresh(const ThemeSchema* schema, int applyOptions, const ThemeColorFilters& filters);
+  // is the theme's or the built-in default; fonts and sizes are the system's,
+  // replaced by the theme's when `applyOptions` has the metrics bit (1).
+  void Refresh(const ThemeSchema* schema, int applyOptions);
 
   // Index as for GetSysColor, 0 to 30; outside, black and no brush.
   COLORREF Color(int index) const;

@@ -65,10 +65,8 @@ HBITMAP RenderPicture(const std::vector<uint8_t>& bytes, COLORREF background) {
 
 }  // namespace
 
-ThemeSchema::ThemeSchema(std::shared_ptr<ThemeContainer> container,
-                         const ThemeColorFilters* filters)
+ThemeSchema::ThemeSchema(std::shared_ptr<ThemeContainer> container)
     : m_container(std::move(container)),
-      m_filters(filters),
       m_globalsCode(ThemeClassCode(u"Globals")),
       m_windowCode(ThemeClassCode(u"WINDOW")) {
   ::InitializeCriticalSection(&m_lock);
@@ -136,7 +134,7 @@ std::unique_ptr<ThemeImage> ThemeSchema::LoadLooseImage(const std::u16string& fi
     HANDLE bitmap = ::LoadImageW(nullptr, W(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     if (bitmap) return ThemeImage::FromBitmap(static_cast<HBITMAP>(bitmap));
   }
-  const COLORREF face = FilterColor(ThemeSysColor(m_props, COLOR_BTNFACE));
+  const COLORREF face = COLORREF(ThemeSysColor(m_props, COLOR_BTNFACE));
   return ThemeImage::FromBitmap(RenderPicture(bytes, face));
 }
 

@@ -11,7 +11,6 @@
 #include <string_view>
 
 #include "skin/theme_properties.h"
-#include "skin/win/theme_color_filter.h"
 #include "skin/win/theme_container.h"
 #include "skin/win/theme_image.h"
 
@@ -19,8 +18,7 @@ class ThemeClass;
 
 class ThemeSchema {
  public:
-  // `filters` belongs to the engine and outlives the schema.
-  ThemeSchema(std::shared_ptr<ThemeContainer> container, const ThemeColorFilters* filters);
+  explicit ThemeSchema(std::shared_ptr<ThemeContainer> container);
   ~ThemeSchema();
   ThemeSchema(const ThemeSchema&) = delete;
   ThemeSchema& operator=(const ThemeSchema&) = delete;
@@ -34,7 +32,6 @@ class ThemeSchema {
   // 1: images with alpha are premultiplied on loading (the scheme's
   // "Documentation" ALPHALEVEL 255 says they are already).
   int Premultiply() const { return m_premultiply; }
-  void SetPremultiply(int premultiply) { m_premultiply = premultiply ? 1 : 0; }
   int GlobalsCode() const { return m_globalsCode; }
   int WindowCode() const { return m_windowCode; }
 
@@ -43,8 +40,6 @@ class ThemeSchema {
   // The image of a file name as the scheme writes it, loaded on first use;
   // null when it is missing or cannot be decoded (also remembered).
   ThemeImage* GetImage(const std::u16string& fileName);
-
-  COLORREF FilterColor(COLORREF color) const { return m_filters ? m_filters->Apply(color) : color; }
 
   // Serialises caption drawing, which shares one off-screen bitmap per frame.
   void LockCaption() { ::EnterCriticalSection(&m_captionLock); }
@@ -56,7 +51,6 @@ class ThemeSchema {
   std::unique_ptr<ThemeImage> LoadModuleImage(const std::u16string& fileName) const;
 
   std::shared_ptr<ThemeContainer> m_container;
-  const ThemeColorFilters* m_filters;
   ThemeProperties m_props;
   int m_premultiply = 1;
   int m_globalsCode;

@@ -205,35 +205,25 @@ TEST(SkinThemeLoad, EmptySchemeNameTakesTheFilesDefault) {
   ExpectShippedColours(engine);
 }
 
-class SwapRedBlue : public ThemeColorFilter {
- public:
-  void Filter(COLORREF& c) override { c = RGB(GetBValue(c), GetGValue(c), GetRValue(c)); }
-};
-
-TEST(SkinThemeLoad, ColourFiltersAndTheMetricsOptionShapeTheMetrics) {
+TEST(SkinThemeLoad, TheMetricsOptionDecidesWhoseSizesApply) {
   SkinEngine& engine = SkinEngine::Get();
   const ThemeProperties props = ShippedScheme();
-  SwapRedBlue swap;
-  engine.ColorFilters().Add(&swap);
   engine.SetApplyOptions(engine.GetApplyOptions() & ~SkinEngine::kMetrics);
   const int loaded = engine.LoadTheme(U16(ShippedTheme()), u"NormalBlack2.ini");
-  const COLORREF face = ThemeSysColor(props, COLOR_BTNFACE);
-  EXPECT_EQ(engine.Metrics().Color(COLOR_BTNFACE),
-            RGB(GetBValue(face), GetGValue(face), GetRValue(face)));
+  // The colours are the theme's whatever the option says.
+  EXPECT_EQ(engine.Metrics().Color(COLOR_BTNFACE), COLORREF(ThemeSysColor(props, COLOR_BTNFACE)));
   uint32_t text = 0;
   props.GetColor(kThemeClassButton, 1, 1, kTmtTextColor, text);
   COLORREF read = 0;
   if (ThemeClass* button = engine.GetThemeClass(u"BUTTON")) {
     EXPECT_EQ(button->GetColor(1, 1, kTmtTextColor, read), S_OK);
   }
-  EXPECT_EQ(read, RGB(GetBValue(text), GetGValue(text), GetRValue(text)));
+  EXPECT_EQ(read, COLORREF(text));
   // Without the metrics option the sizes stay the system's.
   EXPECT_EQ(engine.Metrics().Sizes().captionHeight, ::GetSystemMetrics(SM_CYCAPTION));
-  engine.ColorFilters().Remove(&swap);
   engine.SetApplyOptions(15);
   EXPECT_EQ(loaded, 1);
-  EXPECT_EQ(engine.Metrics().Color(COLOR_BTNFACE),
-            RGB(GetRValue(face), GetGValue(face), GetBValue(face)));
+  EXPECT_EQ(27, engine.Metrics().Sizes().captionHeight);  // the scheme's CaptionBarHeight + 1
 }
 
 TEST(SkinThemeLoad, LooseIniBesideTheThemeFileTakesPrecedence) {
@@ -306,7 +296,7 @@ class SkinDraw : public ::testing::Test {
     WriteIni(m_dir.Path() + L"t.ini", ini);
     auto container = std::make_shared<ThemeContainer>();
     if (!container->Open(U16(m_dir.Path() + L"none.skinstyles"), u"t.ini")) return nullptr;
-    auto schema = std::make_shared<ThemeSchema>(container, nullptr);
+    auto schema = std::make_shared<ThemeSchema>(container);
     schema->ReadProperties();
     return schema;
   }
