@@ -7,7 +7,7 @@
 
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
-#include "skin/win/skin_redirect.h"
+#include "skin/win/skin_redirect_table.h"
 #include "skin/win/skin_windows.h"
 #include "skin/win/theme_class.h"
 #include "skin/win/theme_schema.h"
@@ -55,7 +55,8 @@ void CSkinObjectFrame::ComputeBorders(DWORD style, DWORD exStyle, RECT& b) {
   if (style & WS_THICKFRAME) count += s.borderMultiplier;
   const bool maximized = (style & WS_MAXIMIZE) && !(style & WS_CHILD);
   if (maximized) {
-    const int bx = SysGetSystemMetrics(SM_CXFRAME), by = SysGetSystemMetrics(SM_CYFRAME);
+    const int bx = SystemFunctions().GetSystemMetrics(SM_CXFRAME),
+              by = SystemFunctions().GetSystemMetrics(SM_CYFRAME);
     b = RECT{bx, by, bx, by};
   } else {
     b = RECT{count * s.borderWidth, count * s.borderHeight, count * s.borderWidth,
@@ -412,8 +413,8 @@ bool CSkinObjectFrame::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result
         result = CallPrevious(msg, w, l);
         // Keep the client size the template asked for under the theme's frame.
         RECT sys{0, 0, 0, 0};
-        SysAdjustWindowRectEx(&sys, style, ::GetMenu(m_hWnd) != nullptr,
-                              ::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
+        SystemFunctions().AdjustWindowRectEx(&sys, style, ::GetMenu(m_hWnd) != nullptr,
+                                             ::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
         RECT mine;
         ComputeBorders(style, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE), mine);
         RECT wr;

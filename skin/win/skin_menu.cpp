@@ -7,35 +7,34 @@
 
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_menu_level.h"
+#include "skin/win/skin_paint.h"
+#include "skin/win/skin_redirect_table.h"
 
 namespace {
 
-SystemTrackPopupMenuEx LookUpSystem() {
-  HMODULE user = ::GetModuleHandleW(L"user32.dll");
-  return user ? reinterpret_cast<SystemTrackPopupMenuEx>(
-                    reinterpret_cast<void*>(::GetProcAddress(user, "TrackPopupMenuEx")))
-              : nullptr;
+bool EngineShowsMenus() {
+  const SkinEngine& engine = SkinEngine::Get();
+  return engine.IsEnabled() && (engine.GetApplyOptions() & SkinEngine::kMenus);
 }
-// Taken while the program starts: later the import may already lead here.
-SystemTrackPopupMenuEx g_system = LookUpSystem();
 
 BOOL SystemTrack(HMENU menu, UINT flags, int x, int y, HWND owner, const RECT* exclude) {
-  if (!g_system) return FALSE;
+  const auto system = SystemFunctions().TrackPopupMenuEx;
+  if (!system) return FALSE;
   TPMPARAMS params = {sizeof(params), {}};
   if (exclude) params.rcExclude = *exclude;
-  return g_system(menu, flags, x, y, owner, exclude ? &params : nullptr);
+  return system(menu, flags, x, y, owner, exclude ? &params : nullptr);
 }
 
 constexpr UINT_PTR kOpenTimer = 1;   // a hovered sub-menu opens
 constexpr UINT_PTR kWatchTimer = 2;  // checks that the owner still lives
 
 SkinRect WorkAreaAt(const SkinRect& r) {
-  const RECT rect = {r.left, r.top, r.right, r.bottom};
+  const RECT rect = ToRect(r);
   MONITORINFO mi = {};
   mi.cbSize = sizeof(mi);
   if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &mi))
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &mi.rcWork, 0);
-  return SkinRect{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom};
+  return ToSkin(mi.rcWork);
 }
 
 bool IsMouseMessage(UINT m) {
@@ -402,15 +401,9 @@ void MenuTracker::Finish() {
 
 }  // namespace
 
-void SetSystemTrackPopupMenuEx(SystemTrackPopupMenuEx function) {
-  g_system = function;
-}
-
 BOOL SkinTrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, const RECT* exclude) {
   try {
-    const SkinEngine& engine = SkinEngine::Get();
-    if (!engine.IsEnabled() || !(engine.GetApplyOptions() & SkinEngine::kMenus))
-      return SystemTrack(menu, flags, x, y, owner, exclude);
+    if (!EngineShowsMenus()) return SystemTrack(menu, flags, x, y, owner, exclude);
     if (t_active) return FALSE;  // one menu at a time per thread, as the system's
     if (!::IsMenu(menu) || !::IsWindow(owner)) {
       ::SetLastError(::IsMenu(menu) ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_MENU_HANDLE);
@@ -430,4 +423,26 @@ BOOL SkinTrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, const 
   } catch (...) {
     return FALSE;
   }
+}
+
+BOOL WINAPI redirected::TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner,
+                                         LPTPMPARAMS params) {
+  try {
+    if (EngineShowsMenus()) {
+      const RECT* exclude =
+          params && params->cbSize >= sizeof(TPMPARAMS) ? &params->rcExclude : nullptr;
+      return SkinTrackPopupMenu(menu, flags, x, y, owner, exclude);
+    }
+  } catch (...) {
+  }
+  return SystemFunctions().TrackPopupMenuEx(menu, flags, x, y, owner, params);
+}
+
+BOOL WINAPI redirected::TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved,
+                                       HWND owner, const RECT* rect) {
+  try {
+    if (EngineShowsMenus()) return SkinTrackPopupMenu(menu, flags, x, y, owner, nullptr);
+  } catch (...) {
+  }
+  return SystemFunctions().TrackPopupMenu(menu, flags, x, y, reserved, owner, rect);
 }

@@ -9,9 +9,3 @@
 // when an item was chosen and posts WM_COMMAND to `owner` (unless TPM_NONOTIFY).
 // While the skin is disabled or its menus are off, the system shows the menu.
 BOOL SkinTrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, const RECT* exclude);
-
-// The system's own TrackPopupMenuEx, for when the engine cannot show a menu.
-// It is looked up while the program starts, before any import slot points at
-// the engine; a redirection that knows it better may set it.
-using SystemTrackPopupMenuEx = BOOL(WINAPI*)(HMENU, UINT, int, int, HWND, LPTPMPARAMS);
-void SetSystemTrackPopupMenuEx(SystemTrackPopupMenuEx function);

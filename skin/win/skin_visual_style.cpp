@@ -1,5 +1,6 @@
-#include "skin/win/skin_visual_style.h"
+#include <windows.h>
 
+#include <uxtheme.h>
 #include <vssym32.h>
 
 #include <algorithm>
@@ -12,73 +13,69 @@
 #include "skin/theme_text.h"
 #include "skin/theme_vocabulary.h"
 #include "skin/win/skin_engine.h"
+#include "skin/win/skin_redirect_table.h"
 #include "skin/win/theme_class.h"
 #include "skin/win/theme_container.h"
 #include "skin/win/theme_schema.h"
 
-namespace visual_style {
+// The visual-style functions answered from the loaded theme: the handles the
+// engine issues are its own theme classes, valid while the schema they came
+// from is in force.
 namespace {
-
-struct System {
-  decltype(&::OpenThemeData) open = nullptr;
-  decltype(&::DrawThemeBackground) draw = nullptr;
-  decltype(&::CloseThemeData) close = nullptr;
-  decltype(&::GetThemeColor) color = nullptr;
-  decltype(&::GetThemeInt) integer = nullptr;
-  decltype(&::IsAppThemed) appThemed = nullptr;
-  decltype(&::IsThemeActive) themeActive = nullptr;
-  decltype(&::GetCurrentThemeName) name = nullptr;
-  decltype(&::GetThemeSysBool) sysBool = nullptr;
-  decltype(&::GetThemeSysColor) sysColor = nullptr;
-  decltype(&::GetThemePartSize) partSize = nullptr;
-} g_sys;
 
 // Every handle issued, with the schema it belongs to; a handle outlives its
 // schema only as a key that no longer resolves.
-CRITICAL_SECTION g_lock;
-bool g_lockReady = false;
 std::map<HTHEME, std::weak_ptr<ThemeSchema>>* g_issued = nullptr;
 
-template <class F>
-void Resolve(F& out, HMODULE module, const char* name) {
-  out = module ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
-               : nullptr;
+CRITICAL_SECTION& IssuedLock() {
+  static CRITICAL_SECTION* lock = [] {
+    auto* cs = new CRITICAL_SECTION;
+    ::InitializeCriticalSection(cs);
+    return cs;
+  }();
+  return *lock;
 }
+
+class IssuedLocked {
+ public:
+  IssuedLocked() { ::EnterCriticalSection(&IssuedLock()); }
+  ~IssuedLocked() { ::LeaveCriticalSection(&IssuedLock()); }
+  IssuedLocked(const IssuedLocked&) = delete;
+  IssuedLocked& operator=(const IssuedLocked&) = delete;
+};
 
 bool Enabled() {
   return SkinEngine::Get().IsEnabled();
 }
 
 bool Issued(HTHEME theme) {
-  if (!g_lockReady || !theme) return false;
-  ::EnterCriticalSection(&g_lock);
-  const bool known = g_issued && g_issued->count(theme) != 0;
-  ::LeaveCriticalSection(&g_lock);
-  return known;
+  if (!theme) return false;
+  IssuedLocked lock;
+  return g_issued && g_issued->count(theme) != 0;
 }
 
 // The class behind an issued handle while its schema is the one in force;
 // `keep` holds that schema for the duration of the call.
 ThemeClass* ClassOf(HTHEME theme, std::shared_ptr<ThemeSchema>& keep) {
-  if (!g_lockReady || !theme) return nullptr;
+  if (!theme) return nullptr;
   keep = SkinEngine::Get().Schema();
   if (!keep) return nullptr;
-  ::EnterCriticalSection(&g_lock);
   bool current = false;
-  if (g_issued) {
-    auto it = g_issued->find(theme);
-    current = it != g_issued->end() && it->second.lock() == keep;
+  {
+    IssuedLocked lock;
+    if (g_issued) {
+      auto it = g_issued->find(theme);
+      current = it != g_issued->end() && it->second.lock() == keep;
+    }
   }
-  ::LeaveCriticalSection(&g_lock);
   return current ? reinterpret_cast<ThemeClass*>(theme) : nullptr;
 }
 
 HTHEME Issue(ThemeClass* cls, const std::shared_ptr<ThemeSchema>& schema) {
   auto theme = reinterpret_cast<HTHEME>(cls);
-  ::EnterCriticalSection(&g_lock);
+  IssuedLocked lock;
   if (!g_issued) g_issued = new std::map<HTHEME, std::weak_ptr<ThemeSchema>>();
   (*g_issued)[theme] = schema;
-  ::LeaveCriticalSection(&g_lock);
   return theme;
 }
 
@@ -105,27 +102,7 @@ HRESULT Answer(HTHEME theme, Ours ours, Theirs theirs) {
 
 }  // namespace
 
-void ResolveSystem() {
-  if (!g_lockReady) {
-    ::InitializeCriticalSection(&g_lock);
-    g_lockReady = true;
-  }
-  if (g_sys.open) return;
-  HMODULE m = ::GetModuleHandleW(L"uxtheme.dll");
-  Resolve(g_sys.open, m, "OpenThemeData");
-  Resolve(g_sys.draw, m, "DrawThemeBackground");
-  Resolve(g_sys.close, m, "CloseThemeData");
-  Resolve(g_sys.color, m, "GetThemeColor");
-  Resolve(g_sys.integer, m, "GetThemeInt");
-  Resolve(g_sys.appThemed, m, "IsAppThemed");
-  Resolve(g_sys.themeActive, m, "IsThemeActive");
-  Resolve(g_sys.name, m, "GetCurrentThemeName");
-  Resolve(g_sys.sysBool, m, "GetThemeSysBool");
-  Resolve(g_sys.sysColor, m, "GetThemeSysColor");
-  Resolve(g_sys.partSize, m, "GetThemePartSize");
-}
-
-HTHEME WINAPI OpenThemeData(HWND hwnd, LPCWSTR classList) {
+HTHEME WINAPI redirected::OpenThemeData(HWND hwnd, LPCWSTR classList) {
   try {
     if (Enabled()) {
       std::shared_ptr<ThemeSchema> schema = SkinEngine::Get().Schema();
@@ -147,49 +124,63 @@ HTHEME WINAPI OpenThemeData(HWND hwnd, LPCWSTR classList) {
   } catch (...) {
     return nullptr;
   }
-  return g_sys.open ? g_sys.open(hwnd, classList) : nullptr;
+  return SystemFunctions().OpenThemeData ? SystemFunctions().OpenThemeData(hwnd, classList)
+                                         : nullptr;
 }
 
-HRESULT WINAPI DrawThemeBackground(HTHEME theme, HDC hdc, int part, int state, const RECT* rect,
-                                   const RECT* clip) {
+HRESULT WINAPI redirected::DrawThemeBackground(HTHEME theme, HDC hdc, int part, int state,
+                                               const RECT* rect, const RECT* clip) {
   return Answer(
       theme,
       [&](ThemeClass& c) -> HRESULT {
         if (!hdc || !rect) return E_INVALIDARG;
         return c.DrawBackground(hdc, part, state, *rect, clip) ? S_OK : E_FAIL;
       },
-      [&] { return g_sys.draw ? g_sys.draw(theme, hdc, part, state, rect, clip) : E_FAIL; });
+      [&] {
+        return SystemFunctions().DrawThemeBackground
+                   ? SystemFunctions().DrawThemeBackground(theme, hdc, part, state, rect, clip)
+                   : E_FAIL;
+      });
 }
 
-HRESULT WINAPI CloseThemeData(HTHEME theme) {
+HRESULT WINAPI redirected::CloseThemeData(HTHEME theme) {
   try {
     if (Issued(theme)) return S_OK;
   } catch (...) {
     return S_OK;
   }
-  return g_sys.close ? g_sys.close(theme) : E_HANDLE;
+  return SystemFunctions().CloseThemeData ? SystemFunctions().CloseThemeData(theme) : E_HANDLE;
 }
 
-HRESULT WINAPI GetThemeColor(HTHEME theme, int part, int state, int prop, COLORREF* color) {
+HRESULT WINAPI redirected::GetThemeColor(HTHEME theme, int part, int state, int prop,
+                                         COLORREF* color) {
   return Answer(
       theme,
       [&](ThemeClass& c) -> HRESULT {
         return color ? c.GetColor(part, state, prop, *color) : E_INVALIDARG;
       },
-      [&] { return g_sys.color ? g_sys.color(theme, part, state, prop, color) : E_FAIL; });
+      [&] {
+        return SystemFunctions().GetThemeColor
+                   ? SystemFunctions().GetThemeColor(theme, part, state, prop, color)
+                   : E_FAIL;
+      });
 }
 
-HRESULT WINAPI GetThemeInt(HTHEME theme, int part, int state, int prop, int* value) {
+HRESULT WINAPI redirected::GetThemeInt(HTHEME theme, int part, int state, int prop, int* value) {
   return Answer(
       theme,
       [&](ThemeClass& c) -> HRESULT {
         return value ? c.GetInt(part, state, prop, *value) : E_INVALIDARG;
       },
-      [&] { return g_sys.integer ? g_sys.integer(theme, part, state, prop, value) : E_FAIL; });
+      [&] {
+        return SystemFunctions().GetThemeInt
+                   ? SystemFunctions().GetThemeInt(theme, part, state, prop, value)
+                   : E_FAIL;
+      });
 }
 
-HRESULT WINAPI GetThemePartSize(HTHEME theme, HDC hdc, int part, int state, RECT* rect,
-                                THEMESIZE which, SIZE* size) {
+HRESULT WINAPI redirected::GetThemePartSize(HTHEME theme, HDC hdc, int part, int state, RECT* rect,
+                                            THEMESIZE which, SIZE* size) {
   return Answer(
       theme,
       [&](ThemeClass& c) -> HRESULT {
@@ -197,22 +188,24 @@ HRESULT WINAPI GetThemePartSize(HTHEME theme, HDC hdc, int part, int state, RECT
         return c.GetPartSize(part, state, *size) ? S_OK : E_FAIL;
       },
       [&] {
-        return g_sys.partSize ? g_sys.partSize(theme, hdc, part, state, rect, which, size) : E_FAIL;
+        return SystemFunctions().GetThemePartSize
+                   ? SystemFunctions().GetThemePartSize(theme, hdc, part, state, rect, which, size)
+                   : E_FAIL;
       });
 }
 
-BOOL WINAPI IsAppThemed() {
+BOOL WINAPI redirected::IsAppThemed() {
   if (Enabled()) return TRUE;
-  return g_sys.appThemed ? g_sys.appThemed() : FALSE;
+  return SystemFunctions().IsAppThemed ? SystemFunctions().IsAppThemed() : FALSE;
 }
 
-BOOL WINAPI IsThemeActive() {
+BOOL WINAPI redirected::IsThemeActive() {
   if (Enabled()) return TRUE;
-  return g_sys.themeActive ? g_sys.themeActive() : FALSE;
+  return SystemFunctions().IsThemeActive ? SystemFunctions().IsThemeActive() : FALSE;
 }
 
-HRESULT WINAPI GetCurrentThemeName(LPWSTR file, int maxFile, LPWSTR color, int maxColor,
-                                   LPWSTR size, int maxSize) {
+HRESULT WINAPI redirected::GetCurrentThemeName(LPWSTR file, int maxFile, LPWSTR color, int maxColor,
+                                               LPWSTR size, int maxSize) {
   try {
     std::shared_ptr<ThemeSchema> schema = Enabled() ? SkinEngine::Get().Schema() : nullptr;
     if (schema) {
@@ -232,10 +225,12 @@ HRESULT WINAPI GetCurrentThemeName(LPWSTR file, int maxFile, LPWSTR color, int m
   } catch (...) {
     return E_FAIL;
   }
-  return g_sys.name ? g_sys.name(file, maxFile, color, maxColor, size, maxSize) : E_FAIL;
+  return SystemFunctions().GetCurrentThemeName
+             ? SystemFunctions().GetCurrentThemeName(file, maxFile, color, maxColor, size, maxSize)
+             : E_FAIL;
 }
 
-BOOL WINAPI GetThemeSysBool(HTHEME theme, int boolId) {
+BOOL WINAPI redirected::GetThemeSysBool(HTHEME theme, int boolId) {
   try {
     std::shared_ptr<ThemeSchema> keep;
     if (ClassOf(theme, keep)) {
@@ -251,10 +246,11 @@ BOOL WINAPI GetThemeSysBool(HTHEME theme, int boolId) {
   } catch (...) {
     return FALSE;
   }
-  return g_sys.sysBool ? g_sys.sysBool(theme, boolId) : FALSE;
+  return SystemFunctions().GetThemeSysBool ? SystemFunctions().GetThemeSysBool(theme, boolId)
+                                           : FALSE;
 }
 
-COLORREF WINAPI GetThemeSysColor(HTHEME theme, int colorId) {
+COLORREF WINAPI redirected::GetThemeSysColor(HTHEME theme, int colorId) {
   try {
     if (Enabled() && colorId >= 0 && colorId < kThemeSysColorCount)
       return SkinEngine::Get().Metrics().Color(colorId);
@@ -262,7 +258,6 @@ COLORREF WINAPI GetThemeSysColor(HTHEME theme, int colorId) {
   } catch (...) {
     return 0;
   }
-  return g_sys.sysColor ? g_sys.sysColor(theme, colorId) : ::GetSysColor(colorId);
+  return SystemFunctions().GetThemeSysColor ? SystemFunctions().GetThemeSysColor(theme, colorId)
+                                            : ::GetSysColor(colorId);
 }
-
-}  // namespace visual_style

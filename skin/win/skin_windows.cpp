@@ -10,6 +10,7 @@
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
 #include "skin/win/skin_redirect.h"
+#include "skin/win/skin_redirect_table.h"
 
 namespace {
 
@@ -278,15 +279,15 @@ void CSkinObjectFrame::DetachWindow() {
 
 LRESULT CSkinObjectFrame::CallPrevious(UINT msg, WPARAM w, LPARAM l) {
   if (!m_subclassed) return SysDefaultProc(m_hWnd, msg, w, l);
-  return m_unicode ? SysCallWindowProcW(m_prevProc, m_hWnd, msg, w, l)
-                   : SysCallWindowProcA(m_prevProc, m_hWnd, msg, w, l);
+  return m_unicode ? SystemFunctions().CallWindowProcW(m_prevProc, m_hWnd, msg, w, l)
+                   : SystemFunctions().CallWindowProcA(m_prevProc, m_hWnd, msg, w, l);
 }
 
 LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   CSkinObjectFrame* object = SkinObjectFor(hwnd);
   if (!object || !object->IsSubclassed()) {
     auto prev = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, kPrevProcProp));
-    if (prev) return SysCallWindowProcW(prev, hwnd, msg, w, l);
+    if (prev) return SystemFunctions().CallWindowProcW(prev, hwnd, msg, w, l);
     return SysDefaultProc(hwnd, msg, w, l);
   }
   try {
@@ -294,8 +295,8 @@ LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
       WNDPROC prev = object->PreviousProc();
       const bool unicode = ::IsWindowUnicode(hwnd) != FALSE;
       SkinDetach(hwnd);
-      return unicode ? SysCallWindowProcW(prev, hwnd, msg, w, l)
-                     : SysCallWindowProcA(prev, hwnd, msg, w, l);
+      return unicode ? SystemFunctions().CallWindowProcW(prev, hwnd, msg, w, l)
+                     : SystemFunctions().CallWindowProcA(prev, hwnd, msg, w, l);
     }
     if (!SkinEngine::Get().IsEnabled()) return object->CallPrevious(msg, w, l);
     if (!object->IsDefaultOnly() || msg == SkinUpdateStateMessage()) {

@@ -21,6 +21,9 @@ CSkinObjectFrame* SkinAttach(HWND hwnd, const std::u16string& className,
                              const CREATESTRUCTW* create);
 void SkinDetach(HWND hwnd);
 
+// Gives a window reached through the default procedures its object's hook.
+bool RouteThroughDefault(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result);
+
 // A procedure of the system's window modules: one the engine may replace,
 // and one whose messages the system draws.
 bool IsSystemProcedure(WNDPROC proc);

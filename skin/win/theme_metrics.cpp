@@ -1,6 +1,6 @@
 #include "skin/win/theme_metrics.h"
 
-#include "skin/win/skin_redirect.h"
+#include "skin/win/skin_redirect_table.h"
 
 #include <cstddef>
 
@@ -49,16 +49,16 @@ void ThemeMetrics::ReadSystemFontsAndSizes() {
   m_smallCaptionFont = ncm.lfSmCaptionFont;
   m_menuFont = ncm.lfMenuFont;
 
-  m_sizes.borderWidth = SysGetSystemMetrics(SM_CXBORDER);
-  m_sizes.borderHeight = SysGetSystemMetrics(SM_CYBORDER);
-  m_sizes.edgeWidth = SysGetSystemMetrics(SM_CXEDGE);
-  m_sizes.edgeHeight = SysGetSystemMetrics(SM_CYEDGE);
-  m_sizes.hScrollHeight = SysGetSystemMetrics(SM_CYHSCROLL);
-  m_sizes.hScrollArrowWidth = SysGetSystemMetrics(SM_CXHSCROLL);
-  m_sizes.vScrollWidth = SysGetSystemMetrics(SM_CXVSCROLL);
-  m_sizes.vScrollArrowHeight = SysGetSystemMetrics(SM_CYVSCROLL);
-  m_sizes.captionHeight = SysGetSystemMetrics(SM_CYCAPTION);
-  m_sizes.smallCaptionHeight = SysGetSystemMetrics(SM_CYSMCAPTION);
+  m_sizes.borderWidth = SystemFunctions().GetSystemMetrics(SM_CXBORDER);
+  m_sizes.borderHeight = SystemFunctions().GetSystemMetrics(SM_CYBORDER);
+  m_sizes.edgeWidth = SystemFunctions().GetSystemMetrics(SM_CXEDGE);
+  m_sizes.edgeHeight = SystemFunctions().GetSystemMetrics(SM_CYEDGE);
+  m_sizes.hScrollHeight = SystemFunctions().GetSystemMetrics(SM_CYHSCROLL);
+  m_sizes.hScrollArrowWidth = SystemFunctions().GetSystemMetrics(SM_CXHSCROLL);
+  m_sizes.vScrollWidth = SystemFunctions().GetSystemMetrics(SM_CXVSCROLL);
+  m_sizes.vScrollArrowHeight = SystemFunctions().GetSystemMetrics(SM_CYVSCROLL);
+  m_sizes.captionHeight = SystemFunctions().GetSystemMetrics(SM_CYCAPTION);
+  m_sizes.smallCaptionHeight = SystemFunctions().GetSystemMetrics(SM_CYSMCAPTION);
   int multiplier = 1;
   if (::SystemParametersInfoW(SPI_GETBORDER, 0, &multiplier, 0))
     m_sizes.borderMultiplier = multiplier;

@@ -14,7 +14,7 @@
 
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
-#include "skin/win/skin_visual_style.h"
+#include "skin/win/skin_redirect_table.h"
 #include "skin/win/skin_windows.h"
 #include "skin/win/theme_class.h"
 #include "tests/win/program_harness.h"
@@ -245,6 +245,22 @@ TEST_F(SkinRedirect, SizingWindowGetsTheClientAreaItWasSizedFor) {
   ::DestroyWindow(h);
   EXPECT_EQ(300, client.right);
   EXPECT_EQ(200, client.bottom);
+}
+
+// Every row of the table names a function its module exports, and the saved
+// function is the module's own, not a replacement.
+TEST(SkinRedirectTable, EveryRowIsTheSystemsOwnFunction) {
+  const RedirectSlotEntry* slots = RedirectSlots();
+  for (int i = 0; i < kRedirectSlotCount; ++i) {
+    ASSERT_NE(nullptr, slots[i].original) << slots[i].name;
+    EXPECT_NE(ModuleOf(::GetModuleHandleW(nullptr)), ModuleOf(slots[i].original)) << slots[i].name;
+    EXPECT_NE(slots[i].original, slots[i].replacement) << slots[i].name;
+  }
+  EXPECT_EQ(reinterpret_cast<void*>(SystemFunctions().DefWindowProcW),
+            slots[kSlotDefWindowProcW].original);
+  EXPECT_EQ(std::string("DefWindowProcW"), slots[kSlotDefWindowProcW].name);
+  EXPECT_EQ(nullptr, slots[kSlotGetModuleHandleA].replacement);
+  EXPECT_EQ(nullptr, slots[kSlotGetSystemMetrics].replacement);
 }
 
 }  // namespace

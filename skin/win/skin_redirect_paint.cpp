@@ -1,0 +1,194 @@
+// The colours, drawing and metrics functions answered from the theme: system
+// colours and brushes, edges and frame controls, the theme's fonts in the
+// system parameters and its borders in window sizing.
+#include <windows.h>
+
+#include <vssym32.h>
+
+#include "skin/win/skin_engine.h"
+#include "skin/win/skin_object.h"
+#include "skin/win/skin_redirect_table.h"
+#include "skin/win/theme_class.h"
+
+namespace {
+
+bool Enabled() {
+  return SkinEngine::Get().IsEnabled();
+}
+
+}  // namespace
+
+DWORD WINAPI redirected::GetSysColor(int index) {
+  try {
+    if (Enabled() && index >= 0 && index <= 30) return SkinEngine::Get().Metrics().Color(index);
+  } catch (...) {
+  }
+  return SystemFunctions().GetSysColor(index);
+}
+
+HBRUSH WINAPI redirected::GetSysColorBrush(int index) {
+  try {
+    if (Enabled() && index >= 0 && index <= 30) {
+      if (HBRUSH b = SkinEngine::Get().Metrics().Brush(index)) return b;
+    }
+  } catch (...) {
+  }
+  return SystemFunctions().GetSysColorBrush(index);
+}
+
+int WINAPI redirected::FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
+  try {
+    const auto index = reinterpret_cast<INT_PTR>(brush);
+    if (Enabled() && index >= 1 && index <= 31) {
+      if (HBRUSH b = SkinEngine::Get().Metrics().Brush(int(index - 1)))
+        return SystemFunctions().FillRect(hdc, rect, b);
+    }
+  } catch (...) {
+  }
+  return SystemFunctions().FillRect(hdc, rect, brush);
+}
+
+// Edges in the theme's system colours, as the system draws them.
+BOOL WINAPI redirected::DrawEdge(HDC hdc, RECT* rect, UINT edge, UINT flags) {
+  try {
+    if (Enabled() && rect && !(flags & (BF_DIAGONAL | BF_MONO | BF_FLAT))) {
+      const ThemeMetrics& m = SkinEngine::Get().Metrics();
+      RECT r = *rect;
+      auto line = [&](COLORREF tl, COLORREF br) {
+        HBRUSH a = ::CreateSolidBrush(tl);
+        HBRUSH b = ::CreateSolidBrush(br);
+        RECT s;
+        if (flags & BF_TOP) {
+          s = {r.left, r.top, r.right, r.top + 1};
+          SystemFunctions().FillRect(hdc, &s, a);
+        }
+        if (flags & BF_LEFT) {
+          s = {r.left, r.top, r.left + 1, r.bottom};
+          SystemFunctions().FillRect(hdc, &s, a);
+        }
+        if (flags & BF_BOTTOM) {
+          s = {r.left, r.bottom - 1, r.right, r.bottom};
+          SystemFunctions().FillRect(hdc, &s, b);
+        }
+        if (flags & BF_RIGHT) {
+          s = {r.right - 1, r.top, r.right, r.bottom};
+          SystemFunctions().FillRect(hdc, &s, b);
+        }
+        ::DeleteObject(a);
+        ::DeleteObject(b);
+        if (flags & BF_TOP) ++r.top;
+        if (flags & BF_LEFT) ++r.left;
+        if (flags & BF_BOTTOM) --r.bottom;
+        if (flags & BF_RIGHT) --r.right;
+      };
+      const UINT outer = edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER);
+      const UINT inner = edge & (BDR_RAISEDINNER | BDR_SUNKENINNER);
+      if (outer == BDR_RAISEDOUTER) line(m.Color(COLOR_3DLIGHT), m.Color(COLOR_3DDKSHADOW));
+      if (outer == BDR_SUNKENOUTER) line(m.Color(COLOR_3DSHADOW), m.Color(COLOR_3DHIGHLIGHT));
+      if (inner == BDR_RAISEDINNER) line(m.Color(COLOR_3DHIGHLIGHT), m.Color(COLOR_3DSHADOW));
+      if (inner == BDR_SUNKENINNER) line(m.Color(COLOR_3DDKSHADOW), m.Color(COLOR_3DLIGHT));
+      if (flags & BF_MIDDLE) SystemFunctions().FillRect(hdc, &r, m.Brush(COLOR_BTNFACE));
+      if (flags & BF_ADJUST) *rect = r;
+      return TRUE;
+    }
+  } catch (...) {
+  }
+  return SystemFunctions().DrawEdge(hdc, rect, edge, flags);
+}
+
+// The theme's brushes belong to the engine: a control deleting what
+// GetSysColorBrush gave it must not destroy them.
+BOOL WINAPI redirected::DeleteObject(HGDIOBJ object) {
+  try {
+    const ThemeMetrics& m = SkinEngine::Get().Metrics();
+    for (int i = 0; i <= 30; ++i)
+      if (object && object == m.Brush(i)) return TRUE;
+  } catch (...) {
+  }
+  return SystemFunctions().DeleteObject(object);
+}
+
+BOOL WINAPI redirected::SystemParametersInfoW(UINT action, UINT param, void* data, UINT winIni) {
+  const BOOL ok = SystemFunctions().SystemParametersInfoW(action, param, data, winIni);
+  try {
+    SkinEngine& engine = SkinEngine::Get();
+    const int opts = engine.GetApplyOptions();
+    if (ok && data && Enabled() && (opts & SkinEngine::kMetrics) && (opts & SkinEngine::kColours)) {
+      const ThemeMetrics& m = engine.Metrics();
+      if (action == SPI_GETICONTITLELOGFONT && param == sizeof(LOGFONTW)) {
+        *static_cast<LOGFONTW*>(data) = m.MenuFont();
+      } else if (action == SPI_GETNONCLIENTMETRICS &&
+                 static_cast<NONCLIENTMETRICSW*>(data)->cbSize >= 500) {
+        auto* nc = static_cast<NONCLIENTMETRICSW*>(data);
+        nc->lfCaptionFont = m.CaptionFont();
+        nc->lfSmCaptionFont = m.SmallCaptionFont();
+        nc->lfMenuFont = m.MenuFont();
+        nc->lfStatusFont = m.MenuFont();
+      }
+    }
+  } catch (...) {
+  }
+  return ok;
+}
+
+// A window the engine frames gets the theme's borders: callers sizing a
+// window for a client area then get the client area they asked for.
+BOOL WINAPI redirected::AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle) {
+  try {
+    const int opts = SkinEngine::Get().GetApplyOptions();
+    const bool maximized = (style & WS_MAXIMIZE) && !(style & WS_CHILD);
+    if (rect && Enabled() && (opts & SkinEngine::kFrame) && (style & WS_THICKFRAME) &&
+        (style & WS_CAPTION) == WS_CAPTION && !maximized) {
+      // The edge the window will get: creation adds it for such frames.
+      if ((exStyle & WS_EX_DLGMODALFRAME) ||
+          (!(exStyle & WS_EX_STATICEDGE) && (style & (WS_DLGFRAME | WS_THICKFRAME))))
+        exStyle |= WS_EX_WINDOWEDGE;
+      RECT b;
+      CSkinObjectFrame::ComputeBorders(style, exStyle, b);
+      rect->left -= b.left;
+      rect->top -= b.top + (menu ? SystemFunctions().GetSystemMetrics(SM_CYMENU) : 0);
+      rect->right += b.right;
+      rect->bottom += b.bottom;
+      return TRUE;
+    }
+  } catch (...) {
+  }
+  return SystemFunctions().AdjustWindowRectEx(rect, style, menu, exStyle);
+}
+
+// The frame controls the theme has parts for, drawn from it: check boxes,
+// radio buttons and push buttons, scroll arrows and caption buttons.
+BOOL WINAPI redirected::DrawFrameControl(HDC hdc, RECT* rect, UINT type, UINT state) {
+  try {
+    if (Enabled() && hdc && rect && !(state & DFCS_ADJUSTRECT)) {
+      const int look = (state & DFCS_INACTIVE) ? 3
+                       : (state & DFCS_PUSHED) ? 2
+                       : (state & DFCS_HOT)    ? 1
+                                               : 0;
+      const char16_t* cls = nullptr;
+      int part = 0, drawState = 0;
+      const UINT kind = state & 0xFF;
+      if (type == DFC_BUTTON && (kind & 0x1F) == DFCS_BUTTONPUSH) {
+        cls = u"BUTTON", part = BP_PUSHBUTTON, drawState = 1 + look;
+      } else if (type == DFC_BUTTON &&
+                 ((kind & 0x1F) == DFCS_BUTTONCHECK || (kind & 0x1F) == DFCS_BUTTONRADIO ||
+                  (kind & 0x1F) == DFCS_BUTTONRADIOIMAGE)) {
+        cls = u"BUTTON";
+        part = (kind & 0x1F) == DFCS_BUTTONCHECK ? BP_CHECKBOX : BP_RADIOBUTTON;
+        drawState = ((state & DFCS_CHECKED) ? 5 : 1) + look;
+      } else if (type == DFC_SCROLL && kind <= DFCS_SCROLLRIGHT) {
+        static const int kArrowBase[] = {ABS_UPNORMAL, ABS_DOWNNORMAL, ABS_LEFTNORMAL,
+                                         ABS_RIGHTNORMAL};
+        cls = u"SCROLLBAR", part = SBP_ARROWBTN, drawState = kArrowBase[kind] + look;
+      } else if (type == DFC_CAPTION && kind <= DFCS_CAPTIONHELP) {
+        static const int kCaptionPart[] = {WP_CLOSEBUTTON, WP_MINBUTTON, WP_MAXBUTTON,
+                                           WP_RESTOREBUTTON, WP_HELPBUTTON};
+        cls = u"WINDOW", part = kCaptionPart[kind], drawState = 1 + look;
+      }
+      ThemeClass* theme = cls ? SkinEngine::Get().GetThemeClass(cls) : nullptr;
+      if (theme && theme->DrawBackground(hdc, part, drawState, *rect)) return TRUE;
+    }
+  } catch (...) {
+  }
+  return SystemFunctions().DrawFrameControl(hdc, rect, type, state);
+}
