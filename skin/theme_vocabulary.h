@@ -56,6 +56,7 @@ enum ThemePropertyId : int {
   kTmtGlyphFont = 2601,
   kTmtImageFile = 3001,
   kTmtImageFile1 = 3002,  // to kTmtImageFile1 + 4 for IMAGEFILE5
+  kTmtStockImageFile = 3007,
   kTmtGlyphImageFile = 3008,
   kTmtSizingMargins = 3601,
   kTmtContentMargins = 3602,

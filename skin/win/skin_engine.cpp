@@ -2,6 +2,7 @@
 
 #include <psapi.h>
 
+#include "skin/win/skin_object.h"
 #include "skin/win/skin_windows.h"
 #include "skin/win/theme_class.h"
 #include "skin/win/theme_container.h"
@@ -124,7 +125,6 @@ void SkinEngine::NotifySkinChanged(int oldEnabled, int newEnabled) {
       m_windows.Remove(hwnd);
       continue;
     }
-    if (SkinWindowObject* object = m_windows.Find(hwnd))
-      object->SkinChanged(oldEnabled, newEnabled);
+    if (CSkinObject* object = m_windows.Find(hwnd)) object->SkinChanged(oldEnabled, newEnabled);
   }
 }

@@ -1,6 +1,7 @@
 #include "skin/win/skin_maps.h"
 
 #include "skin/theme_text.h"
+#include "skin/win/skin_object.h"
 
 namespace {
 
@@ -30,22 +31,22 @@ SkinWindowMap::~SkinWindowMap() {
   ::DeleteCriticalSection(&m_lock);
 }
 
-bool SkinWindowMap::Insert(HWND hwnd, std::unique_ptr<SkinWindowObject> object) {
+bool SkinWindowMap::Insert(HWND hwnd, std::unique_ptr<CSkinObject> object) {
   if (hwnd == nullptr || object == nullptr) return false;
   Locked lock(m_lock);
   return m_objects.emplace(hwnd, std::move(object)).second;
 }
 
-std::unique_ptr<SkinWindowObject> SkinWindowMap::Remove(HWND hwnd) {
+std::unique_ptr<CSkinObject> SkinWindowMap::Remove(HWND hwnd) {
   Locked lock(m_lock);
   auto it = m_objects.find(hwnd);
   if (it == m_objects.end()) return nullptr;
-  std::unique_ptr<SkinWindowObject> object = std::move(it->second);
+  std::unique_ptr<CSkinObject> object = std::move(it->second);
   m_objects.erase(it);
   return object;
 }
 
-SkinWindowObject* SkinWindowMap::Find(HWND hwnd) const {
+CSkinObject* SkinWindowMap::Find(HWND hwnd) const {
   Locked lock(m_lock);
   auto it = m_objects.find(hwnd);
   return it == m_objects.end() ? nullptr : it->second.get();
@@ -66,7 +67,7 @@ size_t SkinWindowMap::Size() const {
 
 void SkinWindowMap::Clear() {
   // Objects are destroyed outside the lock: their destructors may detach.
-  std::unordered_map<HWND, std::unique_ptr<SkinWindowObject>, HandleHash> doomed;
+  std::unordered_map<HWND, std::unique_ptr<CSkinObject>, HandleHash> doomed;
   {
     Locked lock(m_lock);
     doomed.swap(m_objects);

@@ -10,14 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-// What the window map holds for a skinned window (the skin objects derive
-// from it as well as from the framework's window class).
-class SkinWindowObject {
- public:
-  virtual ~SkinWindowObject() = default;
-  // The skin was loaded, replaced or dropped; flags are 0 or 1.
-  virtual void SkinChanged(int oldEnabled, int newEnabled) = 0;
-};
+class CSkinObject;
 
 // Window handle to skin object, owning. One lock guards it: windows are
 // attached and detached on the threads that own them.
@@ -29,10 +22,10 @@ class SkinWindowMap {
   SkinWindowMap& operator=(const SkinWindowMap&) = delete;
 
   // False (and the object is destroyed) when the window is mapped already.
-  bool Insert(HWND hwnd, std::unique_ptr<SkinWindowObject> object);
+  bool Insert(HWND hwnd, std::unique_ptr<CSkinObject> object);
   // Takes the window's object out of the map; null when it has none.
-  std::unique_ptr<SkinWindowObject> Remove(HWND hwnd);
-  SkinWindowObject* Find(HWND hwnd) const;
+  std::unique_ptr<CSkinObject> Remove(HWND hwnd);
+  CSkinObject* Find(HWND hwnd) const;
   std::vector<HWND> Handles() const;
   size_t Size() const;
   void Clear();
@@ -44,7 +37,7 @@ class SkinWindowMap {
   };
 
   mutable CRITICAL_SECTION m_lock;
-  std::unordered_map<HWND, std::unique_ptr<SkinWindowObject>, HandleHash> m_objects;
+  std::unordered_map<HWND, std::unique_ptr<CSkinObject>, HandleHash> m_objects;
 };
 
 // A kind of skin object, as the class-name map refers to it: the object's
@@ -52,7 +45,7 @@ class SkinWindowMap {
 // classes that are never skinned.
 struct SkinObjectClass {
   const char16_t* name;
-  SkinWindowObject* (*create)();
+  CSkinObject* (*create)();
 };
 
 // Window class name (any case) to skin-object kind. Filled once when the

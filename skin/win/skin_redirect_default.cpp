@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "skin/win/skin_engine.h"
+#include "skin/win/skin_object.h"
 #include "skin/win/skin_redirect.h"
 #include "skin/win/skin_redirect_table.h"
 #include "skin/win/skin_windows.h"

@@ -5,8 +5,8 @@
 
 #include <vssym32.h>
 
+#include "skin/win/skin_caption.h"
 #include "skin/win/skin_engine.h"
-#include "skin/win/skin_object.h"
 #include "skin/win/skin_redirect_table.h"
 #include "skin/win/theme_class.h"
 
@@ -143,8 +143,7 @@ BOOL WINAPI redirected::AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, D
       if ((exStyle & WS_EX_DLGMODALFRAME) ||
           (!(exStyle & WS_EX_STATICEDGE) && (style & (WS_DLGFRAME | WS_THICKFRAME))))
         exStyle |= WS_EX_WINDOWEDGE;
-      RECT b;
-      CSkinObjectFrame::ComputeBorders(style, exStyle, b);
+      const RECT b = SkinFrameBorders(style, exStyle, SkinEngine::Get().Metrics().Sizes());
       rect->left -= b.left;
       rect->top -= b.top + (menu ? SystemFunctions().GetSystemMetrics(SM_CYMENU) : 0);
       rect->right += b.right;

@@ -6,6 +6,7 @@
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
 #include "skin/win/skin_redirect_table.h"
+#include "skin/win/skin_scroll_track.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ BOOL WINAPI redirected::GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info) {
   const BOOL ok = SystemFunctions().GetScrollInfo(hwnd, bar, info);
   try {
     if (ok && info && (info->fMask & SIF_TRACKPOS) && Enabled()) {
-      if (CSkinObjectFrame* o = SkinObjectFor(hwnd)) {
+      if (CSkinObject* o = SkinObjectFor(hwnd)) {
         const SkinScrollBar* b = o->ScrollBarFor(bar);
         if (b && b->thumbTracking) info->nTrackPos = b->trackPosition;
       }

@@ -9,7 +9,9 @@
 #include <functional>
 #include <vector>
 
-#include "skin/win/skin_object.h"
+#include "skin/win/skin_caption.h"
+#include "skin/win/skin_engine.h"
+#include "skin/win/skin_object_frame.h"
 #include "skin/win/theme_class.h"
 
 namespace {
@@ -80,18 +82,20 @@ void CutCorners(HRGN region, const std::vector<bool>& clear, int w, int rows, in
 
 }  // namespace
 
-void CSkinObjectFrame::UpdateRegion() {
-  if (!m_hWnd || m_inRegionUpdate || ::IsIconic(m_hWnd)) return;
-  const LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
-  const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
+void SkinCaption::UpdateRegion(bool force) {
+  if (force) m_regionSize = SIZE{0, 0};
+  HWND hwnd = Window();
+  if (!hwnd || m_inRegionUpdate || ::IsIconic(hwnd)) return;
+  const LONG style = ::GetWindowLongW(hwnd, GWL_STYLE);
+  const LONG exStyle = ::GetWindowLongW(hwnd, GWL_EXSTYLE);
   const bool maximized = (style & WS_MAXIMIZE) && !(style & WS_CHILD);
-  ThemeClass* t = WindowTheme();
-  const RECT wr = WindowRectAtZero();
+  ThemeClass* t = SkinEngine::Get().GetThemeClass(u"WINDOW");
+  const RECT wr = WindowRectAtZero(hwnd);
   const int w = wr.right, h = wr.bottom;
-  if (!HasSkinCaption() || maximized || !t || w <= 0 || h <= 0) {
+  if (!Shown() || maximized || !t || w <= 0 || h <= 0) {
     if (m_hasRegion) {
       m_inRegionUpdate = true;
-      ::SetWindowRgn(m_hWnd, nullptr, TRUE);
+      ::SetWindowRgn(hwnd, nullptr, TRUE);
       m_inRegionUpdate = false;
       m_hasRegion = false;
     }
@@ -100,8 +104,7 @@ void CSkinObjectFrame::UpdateRegion() {
   }
   if (m_hasRegion && m_regionSize.cx == w && m_regionSize.cy == h) return;
 
-  RECT b;
-  ComputeBorders(style, exStyle, b);
+  const RECT b = SkinFrameBorders(style, exStyle, m_owner.Sizes());
   const bool tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
   HRGN region = ::CreateRectRgn(0, 0, w, h);
   bool cut = false;
@@ -121,15 +124,7 @@ void CSkinObjectFrame::UpdateRegion() {
     // that the strip holds the window's last rows.
     const int shift = h - bottomRows;
     const std::vector<bool> clear = TransparentPixels(w, bottomRows, [&](HDC dc) {
-      const RECT left{0, long(b.top) - shift, b.left, h - b.bottom - shift};
-      const RECT right{w - b.right, long(b.top) - shift, w, h - b.bottom - shift};
-      const RECT bottom{0, h - b.bottom - shift, w, h - shift};
-      if (b.left > 0)
-        t->DrawBackground(dc, tool ? WP_SMALLFRAMELEFT : WP_FRAMELEFT, FS_ACTIVE, left);
-      if (b.right > 0)
-        t->DrawBackground(dc, tool ? WP_SMALLFRAMERIGHT : WP_FRAMERIGHT, FS_ACTIVE, right);
-      if (b.bottom > 0)
-        t->DrawBackground(dc, tool ? WP_SMALLFRAMEBOTTOM : WP_FRAMEBOTTOM, FS_ACTIVE, bottom);
+      DrawSkinFrameSides(dc, *t, b, SIZE{w, h}, tool, FS_ACTIVE, shift);
     });
     CutCorners(region, clear, w, bottomRows, 0, shift);
     cut = true;
@@ -141,9 +136,9 @@ void CSkinObjectFrame::UpdateRegion() {
   m_inRegionUpdate = true;
   if (whole) {
     ::DeleteObject(region);
-    if (m_hasRegion) ::SetWindowRgn(m_hWnd, nullptr, TRUE);
+    if (m_hasRegion) ::SetWindowRgn(hwnd, nullptr, TRUE);
   } else {
-    ::SetWindowRgn(m_hWnd, region, TRUE);  // the system owns the region now
+    ::SetWindowRgn(hwnd, region, TRUE);  // the system owns the region now
   }
   m_inRegionUpdate = false;
   m_hasRegion = !whole;

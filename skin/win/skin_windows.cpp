@@ -1,3 +1,5 @@
+// Bringing windows under the skin: the class table that chooses each
+// window's object, the per-thread creation hook, attaching and detaching.
 #include "skin/win/skin_windows.h"
 
 #include <windows.h>
@@ -8,22 +10,20 @@
 
 #include "skin/theme_text.h"
 #include "skin/win/skin_engine.h"
-#include "skin/win/skin_object.h"
+#include "skin/win/skin_object_button.h"
+#include "skin/win/skin_object_combo.h"
+#include "skin/win/skin_object_edit.h"
+#include "skin/win/skin_object_frame.h"
+#include "skin/win/skin_object_progress.h"
+#include "skin/win/skin_object_scrollbar.h"
 #include "skin/win/skin_redirect.h"
-#include "skin/win/skin_redirect_table.h"
 
 namespace {
 
 thread_local HHOOK t_creationHook = nullptr;
-const wchar_t kPrevProcProp[] = L"SkinEnginePrevProc";
-
-class CSkinObjectApplicationFrame : public CSkinObjectFrame {
- public:
-  const char16_t* ObjectClassName() const override { return u"CSkinObjectApplicationFrame"; }
-};
 
 template <class T>
-SkinWindowObject* Make() {
+CSkinObject* Make() {
   return new T();
 }
 
@@ -45,8 +45,7 @@ const SkinObjectClass kSpin = {u"CSkinObjectSpin", &Make<CSkinObjectFrame>};
 const SkinObjectClass kToolBar = {u"CSkinObjectToolBar", &Make<CSkinObjectFrame>};
 const SkinObjectClass kButton = {u"CSkinObjectButton", &Make<CSkinObjectButton>};
 const SkinObjectClass kNone = {u"", nullptr};
-const SkinObjectClass kAppFrame = {u"CSkinObjectApplicationFrame",
-                                   &Make<CSkinObjectApplicationFrame>};
+const SkinObjectClass kAppFrame = {u"CSkinObjectApplicationFrame", &Make<CSkinObjectFrame>};
 
 struct ClassEntry {
   const char16_t* windowClass;
@@ -123,7 +122,7 @@ int FrameTypeFor(HWND hwnd, const std::u16string& cls, const CREATESTRUCTW* cs) 
   if (cls != u"#32770") return kFrameOther;
   if (!IsPlainChildPage(hwnd, cs)) return kFrameDialog;
   HWND parent = cs ? cs->hwndParent : ::GetParent(hwnd);
-  if (CSkinObjectFrame* p = SkinObjectFor(parent)) {
+  if (CSkinObject* p = SkinObjectFor(parent)) {
     if (p->FrameType() == kFramePage) return kFramePage;
   }
   // A page of a property sheet; our own wizard pages are plain child dialogs
@@ -164,21 +163,6 @@ bool IsSystemProcedure(WNDPROC proc) {
   return owner == ::GetModuleHandleW(L"user32.dll") || owner == ::GetModuleHandleW(L"comctl32.dll");
 }
 
-UINT SkinUpdateStateMessage() {
-  static const UINT msg = ::RegisterWindowMessageW(L"WM_SKINENGINE_UPDATESTATE");
-  return msg;
-}
-
-UINT SkinQueryStateMessage() {
-  static const UINT msg = ::RegisterWindowMessageW(L"WM_SKINENGINE_QUERYSTATE");
-  return msg;
-}
-
-CSkinObjectFrame* SkinObjectFor(HWND hwnd) {
-  if (!hwnd) return nullptr;
-  return dynamic_cast<CSkinObjectFrame*>(SkinEngine::Get().Windows().Find(hwnd));
-}
-
 void InstallCreationHook() {
   if (t_creationHook) return;
   t_creationHook = ::SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, ::GetCurrentThreadId());
@@ -203,8 +187,7 @@ void InstallSkinWindowSide(SkinEngine& engine) {
   InstallWindowEventHook();
 }
 
-CSkinObjectFrame* SkinAttach(HWND hwnd, const std::u16string& className,
-                             const CREATESTRUCTW* create) {
+CSkinObject* SkinAttach(HWND hwnd, const std::u16string& className, const CREATESTRUCTW* create) {
   if (!hwnd || className == u"tooltips_class32" || ContainsNoCase(className, u"IME"))
     return nullptr;
   SkinEngine& engine = SkinEngine::Get();
@@ -225,101 +208,16 @@ CSkinObjectFrame* SkinAttach(HWND hwnd, const std::u16string& className,
       return nullptr;
     kind = &kAppFrame;
   }
-  std::unique_ptr<SkinWindowObject> made(kind->create());
-  auto* object = dynamic_cast<CSkinObjectFrame*>(made.get());
+  std::unique_ptr<CSkinObject> made(kind->create());
+  CSkinObject* object = made.get();
   if (!object) return nullptr;
   const int frameType = FrameTypeFor(hwnd, className, create);
   if (!engine.Windows().Insert(hwnd, std::move(made))) return nullptr;
-  object->AttachWindow(hwnd, frameType, forms);
+  object->AttachWindow(hwnd, *kind, frameType, forms);
   return object;
 }
 
 void SkinDetach(HWND hwnd) {
-  std::unique_ptr<SkinWindowObject> object = SkinEngine::Get().Windows().Remove(hwnd);
-  if (auto* frame = dynamic_cast<CSkinObjectFrame*>(object.get())) frame->DetachWindow();
-}
-
-void CSkinObjectFrame::AttachWindow(HWND hwnd, int frameType, bool windowsForms) {
-  m_hWnd = hwnd;
-  m_frameType = frameType;
-  m_windowsForms = windowsForms;
-  m_unicode = ::IsWindowUnicode(hwnd) != FALSE;
-  m_prevProc = reinterpret_cast<WNDPROC>(m_unicode ? ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)
-                                                   : ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-  if (IsSystemProcedure(m_prevProc)) {
-    ::SetPropW(hwnd, kPrevProcProp, reinterpret_cast<HANDLE>(m_prevProc));
-    if (m_unicode)
-      ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
-    else
-      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
-    m_subclassed = true;
-  }
-  OnAttached();
-}
-
-void CSkinObjectFrame::DetachWindow() {
-  if (!m_hWnd) return;
-  if (m_hotTimer) ::KillTimer(m_hWnd, kHotTimerId);
-  m_hotTimer = false;
-  if (m_subclassed) {
-    const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC));
-    // Someone subclassed after us: keep our procedure, which forwards through
-    // the stored previous procedure once the object is gone.
-    if (current == &SkinWindowProc) {
-      if (m_unicode)
-        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_prevProc));
-      else
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_prevProc));
-      ::RemovePropW(m_hWnd, kPrevProcProp);
-    }
-  }
-  m_subclassed = false;
-  m_hWnd = nullptr;
-}
-
-LRESULT CSkinObjectFrame::CallPrevious(UINT msg, WPARAM w, LPARAM l) {
-  if (!m_subclassed) return SysDefaultProc(m_hWnd, msg, w, l);
-  return m_unicode ? SystemFunctions().CallWindowProcW(m_prevProc, m_hWnd, msg, w, l)
-                   : SystemFunctions().CallWindowProcA(m_prevProc, m_hWnd, msg, w, l);
-}
-
-LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-  CSkinObjectFrame* object = SkinObjectFor(hwnd);
-  if (!object || !object->IsSubclassed()) {
-    auto prev = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, kPrevProcProp));
-    if (prev) return SystemFunctions().CallWindowProcW(prev, hwnd, msg, w, l);
-    return SysDefaultProc(hwnd, msg, w, l);
-  }
-  try {
-    if (msg == WM_NCDESTROY) {
-      WNDPROC prev = object->PreviousProc();
-      const bool unicode = ::IsWindowUnicode(hwnd) != FALSE;
-      SkinDetach(hwnd);
-      return unicode ? SystemFunctions().CallWindowProcW(prev, hwnd, msg, w, l)
-                     : SystemFunctions().CallWindowProcA(prev, hwnd, msg, w, l);
-    }
-    if (!SkinEngine::Get().IsEnabled()) return object->CallPrevious(msg, w, l);
-    if (!object->IsDefaultOnly() || msg == SkinUpdateStateMessage()) {
-      LRESULT result = 0;
-      if (object->MessageHook(msg, w, l, result)) return result;
-    }
-    return object->CallPrevious(msg, w, l);
-  } catch (...) {
-    return object->CallPrevious(msg, w, l);
-  }
-}
-
-bool RouteThroughDefault(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
-  CSkinObjectFrame* object = SkinObjectFor(hwnd);
-  if (!object || object->IsSubclassed() || !SkinEngine::Get().IsEnabled()) return false;
-  try {
-    if (msg == WM_NCDESTROY) {
-      SkinDetach(hwnd);
-      return false;
-    }
-    if (object->IsDefaultOnly() && msg != SkinUpdateStateMessage()) return false;
-    return object->MessageHook(msg, w, l, result);
-  } catch (...) {
-    return false;
-  }
+  std::unique_ptr<CSkinObject> object = SkinEngine::Get().Windows().Remove(hwnd);
+  if (object) object->DetachWindow();
 }

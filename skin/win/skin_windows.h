@@ -6,7 +6,7 @@
 #include <string>
 
 class SkinEngine;
-class CSkinObjectFrame;
+class CSkinObject;
 
 // Fills the class-name map, connects the engine's hooks and installs the
 // creation hook for the calling thread.
@@ -17,12 +17,8 @@ void InstallCreationHook();
 void RemoveCreationHook();
 
 // The object attached, or null (not skinned, excluded, mapped already).
-CSkinObjectFrame* SkinAttach(HWND hwnd, const std::u16string& className,
-                             const CREATESTRUCTW* create);
+CSkinObject* SkinAttach(HWND hwnd, const std::u16string& className, const CREATESTRUCTW* create);
 void SkinDetach(HWND hwnd);
-
-// Gives a window reached through the default procedures its object's hook.
-bool RouteThroughDefault(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result);
 
 // A procedure of the system's window modules: one the engine may replace,
 // and one whose messages the system draws.

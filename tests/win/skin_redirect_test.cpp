@@ -215,7 +215,7 @@ TEST_F(SkinRedirect, SuperclassPassingMessagesToTheSystemGetsTheSkinnedFrame) {
                              50, 50, 200, 120, nullptr, nullptr, wc.hInstance, nullptr);
   ASSERT_NE(nullptr, h);
   ASSERT_TRUE(IsSystemProcedure(g_systemProc));
-  CSkinObjectFrame* object = SkinObjectFor(h);
+  CSkinObject* object = SkinObjectFor(h);
   ASSERT_NE(nullptr, object);
   EXPECT_FALSE(object->IsSubclassed());
   ::ShowWindow(h, SW_SHOWNA);

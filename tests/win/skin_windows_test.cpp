@@ -155,21 +155,24 @@ class SkinWindows : public ::testing::Test {
 
 TEST_F(SkinWindows, DialogWithSystemMenuHasOnlyCloseButtonAndClosesWhenClicked) {
   HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
-  CSkinObjectFrame* o = SkinObjectFor(dlg);
+  CSkinObject* o = SkinObjectFor(dlg);
   ASSERT_NE(nullptr, o);
   EXPECT_EQ(kFrameDialog, o->FrameType());
   EXPECT_TRUE(o->IsSubclassed());
   RedrawNow(dlg);
   std::vector<int> parts;
-  for (const Drawn& d : DrawnOf(u"WINDOW"))
+  RECT b = {};  // where the close button was drawn, window relative
+  for (const Drawn& d : DrawnOf(u"WINDOW")) {
     if (d.part == WP_CLOSEBUTTON || d.part == WP_MINBUTTON || d.part == WP_MAXBUTTON ||
         d.part == WP_HELPBUTTON)
       parts.push_back(d.part);
+    if (d.part == WP_CLOSEBUTTON) b = d.rect;
+  }
   EXPECT_EQ(std::vector<int>{WP_CLOSEBUTTON}, parts);
+  ASSERT_FALSE(::IsRectEmpty(&b));
 
   RECT wr;
   ::GetWindowRect(dlg, &wr);
-  const RECT b = o->CaptionButtons()[0].rect;
   const int x = wr.left + (b.left + b.right) / 2, y = wr.top + (b.top + b.bottom) / 2;
   EXPECT_EQ(HTCLOSE, ::SendMessageW(dlg, WM_NCHITTEST, 0, MAKELPARAM(x, y)));
   ::SetForegroundWindow(dlg);
@@ -213,7 +216,7 @@ TEST_F(SkinWindows, ObjectsFollowTheClassName) {
   }
   HWND forms = Keep(::CreateWindowExW(0, L"WindowsForms10.BUTTON.app.0.1", L"", WS_POPUP, 0, 0, 50,
                                       20, nullptr, nullptr, inst, nullptr));
-  CSkinObjectFrame* o = SkinObjectFor(forms);
+  CSkinObject* o = SkinObjectFor(forms);
   ASSERT_NE(nullptr, o);
   EXPECT_EQ(std::u16string(u"CSkinObjectButton"), o->ObjectClassName());
   EXPECT_TRUE(o->IsWindowsForms());

@@ -1,33 +1,15 @@
-// Skinned scroll bars: the window's own (non-client) bars and the scroll bar
-// control, drawn with the "SCROLLBAR" class and tracked in a local loop.
-#include <windows.h>
+#include "skin/win/skin_scroll_track.h"
 
 #include <vssym32.h>
-#include <windowsx.h>
 
 #include "skin/win/offscreen_buffer.h"
 #include "skin/win/skin_engine.h"
-#include "skin/win/skin_object.h"
 #include "skin/win/skin_paint.h"
 #include "skin/win/theme_class.h"
 
 namespace {
 
 constexpr UINT_PTR kRepeatTimerId = 64069;
-
-ScrollInfo ReadInfo(HWND hwnd, int which) {
-  SCROLLINFO si = {};
-  si.cbSize = sizeof(si);
-  si.fMask = SIF_ALL;
-  ScrollInfo info;
-  if (::GetScrollInfo(hwnd, which, &si)) {
-    info.minimum = si.nMin;
-    info.maximum = si.nMax;
-    info.page = int(si.nPage);
-    info.position = si.nPos;
-  }
-  return info;
-}
 
 int ArrowState(int hitCode, const SkinScrollBar& bar, bool disabled, bool second) {
   const int base = bar.vertical ? (second ? 4 : 0) : (second ? 12 : 8);
@@ -80,35 +62,21 @@ void PaintBar(HDC dc, const SkinScrollBar& bar, bool disabled) {
                     PartState(kScrollHitPageAfter, bar, false), local(l.thumbEnd, l.e2));
 }
 
-void PaintBarBuffered(HDC target, const SkinScrollBar& bar, bool disabled) {
-  const ScrollLayout& l = bar.layout;
-  if (l.bar.IsEmpty()) return;
-  OffscreenBuffer buffer(target, l.bar.Width(), l.bar.Height());
-  PaintBar(buffer.dc(), bar, disabled);
-  buffer.CopyTo(target, l.bar.left, l.bar.top);
-}
-
-int ArrowSize(bool vertical) {
-  const ThemeSizes& s = SkinEngine::Get().Metrics().Sizes();
-  return vertical ? s.vScrollArrowHeight : s.hScrollArrowWidth;
-}
-
 void Notify(HWND target, HWND control, bool vertical, int code, int position) {
   ::SendMessageW(target, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(WORD(code), WORD(position)),
                  reinterpret_cast<LPARAM>(control));
 }
 
-// One press on a bar, tracked until the button is released.
 class ScrollTracker {
  public:
-  ScrollTracker(HWND window, HWND target, HWND control, SkinScrollBar& bar, bool clientCoords,
-                std::function<void()> redraw)
-      : m_window(window),
-        m_target(target),
-        m_control(control),
+  ScrollTracker(const ScrollPressTarget& target, SkinScrollBar& bar,
+                const std::function<void()>& redraw)
+      : m_window(target.window),
+        m_target(target.notify),
+        m_control(target.control),
         m_bar(bar),
-        m_client(clientCoords),
-        m_redraw(std::move(redraw)) {}
+        m_client(target.clientCoords),
+        m_redraw(redraw) {}
   ~ScrollTracker() { m_bar.thumbTracking = false; }
 
   void Run(POINT p, bool shift) {
@@ -247,7 +215,7 @@ class ScrollTracker {
   HWND m_window, m_target, m_control;
   SkinScrollBar& m_bar;
   bool m_client;
-  std::function<void()> m_redraw;
+  const std::function<void()>& m_redraw;
   ScrollPress m_press;
   ScrollThumbTrack m_thumb;
   bool m_thumbTracking = false;
@@ -259,138 +227,34 @@ class ScrollTracker {
 
 }  // namespace
 
-RECT CSkinObjectFrame::ScrollBarRect(bool vertical) const {
-  RECT client;
-  ::GetClientRect(m_hWnd, &client);
-  ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  RECT wr;
-  ::GetWindowRect(m_hWnd, &wr);
-  ::OffsetRect(&client, -wr.left, -wr.top);
-  const bool themed = HasSkinCaption();
-  const ThemeSizes& s = SkinEngine::Get().Metrics().Sizes();
-  const int vw = themed ? s.vScrollWidth : ::GetSystemMetrics(SM_CXVSCROLL);
-  const int hh = themed ? s.hScrollHeight : ::GetSystemMetrics(SM_CYHSCROLL);
-  const bool left = (::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
-  if (vertical)
-    return left ? RECT{client.left - vw, client.top, client.left, client.bottom}
-                : RECT{client.right, client.top, client.right + vw, client.bottom};
-  return RECT{client.left, client.bottom, client.right, client.bottom + hh};
-}
-
-void CSkinObjectFrame::UpdateScrollBars() {
-  const LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
-  for (int i = 0; i < 2; ++i) {
-    const bool vertical = i == 0;
-    SkinScrollBar& bar = vertical ? m_vbar : m_hbar;
-    bar.vertical = vertical;
-    bar.shown = (style & (vertical ? WS_VSCROLL : WS_HSCROLL)) != 0;
-    if (!bar.shown) continue;
-    if (bar.pressedHit == kScrollHitThumb) continue;  // the tracker owns the thumb
-    bar.layout =
-        LayoutScrollBar(ToSkin(ScrollBarRect(vertical)), vertical,
-                        ReadInfo(m_hWnd, vertical ? SB_VERT : SB_HORZ), ArrowSize(vertical));
+ScrollInfo ReadScrollInfo(HWND hwnd, int which) {
+  SCROLLINFO si = {};
+  si.cbSize = sizeof(si);
+  si.fMask = SIF_ALL;
+  ScrollInfo info;
+  if (::GetScrollInfo(hwnd, which, &si)) {
+    info.minimum = si.nMin;
+    info.maximum = si.nMax;
+    info.page = int(si.nPage);
+    info.position = si.nPos;
   }
-  m_lastV.cbSize = m_lastH.cbSize = sizeof(SCROLLINFO);
-  m_lastV.fMask = m_lastH.fMask = SIF_ALL;
-  ::GetScrollInfo(m_hWnd, SB_VERT, &m_lastV);
-  ::GetScrollInfo(m_hWnd, SB_HORZ, &m_lastH);
+  return info;
 }
 
-bool CSkinObjectFrame::ScrollInfoChanged() {
-  SCROLLINFO v = {}, h = {};
-  v.cbSize = h.cbSize = sizeof(SCROLLINFO);
-  v.fMask = h.fMask = SIF_ALL;
-  ::GetScrollInfo(m_hWnd, SB_VERT, &v);
-  ::GetScrollInfo(m_hWnd, SB_HORZ, &h);
-  return v.nMin != m_lastV.nMin || v.nMax != m_lastV.nMax || v.nPage != m_lastV.nPage ||
-         v.nPos != m_lastV.nPos || h.nMin != m_lastH.nMin || h.nMax != m_lastH.nMax ||
-         h.nPage != m_lastH.nPage || h.nPos != m_lastH.nPos;
+int ScrollArrowSize(const ThemeSizes& sizes, bool vertical) {
+  return vertical ? sizes.vScrollArrowHeight : sizes.hScrollArrowWidth;
 }
 
-void CSkinObjectFrame::DrawScrollBars(HDC hdc) {
-  const bool disabled = !::IsWindowEnabled(m_hWnd);
-  if (m_vbar.shown) PaintBarBuffered(hdc, m_vbar, disabled);
-  if (m_hbar.shown) PaintBarBuffered(hdc, m_hbar, disabled);
-  if (m_vbar.shown && m_hbar.shown) {
-    const RECT v = ScrollBarRect(true), h = ScrollBarRect(false);
-    const RECT corner{v.left, h.top, v.right, h.bottom};
-    ::FillRect(hdc, &corner, SkinEngine::Get().Metrics().Brush(COLOR_BTNFACE));
-    if (::GetWindowLongW(m_hWnd, GWL_STYLE) & WS_THICKFRAME) {
-      if (ThemeClass* t = SkinEngine::Get().GetThemeClass(u"SCROLLBAR"))
-        t->DrawBackground(hdc, SBP_SIZEBOX, 1, corner);
-    }
-  }
+void PaintScrollBar(HDC target, const SkinScrollBar& bar, bool disabled) {
+  const ScrollLayout& l = bar.layout;
+  if (l.bar.IsEmpty()) return;
+  OffscreenBuffer buffer(target, l.bar.Width(), l.bar.Height());
+  PaintBar(buffer.dc(), bar, disabled);
+  buffer.CopyTo(target, l.bar.left, l.bar.top);
 }
 
-void CSkinObjectFrame::DrawScrollBar(HDC hdc, SkinScrollBar& bar) {
-  PaintBarBuffered(hdc, bar, !::IsWindowEnabled(m_hWnd));
-}
-
-void CSkinObjectFrame::RedrawScrollBars() {
-  HDC hdc = ::GetWindowDC(m_hWnd);
-  if (!hdc) return;
-  UpdateScrollBars();
-  DrawScrollBars(hdc);
-  ::ReleaseDC(m_hWnd, hdc);
-}
-
-const SkinScrollBar* CSkinObjectFrame::ScrollBarFor(int bar) const {
-  if (bar == SB_VERT) return &m_vbar;
-  if (bar == SB_HORZ) return &m_hbar;
-  return nullptr;
-}
-
-void CSkinObjectFrame::TrackScrollBar(bool vertical, POINT screen, bool shift) {
-  UpdateScrollBars();
-  SkinScrollBar& bar = vertical ? m_vbar : m_hbar;
-  if (!bar.shown) return;
-  const POINT p = ScreenToWindowPoint(screen);
-  ScrollTracker tracker(m_hWnd, m_hWnd, nullptr, bar, false, [this, &bar]() {
-    HDC hdc = ::GetWindowDC(m_hWnd);
-    if (!hdc) return;
-    DrawScrollBar(hdc, bar);
-    ::ReleaseDC(m_hWnd, hdc);
-  });
+void TrackScrollPress(const ScrollPressTarget& target, SkinScrollBar& bar, POINT p, bool shift,
+                      const std::function<void()>& redraw) {
+  ScrollTracker tracker(target, bar, redraw);
   tracker.Run(p, shift);
-  RedrawScrollBars();
-}
-
-void CSkinObjectScrollBar::Paint(HDC hdc) {
-  RECT client;
-  ::GetClientRect(m_hWnd, &client);
-  const bool vertical = (::GetWindowLongW(m_hWnd, GWL_STYLE) & SBS_VERT) != 0;
-  m_bar.vertical = vertical;
-  m_bar.shown = true;
-  if (m_bar.pressedHit != kScrollHitThumb)
-    m_bar.layout =
-        LayoutScrollBar(ToSkin(client), vertical, ReadInfo(m_hWnd, SB_CTL), ArrowSize(vertical));
-  PaintBarBuffered(hdc, m_bar, !::IsWindowEnabled(m_hWnd));
-}
-
-bool CSkinObjectScrollBar::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
-  if (AnswerPaintMessages(msg, w, result, [this](HDC hdc) { Paint(hdc); })) return true;
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      const POINT p{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
-      ::InvalidateRect(m_hWnd, nullptr, FALSE);
-      ::UpdateWindow(m_hWnd);
-      ScrollTracker tracker(m_hWnd, ::GetParent(m_hWnd), m_hWnd, m_bar, true, [this]() {
-        HDC hdc = ::GetDC(m_hWnd);
-        PaintBarBuffered(hdc, m_bar, false);
-        ::ReleaseDC(m_hWnd, hdc);
-      });
-      tracker.Run(p, (w & MK_SHIFT) != 0);
-      ::InvalidateRect(m_hWnd, nullptr, FALSE);
-      result = 0;
-      return true;
-    }
-    case SBM_SETSCROLLINFO:
-    case SBM_SETPOS:
-    case SBM_SETRANGE:
-    case SBM_ENABLE_ARROWS:
-      result = CallPreviousAndRepaint(msg, w, l);
-      return true;
-  }
-  return CSkinObjectFrame::MessageHook(msg, w, l, result);
 }

@@ -1,0 +1,236 @@
+// The skin object's base: taking a window over and giving it back, passing
+// messages on, and the engine's window procedure that routes a subclassed
+// window's messages (and, through the redirected default procedures, the
+// others') to their objects.
+#include "skin/win/skin_object.h"
+
+#include <windowsx.h>
+
+#include "skin/win/skin_engine.h"
+#include "skin/win/skin_maps.h"
+#include "skin/win/skin_redirect.h"
+#include "skin/win/skin_redirect_table.h"
+#include "skin/win/skin_windows.h"
+
+namespace {
+
+const wchar_t kPrevProcProp[] = L"SkinEnginePrevProc";
+
+LRESULT CallProcedure(bool unicode, WNDPROC proc, HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  const SystemFunctionTable& sys = SystemFunctions();
+  return unicode ? sys.CallWindowProcW(proc, hwnd, msg, w, l)
+                 : sys.CallWindowProcA(proc, hwnd, msg, w, l);
+}
+
+void SetProcedure(bool unicode, HWND hwnd, WNDPROC proc) {
+  if (unicode)
+    ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+  else
+    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+}
+
+}  // namespace
+
+const char16_t* CSkinObject::ObjectClassName() const {
+  return m_class ? m_class->name : u"";
+}
+
+void CSkinObject::AttachWindow(HWND hwnd, const SkinObjectClass& kind, int frameType,
+                               bool windowsForms) {
+  m_hWnd = hwnd;
+  m_class = &kind;
+  m_frameType = frameType;
+  m_windowsForms = windowsForms;
+  m_unicode = ::IsWindowUnicode(hwnd) != FALSE;
+  m_prevProc = reinterpret_cast<WNDPROC>(m_unicode ? ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)
+                                                   : ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+  if (IsSystemProcedure(m_prevProc)) {
+    ::SetPropW(hwnd, kPrevProcProp, reinterpret_cast<HANDLE>(m_prevProc));
+    SetProcedure(m_unicode, hwnd, &SkinWindowProc);
+    m_subclassed = true;
+  }
+  OnAttached();
+}
+
+void CSkinObject::DetachWindow() {
+  if (!m_hWnd) return;
+  ::KillTimer(m_hWnd, kHotTimerId);
+  if (m_subclassed) {
+    const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC));
+    // Someone subclassed after us: keep our procedure, which forwards through
+    // the stored previous procedure once the object is gone.
+    if (current == &SkinWindowProc) {
+      SetProcedure(m_unicode, m_hWnd, m_prevProc);
+      ::RemovePropW(m_hWnd, kPrevProcProp);
+    }
+  }
+  m_subclassed = false;
+  m_hWnd = nullptr;
+}
+
+LRESULT CSkinObject::CallPrevious(UINT msg, WPARAM w, LPARAM l) {
+  if (!m_subclassed) return SysDefaultProc(m_hWnd, msg, w, l);
+  return CallProcedure(m_unicode, m_prevProc, m_hWnd, msg, w, l);
+}
+
+LRESULT CSkinObject::CallPreviousAndRepaint(UINT msg, WPARAM w, LPARAM l) {
+  const LRESULT r = CallPrevious(msg, w, l);
+  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  return r;
+}
+
+bool CSkinObject::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+  if (msg == SkinUpdateStateMessage()) {
+    m_defaultOnly = ::SendMessageW(m_hWnd, SkinQueryStateMessage(), 0, 0) != 0;
+    result = 0;
+    return true;
+  }
+  if (IsControlColorMessage(msg)) return AnswerControlColor(msg, w, l, result);
+  if (msg == WM_ERASEBKGND) {
+    // A class brush that is a system colour is erased with the theme's.
+    const auto cls = ::GetClassLongPtrW(m_hWnd, GCLP_HBRBACKGROUND);
+    if (cls >= 1 && cls <= 31) {
+      RECT client;
+      ::GetClientRect(m_hWnd, &client);
+      ::FillRect(reinterpret_cast<HDC>(w), &client, Metrics().Brush(int(cls - 1)));
+      result = 1;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool CSkinObject::AnswerControlColor(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+  HDC dc = reinterpret_cast<HDC>(w);
+  const ThemeMetrics& m = Metrics();
+  if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX) {
+    ::SetBkColor(dc, m.Color(COLOR_WINDOW));
+    ::SetTextColor(dc, m.Color(COLOR_WINDOWTEXT));
+    result = reinterpret_cast<LRESULT>(m.Brush(COLOR_WINDOW));
+    return true;
+  }
+  ::SetBkColor(dc, m.Color(COLOR_BTNFACE));
+  ::SetTextColor(dc, m.Color(COLOR_BTNTEXT));
+  result = reinterpret_cast<LRESULT>(FaceBrushFor(dc, reinterpret_cast<HWND>(l), msg));
+  return true;
+}
+
+HBRUSH CSkinObject::FaceBrushFor(HDC, HWND, UINT) {
+  return Metrics().Brush(COLOR_BTNFACE);
+}
+
+void CSkinObject::SkinChanged(int, int) {
+  if (!m_hWnd) return;
+  RecalcFrame();
+  RedrawAll();
+}
+
+bool CSkinObject::TrackHot(bool& hot, bool now) {
+  if (hot == now) return false;
+  hot = now;
+  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  if (now) {
+    TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, 0};
+    ::TrackMouseEvent(&tme);
+  }
+  return true;
+}
+
+bool CSkinObject::ClientHas(LPARAM point) const {
+  RECT c;
+  ::GetClientRect(m_hWnd, &c);
+  return ::PtInRect(&c, POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)}) != FALSE;
+}
+
+ThemeClass* CSkinObject::Theme() const {
+  return SkinEngine::Get().GetThemeClass(ThemeClassName());
+}
+
+const ThemeMetrics& CSkinObject::Metrics() const {
+  return SkinEngine::Get().Metrics();
+}
+
+bool CSkinObject::FrameOption() const {
+  return (SkinEngine::Get().GetApplyOptions() & SkinEngine::kFrame) != 0;
+}
+
+void CSkinObject::RecalcFrame() {
+  ++m_suppressFrame;
+  ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  --m_suppressFrame;
+}
+
+void CSkinObject::RedrawAll() {
+  ::RedrawWindow(m_hWnd, nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+HBRUSH SkinBrushFromAnswer(LRESULT answer) {
+  const ThemeMetrics& m = SkinEngine::Get().Metrics();
+  if (answer >= 1 && answer <= 30) return m.Brush(int(answer));
+  if (answer > 30) return reinterpret_cast<HBRUSH>(answer);
+  return m.Brush(COLOR_BTNFACE);
+}
+
+HBRUSH ParentBrushFor(HWND control, UINT msg, HDC hdc) {
+  HWND parent = ::GetParent(control);
+  const LRESULT answer =
+      parent ? ::SendMessageW(parent, msg, WPARAM(hdc), LPARAM(control)) : LRESULT(0);
+  return SkinBrushFromAnswer(answer);
+}
+
+UINT SkinUpdateStateMessage() {
+  static const UINT msg = ::RegisterWindowMessageW(L"WM_SKINENGINE_UPDATESTATE");
+  return msg;
+}
+
+UINT SkinQueryStateMessage() {
+  static const UINT msg = ::RegisterWindowMessageW(L"WM_SKINENGINE_QUERYSTATE");
+  return msg;
+}
+
+CSkinObject* SkinObjectFor(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  return SkinEngine::Get().Windows().Find(hwnd);
+}
+
+LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  CSkinObject* object = SkinObjectFor(hwnd);
+  if (!object || !object->IsSubclassed()) {
+    auto prev = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, kPrevProcProp));
+    if (prev) return SystemFunctions().CallWindowProcW(prev, hwnd, msg, w, l);
+    return SysDefaultProc(hwnd, msg, w, l);
+  }
+  try {
+    if (msg == WM_NCDESTROY) {
+      WNDPROC prev = object->PreviousProc();
+      const bool unicode = ::IsWindowUnicode(hwnd) != FALSE;
+      SkinDetach(hwnd);
+      return CallProcedure(unicode, prev, hwnd, msg, w, l);
+    }
+    if (!SkinEngine::Get().IsEnabled()) return object->CallPrevious(msg, w, l);
+    if (!object->IsDefaultOnly() || msg == SkinUpdateStateMessage()) {
+      LRESULT result = 0;
+      if (object->MessageHook(msg, w, l, result)) return result;
+    }
+    return object->CallPrevious(msg, w, l);
+  } catch (...) {
+    return object->CallPrevious(msg, w, l);
+  }
+}
+
+bool RouteThroughDefault(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+  CSkinObject* object = SkinObjectFor(hwnd);
+  if (!object || object->IsSubclassed() || !SkinEngine::Get().IsEnabled()) return false;
+  try {
+    if (msg == WM_NCDESTROY) {
+      SkinDetach(hwnd);
+      return false;
+    }
+    if (object->IsDefaultOnly() && msg != SkinUpdateStateMessage()) return false;
+    return object->MessageHook(msg, w, l, result);
+  } catch (...) {
+    return false;
+  }
+}
