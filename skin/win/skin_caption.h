@@ -74,6 +74,8 @@ class SkinCaption {
   bool RunButtonLoop(int index);
   void DrawCaption(HDC hdc, const RECT& window);
   void DrawButtons(HDC hdc);
+  // Gives the window `region` (null: none), made for a window of `size`.
+  void ApplyRegion(HRGN region, SIZE size);
 
   CSkinObjectFrame& m_owner;
   RECT m_borders = {0, 0, 0, 0};

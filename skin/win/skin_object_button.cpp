@@ -262,7 +262,27 @@ void DrawContent(const ButtonPaint& p, bool insetText) {
                    r);
 }
 
+// Black on white, while the window has the focus and shows focus rectangles.
+void DrawFocus(const ButtonPaint& p, bool (*focus)(const ButtonPaint&, RECT&)) {
+  const LRESULT ui = ::SendMessageW(p.hwnd, WM_QUERYUISTATE, 0, 0);
+  RECT r;
+  if (::GetFocus() != p.hwnd || (ui & UISF_HIDEFOCUS) || !focus(p, r)) return;
+  ::SetTextColor(p.dc, RGB(0, 0, 0));
+  ::SetBkColor(p.dc, RGB(255, 255, 255));
+  ::DrawFocusRect(p.dc, &r);
+}
+
 }  // namespace
+
+ButtonFlags CSkinObjectButton::Flags(uint32_t style) const {
+  ButtonFlags f = ButtonFlagsForStyle(style, m_typeOverride);
+  f.disabled = !::IsWindowEnabled(m_hWnd);
+  f.pushed = m_pushed;
+  f.hot = m_hot;
+  f.capturing = ::GetCapture() == m_hWnd;
+  f.check = int(::SendMessageW(m_hWnd, BM_GETCHECK, 0, 0));
+  return f;
+}
 
 void CSkinObjectButton::Paint(HDC target) {
   ThemeClass* t = Theme();
@@ -272,13 +292,6 @@ void CSkinObjectButton::Paint(HDC target) {
   if (!painter || !t) return;
   RECT client;
   ::GetClientRect(m_hWnd, &client);
-
-  ButtonFlags f = ButtonFlagsForStyle(style, m_typeOverride);
-  f.disabled = !::IsWindowEnabled(m_hWnd);
-  f.pushed = m_pushed;
-  f.hot = m_hot;
-  f.capturing = ::GetCapture() == m_hWnd;
-  f.check = int(::SendMessageW(m_hWnd, BM_GETCHECK, 0, 0));
 
   // A group box is painted straight into the window, so that the controls
   // inside it are not covered.
@@ -303,7 +316,7 @@ void CSkinObjectButton::Paint(HDC target) {
                 style,
                 kind,
                 ButtonPartOf(kind),
-                ButtonStateOf(kind, f),
+                ButtonStateOf(kind, Flags(style)),
                 client,
                 background,
                 BlankHeight(dc),
@@ -315,14 +328,7 @@ void CSkinObjectButton::Paint(HDC target) {
 
   painter->part(p);
   if (painter->content) DrawContent(p, painter->insetText);
-  const LRESULT ui = ::SendMessageW(m_hWnd, WM_QUERYUISTATE, 0, 0);
-  RECT focus;
-  if (::GetFocus() == m_hWnd && !(ui & UISF_HIDEFOCUS) && painter->focus &&
-      painter->focus(p, focus)) {
-    ::SetTextColor(dc, RGB(0, 0, 0));
-    ::SetBkColor(dc, RGB(255, 255, 255));
-    ::DrawFocusRect(dc, &focus);
-  }
+  if (painter->focus) DrawFocus(p, painter->focus);
   if (oldFont) ::SelectObject(dc, oldFont);
   if (buffer) buffer->CopyTo(target, 0, 0);
 }

@@ -4,6 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
+#include "skin/button_state.h"
 #include "skin/win/skin_object.h"
 
 class CSkinObjectButton : public CSkinObject {
@@ -13,6 +16,9 @@ class CSkinObjectButton : public CSkinObject {
   void Paint(HDC hdc);
 
  private:
+  // The state the look follows, for a button of this style.
+  ButtonFlags Flags(uint32_t style) const;
+
   bool m_hot = false;
   bool m_pushed = false;
   int m_typeOverride = 255;  // 255: the type is the style's low four bits

@@ -25,8 +25,56 @@ HBRUSH CSkinObjectComboBox::BackgroundBrush(HDC hdc) {
   return ParentBrushFor(m_hWnd, msg, hdc);
 }
 
+int CSkinObjectComboBox::State() const {
+  if (!::IsWindowEnabled(m_hWnd)) return 4;
+  if ((::GetKeyState(VK_LBUTTON) & 0x8000) && ::SendMessageW(m_hWnd, CB_GETDROPPEDSTATE, 0, 0))
+    return 3;
+  if (m_hot || ::GetCapture() == m_hWnd) return 2;
+  return 1;
+}
+
+// The theme's border around the system's text; `area` ends as the rectangle
+// the drop-down button stands in.
+void CSkinObjectComboBox::PaintBorder(HDC dc, const ThemeClass& t, int state, HBRUSH brush,
+                                      RECT& area) {
+  const bool leftButton = (::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
+  const int vw = Sizes().vScrollWidth;
+  auto besideButton = [&](RECT r) {
+    if (leftButton)
+      r.left += vw;
+    else
+      r.right -= vw;
+    return r;
+  };
+  int bg = BT_IMAGEFILE;
+  t.GetEnum(0, state, TMT_BGTYPE, bg);
+  if (bg == BT_IMAGEFILE) {
+    // The system's text inside stays.
+    RECT inner = area;
+    ::InflateRect(&inner, -3, -3);
+    inner = besideButton(inner);
+    const int saved = ::SaveDC(dc);
+    ::ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+    t.DrawBackground(dc, 0, state, area);
+    ::RestoreDC(dc, saved);
+  } else if (bg == BT_BORDERFILL) {
+    COLORREF border = RGB(0, 0, 0);
+    t.GetColor(0, state, TMT_BORDERCOLOR, border);
+    HBRUSH b = ::CreateSolidBrush(border);
+    ::FrameRect(dc, &area, b);
+    ::DeleteObject(b);
+    ::InflateRect(&area, -1, -1);
+    RECT frame = besideButton(area);
+    for (int i = 0; i < 2; ++i) {
+      ::FrameRect(dc, &frame, brush);
+      ::InflateRect(&frame, -1, -1);
+    }
+  }
+  area = leftButton ? RECT{area.left, area.top, area.left + vw, area.bottom}
+                    : RECT{area.right - vw, area.top, area.right, area.bottom};
+}
+
 void CSkinObjectComboBox::Paint(HDC target) {
-  ThemeClass* t = Theme();
   const LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
   if ((style & 3) == CBS_SIMPLE) {
     PaintSimpleBorder(target);
@@ -38,56 +86,20 @@ void CSkinObjectComboBox::Paint(HDC target) {
   HDC dc = buffer.dc();
   HBRUSH brush = BackgroundBrush(dc);
   ::FillRect(dc, &r, brush);
+  // The system draws the selected text and its own drop-down button.
   m_inDefaultPaint = true;
   CallPrevious(WM_PAINT, WPARAM(dc), 0);
   m_inDefaultPaint = false;
-  int state = 1;
-  if (!::IsWindowEnabled(m_hWnd))
-    state = 4;
-  else if ((::GetKeyState(VK_LBUTTON) & 0x8000) && ::SendMessageW(m_hWnd, CB_GETDROPPEDSTATE, 0, 0))
-    state = 3;
-  else if (m_hot || ::GetCapture() == m_hWnd)
-    state = 2;
+  const int state = State();
+  // The system's button goes under the background; the theme's follows.
   const bool leftButton = (::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
   const int sysStrip = ::GetSystemMetrics(SM_CXVSCROLL) + 3;
   RECT strip = leftButton ? RECT{r.left, r.top, r.left + sysStrip, r.bottom}
                           : RECT{r.right - sysStrip, r.top, r.right, r.bottom};
   ::FillRect(dc, &strip, brush);
-  const int vw = SkinEngine::Get().Metrics().Sizes().vScrollWidth;
-  RECT area = r;
-  if (t) {
-    int bg = BT_IMAGEFILE;
-    t->GetEnum(0, state, TMT_BGTYPE, bg);
-    if (bg == BT_IMAGEFILE) {
-      RECT inner = r;
-      ::InflateRect(&inner, -3, -3);
-      if (leftButton)
-        inner.left += vw;
-      else
-        inner.right -= vw;
-      const int saved = ::SaveDC(dc);
-      ::ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
-      t->DrawBackground(dc, 0, state, r);
-      ::RestoreDC(dc, saved);
-    } else if (bg == BT_BORDERFILL) {
-      COLORREF border = RGB(0, 0, 0);
-      t->GetColor(0, state, TMT_BORDERCOLOR, border);
-      HBRUSH b = ::CreateSolidBrush(border);
-      ::FrameRect(dc, &area, b);
-      ::DeleteObject(b);
-      ::InflateRect(&area, -1, -1);
-      RECT frame = area;
-      if (leftButton)
-        frame.left += vw;
-      else
-        frame.right -= vw;
-      for (int i = 0; i < 2; ++i) {
-        ::FrameRect(dc, &frame, brush);
-        ::InflateRect(&frame, -1, -1);
-      }
-    }
-    RECT button = leftButton ? RECT{area.left, area.top, area.left + vw, area.bottom}
-                             : RECT{area.right - vw, area.top, area.right, area.bottom};
+  if (ThemeClass* t = Theme()) {
+    RECT button = r;
+    PaintBorder(dc, *t, state, brush, button);
     t->DrawBackground(dc, CP_DROPDOWNBUTTON, state, button);
   }
   buffer.CopyTo(target, 0, 0);

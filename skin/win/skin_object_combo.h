@@ -5,6 +5,8 @@
 
 #include "skin/win/skin_object.h"
 
+class ThemeClass;
+
 class CSkinObjectComboBox : public CSkinObject {
  public:
   const char16_t* ThemeClassName() const override { return u"COMBOBOX"; }
@@ -15,6 +17,8 @@ class CSkinObjectComboBox : public CSkinObject {
 
  private:
   void Paint(HDC target);
+  int State() const;
+  void PaintBorder(HDC dc, const ThemeClass& theme, int state, HBRUSH brush, RECT& area);
   void PaintSimpleBorder(HDC hdc);
   HBRUSH BackgroundBrush(HDC hdc);
 

@@ -80,6 +80,37 @@ void CutCorners(HRGN region, const std::vector<bool>& clear, int w, int rows, in
   }
 }
 
+// A w x h window with these borders less the corner pixels its caption and
+// frame images leave fully transparent; null when nothing is cut.
+HRGN CornerCutRegion(const ThemeClass& t, const RECT& b, int w, int h, bool tool) {
+  HRGN region = ::CreateRectRgn(0, 0, w, h);
+  const int captionRows = std::min<int>(b.top, h);
+  if (captionRows > 0) {
+    const RECT strip{0, 0, w, captionRows};
+    const std::vector<bool> clear = TransparentPixels(w, captionRows, [&](HDC dc) {
+      t.DrawBackground(dc, tool ? WP_SMALLCAPTION : WP_CAPTION, CS_ACTIVE, strip);
+    });
+    CutCorners(region, clear, w, std::min(kCornerSize, captionRows), 0, 0);
+  }
+  const int bottomRows = std::min<int>(kCornerSize, h - captionRows);
+  if (bottomRows > 0) {
+    // The frame pieces are drawn where they lie in the window, shifted so
+    // that the strip holds the window's last rows.
+    const int shift = h - bottomRows;
+    const std::vector<bool> clear = TransparentPixels(w, bottomRows, [&](HDC dc) {
+      DrawSkinFrameSides(dc, t, b, SIZE{w, h}, tool, FS_ACTIVE, shift);
+    });
+    CutCorners(region, clear, w, bottomRows, 0, shift);
+  }
+  RECT box;
+  const bool whole = (captionRows <= 0 && bottomRows <= 0) ||
+                     (::GetRgnBox(region, &box) == SIMPLEREGION && box.left == 0 && box.top == 0 &&
+                      box.right == w && box.bottom == h);
+  if (!whole) return region;
+  ::DeleteObject(region);
+  return nullptr;
+}
+
 }  // namespace
 
 void SkinCaption::UpdateRegion(bool force) {
@@ -91,56 +122,24 @@ void SkinCaption::UpdateRegion(bool force) {
   const bool maximized = (style & WS_MAXIMIZE) && !(style & WS_CHILD);
   ThemeClass* t = SkinEngine::Get().GetThemeClass(u"WINDOW");
   const RECT wr = WindowRectAtZero(hwnd);
-  const int w = wr.right, h = wr.bottom;
-  if (!Shown() || maximized || !t || w <= 0 || h <= 0) {
-    if (m_hasRegion) {
-      m_inRegionUpdate = true;
-      ::SetWindowRgn(hwnd, nullptr, TRUE);
-      m_inRegionUpdate = false;
-      m_hasRegion = false;
-    }
-    m_regionSize = SIZE{0, 0};
+  const SIZE size{wr.right, wr.bottom};
+  if (!Shown() || maximized || !t || size.cx <= 0 || size.cy <= 0) {
+    ApplyRegion(nullptr, size);
     return;
   }
-  if (m_hasRegion && m_regionSize.cx == w && m_regionSize.cy == h) return;
-
+  if (m_hasRegion && m_regionSize.cx == size.cx && m_regionSize.cy == size.cy) return;
   const RECT b = SkinFrameBorders(style, exStyle, m_owner.Sizes());
-  const bool tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
-  HRGN region = ::CreateRectRgn(0, 0, w, h);
-  bool cut = false;
+  ApplyRegion(CornerCutRegion(*t, b, size.cx, size.cy, (exStyle & WS_EX_TOOLWINDOW) != 0), size);
+}
 
-  const int captionRows = std::min<int>(b.top, h);
-  if (captionRows > 0) {
-    const RECT strip{0, 0, w, captionRows};
-    const std::vector<bool> clear = TransparentPixels(w, captionRows, [&](HDC dc) {
-      t->DrawBackground(dc, tool ? WP_SMALLCAPTION : WP_CAPTION, CS_ACTIVE, strip);
-    });
-    CutCorners(region, clear, w, std::min(kCornerSize, captionRows), 0, 0);
-    cut = true;
-  }
-  const int bottomRows = std::min<int>(kCornerSize, h - captionRows);
-  if (bottomRows > 0) {
-    // The frame pieces are drawn where they lie in the window, shifted so
-    // that the strip holds the window's last rows.
-    const int shift = h - bottomRows;
-    const std::vector<bool> clear = TransparentPixels(w, bottomRows, [&](HDC dc) {
-      DrawSkinFrameSides(dc, *t, b, SIZE{w, h}, tool, FS_ACTIVE, shift);
-    });
-    CutCorners(region, clear, w, bottomRows, 0, shift);
-    cut = true;
-  }
-
-  RECT box;
-  const bool whole = !cut || (::GetRgnBox(region, &box) == SIMPLEREGION && box.left == 0 &&
-                              box.top == 0 && box.right == w && box.bottom == h);
+void SkinCaption::ApplyRegion(HRGN region, SIZE size) {
+  HWND hwnd = Window();
   m_inRegionUpdate = true;
-  if (whole) {
-    ::DeleteObject(region);
-    if (m_hasRegion) ::SetWindowRgn(hwnd, nullptr, TRUE);
-  } else {
+  if (region)
     ::SetWindowRgn(hwnd, region, TRUE);  // the system owns the region now
-  }
+  else if (m_hasRegion)
+    ::SetWindowRgn(hwnd, nullptr, TRUE);
   m_inRegionUpdate = false;
-  m_hasRegion = !whole;
-  m_regionSize = whole ? SIZE{0, 0} : SIZE{w, h};
+  m_hasRegion = region != nullptr;
+  m_regionSize = region ? size : SIZE{0, 0};
 }
