@@ -25,7 +25,8 @@ wait_for() {
 }
 shown() { info state "$caption" "$1" >/dev/null; }
 text_of() { info state "$caption" "$1" | cut -d' ' -f4-; }
-has_row() { info items "$caption" "$1" | grep -qF "$2"; }
+has_row_in() { info items "$1" "$2" | grep -qF "$3"; }
+has_row() { has_row_in "$caption" "$1" "$2"; }
 rows() { info items "$caption" "$1" | wc -l; }
 # The selected row's text of list ID in the window with caption CAPTION.
 selected_in() { info items "$1" "$2" | awk -F'\t' '$1 == "*" { print $3 }'; }
