@@ -9,5 +9,5 @@ if ! vm_display_works; then
   exit 2
 fi
 "$root/tools/build.sh" --target Vidmorph AuxDmo app_files
-vm_init_prefix
+vm_use_app_prefix
 exec wine "$root/build/app/Vidmorph.exe"

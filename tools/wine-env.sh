@@ -42,3 +42,24 @@ vm_init_prefix() {
     touch "$WINEPREFIX/.vidmorph-ready"
   fi
 }
+
+# The prefix tools/start.sh runs the program in, build/wineprefix-app: set up
+# as the tests' prefix, and with a font link so that text the interface
+# fonts lack (the Chinese language pack) comes from the CJK font that
+# tools/setup.sh installs instead of showing as boxes. The tests keep a prefix
+# without it: the link changes how the text of every dialog is drawn.
+vm_use_app_prefix() {
+  export WINEPREFIX="$VM_ROOT/build/wineprefix-app"
+  vm_init_prefix
+  if [ ! -f "$WINEPREFIX/.vidmorph-fontlink" ]; then
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    local face
+    for face in "MS Sans Serif" "Microsoft Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" Tahoma \
+      "Tahoma Bold" Arial "Segoe UI"; do
+      wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f \
+        >/dev/null 2>&1
+    done
+    wineserver -w
+    touch "$WINEPREFIX/.vidmorph-fontlink"
+  fi
+}

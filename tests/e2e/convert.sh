@@ -29,7 +29,7 @@ keys alt+n
 wait_for 20 "the input page" shown 1010
 keys alt+a
 type_into Open "$clips"
-sleep 0.5
+wait_for 20 "the Open dialog to show the clips" dialog_shows_folder Open clips
 type_into Open '"clip 1.avi" "clip 2.avi" "clip 3.avi"'
 wait_for 20 "three files in the list" bash -c "[ \$(wine '$wininfo' items '$caption' 1014 2>/dev/null | wc -l) = 3 ]"
 names=$(info items "$caption" 1014 | cut -f3 | paste -sd'|')

@@ -59,6 +59,9 @@ click_rect() {
   xdotool click 1
 }
 
+# Whether row ROW (from 0) of the Language dialog's list is the selected one.
+row_chosen() { probe items Language 1085 | awk -F'\t' -v n="$(($1 + 1))" 'NR == n && $1 == "*" { f = 1 } END { exit !f }'; }
+
 key_present() { wine reg query "$key" >/dev/null 2>&1; }
 shortcuts() { find "$WINEPREFIX/drive_c" -name "$shortcut" | sort; }
 
@@ -70,7 +73,8 @@ run_program() {
   pid=$!
   wait_window Language
   click_rect "$(probe row Language 1085 "$row")"
-  sleep 0.3
+  for _ in $(seq 50); do row_chosen "$row" && break; sleep 0.2; done
+  row_chosen "$row" || fail "row $row of the language list is not selected"
   xdotool key Return
   wait_window "$main"
   [ "$(vm_stored_language "$dir")" = "$row" ] || fail "$dir/mlg.txt does not hold language $row"

@@ -25,10 +25,16 @@ wait_for() {
 }
 shown() { info state "$caption" "$1" >/dev/null; }
 text_of() { info state "$caption" "$1" | cut -d' ' -f4-; }
-has_row() { info items "$caption" "$1" | grep -qF "$2"; }
+has_row_in() { info items "$1" "$2" | grep -qF "$3"; }
+has_row() { has_row_in "$caption" "$1" "$2"; }
 rows() { info items "$caption" "$1" | wc -l; }
-selected() { info items "$caption" "$1" | awk -F'\t' '$1 == "*" { print $3 }'; }
+# The selected row's text of list ID in the window with caption CAPTION.
+selected_in() { info items "$1" "$2" | awk -F'\t' '$1 == "*" { print $3 }'; }
+selected() { selected_in "$caption" "$1"; }
 is_selected() { [ "$(selected "$1")" = "$2" ]; }
+is_selected_in() { [ "$(selected_in "$1" "$2")" = "$3" ]; }
+# Whether control ID reads "visible enabled checked" as in "1 1 0".
+has_state() { [ "$(info state "$caption" "$1" | cut -d' ' -f1-3)" = "$2" ]; }
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
 main_window() { window_named "$caption"; }
 keys() {
@@ -45,13 +51,37 @@ pick_row() {
   wait_for 10 "the list of box $1 to drop down" info row "$caption" "$1" "$2"
   click_at $(info row "$caption" "$1" "$2")
 }
-# Types into the dialog with this caption and presses Return.
+# The file dialogs' file name box and folder box ("Look in").
+file_name_box=1148
+folder_box=1137
+# Types into the file name box of the file dialog with this caption and
+# presses Return, once the box has the keyboard.
 type_into() {
   wait_for 20 "the $1 dialog" window_named "$1"
   xdotool windowfocus "$(window_named "$1")"
-  sleep 0.3
+  wait_for 20 "the $1 dialog's file name box to take the keyboard" info focus "$1" "$file_name_box"
   xdotool type --delay 20 "$2"
   xdotool key Return
+}
+# Whether the file dialog with this caption shows the folder with this name.
+dialog_shows_folder() { [ "$(info state "$1" "$folder_box" | cut -d' ' -f4-)" = "$2" ]; }
+
+# Keeps a screenshot in FILE once the screen has stopped changing (two shots
+# a quarter of a second apart alike), or the last one after ten seconds.
+settled_shot() {
+  local prev="${1%.png}-prev.png" same
+  import -window root "$prev"
+  for _ in $(seq 40); do
+    sleep 0.25
+    import -window root "$1"
+    same=$(compare -metric AE "$prev" "$1" null: 2>&1 || true)
+    if [ "$same" = 0 ]; then
+      rm -f "$prev"
+      return 0
+    fi
+    mv "$1" "$prev"
+  done
+  mv "$prev" "$1"
 }
 
 # Starts the program in DIR (prepared with vm_program_folder) and waits for the wizard.

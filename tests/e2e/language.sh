@@ -38,29 +38,27 @@ if echo "$rows" | grep -q '^\*'; then fail "a row is selected without a stored l
 
 # "Deutsch" with the pointer, confirmed with Enter.
 click_at $(info row Language 1085 1)
-sleep 0.3
+wait_for 10 "Deutsch to be selected" is_selected_in Language 1085 Deutsch
 xdotool key Return
 wait_for 20 "the Language dialog to close" language_dialog_gone
 wait_for 60 "the wizard window" main_window
 wait_for 10 "curlg=1" stored_language_is 1
 expect_text 1006 "&Sprache"
 expect_text 1003 "&Weiter >"
-sleep 0.5
-import -window root "$before"
+settled_shot "$before"
 
 echo "switch from the main window: pointer on the button, keys in the dialog"
 click_control 1006
 wait_for 20 "the Language dialog" window_named Language
-info items Language 1085 | grep -q $'^\*\t[0-9-]*\tDeutsch$' || fail "the stored language is not preselected"
-sleep 0.3
+is_selected_in Language 1085 Deutsch || fail "the stored language is not preselected"
+wait_for 10 "the language list to take the keyboard" info focus Language 1085
 xdotool key Down Down Return
 wait_for 20 "the Language dialog to close" language_dialog_gone
 wait_for 10 "curlg=3" stored_language_is 3
 expect_text 1006 "&Idioma"
 expect_text 1003 "&Siguiente >"
 expect_text 1005 "&Cerrar"
-sleep 0.5
-import -window root "$shot"
+settled_shot "$shot"
 
 # The button looks different on screen, not only in its control.
 read -r l t r b <<<"$(info rect "$caption" 1006)"

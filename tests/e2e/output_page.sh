@@ -69,17 +69,14 @@ xdotool key --delay 100 Down Down Return
 pick_row 1060 0
 click_control 1034  # Overwrite existing files
 click_control 1062  # Use "Temp" Folder off
-sleep 0.5
-[ "$(selected 1053)" = "352 x 288" ] || fail "size: $(selected 1053)"
-[ "$(selected 1060)" = "Mono" ] || fail "channels: $(selected 1060)"
-read -r _ browse_enabled _ < <(info state "$caption" 1020)
-[ "$browse_enabled" = 1 ] || fail "Browse stays disabled without the temporary folder"
-read -r _ _ overwrite _ < <(info state "$caption" 1034)
-[ "$overwrite" = 1 ] || fail "Overwrite existing files is not checked"
+wait_for 10 "the size 352 x 288" is_selected 1053 "352 x 288"
+wait_for 10 "the channels Mono" is_selected 1060 "Mono"
+wait_for 10 "Browse to be enabled without the temporary folder" has_state 1020 "1 1 0"
+wait_for 10 "Overwrite existing files to be checked" has_state 1034 "1 1 1"
 folder=$(info state "$caption" 1035 | cut -d' ' -f4-)
 
 mkdir -p "$(dirname "$shot")"
-import -window root "$shot"
+settled_shot "$shot"
 
 keys alt+p
 wait_for 20 "the input page again" shown 1010

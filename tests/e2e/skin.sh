@@ -4,35 +4,40 @@
 # through its skinned close button with the real pointer). Written to
 # build/test-logs/skin/ for looking at.
 set -euo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-. "$ROOT/tools/wine-env.sh"
+export VM_ROOT=${VM_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}
+. "$VM_ROOT/tools/wine-env.sh"
 export WINEPREFIX=${SKIN_WINEPREFIX:-$WINEPREFIX}
-OUT="$ROOT/build/test-logs/skin"
-WORK=$(mktemp -d)
-mkdir -p "$OUT"
-cp -r "$ROOT/build/app/." "$WORK/"
-rm -f "$WORK/Option.dat"
 vm_display_works || vm_start_xvfb
 vm_init_prefix
-(cd "$WORK" && wine Vidmorph.exe >/dev/null 2>&1 &)
-shot() { sleep "$2"; import -window root -crop 760x600+0+0 "$OUT/$1.png"; }
-fail=0
-shot 1-language 10
-xdotool mousemove 66 152 click 1          # OK of the language dialog
-shot 2-task-page 4
-xdotool mousemove 384 347 click 1         # Next
-shot 3-input-page 3
-xdotool mousemove 384 347 click 1         # Next with no input: message box
-sleep 2
-import -window root "$OUT/4-message-box.png"
-xdotool mousemove 700 481 click 1         # its close button
-shot 5-after-close 2
-# The message box is gone when the area where it stood is dark again.
-if [ "$(convert "$OUT/4-message-box.png" -crop 40x20+600+500 -format '%[fx:mean]' info:)" = \
-     "$(convert "$OUT/5-after-close.png" -crop 40x20+600+500 -format '%[fx:mean]' info:)" ]; then
-  echo "skin.sh: the message box did not close"; fail=1
-fi
-wineserver -k || true
-rm -rf "$WORK"
-echo "skin.sh: screenshots in $OUT"
-exit $fail
+out="$VM_ROOT/build/test-logs/skin"
+shot="$out/skin.png"
+. "$VM_ROOT/tests/e2e/driver.bash"
+. "$VM_ROOT/tests/e2e/program_folder.bash"
+mkdir -p "$out"
+
+work=$(mktemp -d)
+trap 'stop_program; rm -rf "$work"' EXIT
+box_gone() { [ -z "$(window_named Vidmorph)" ]; }
+
+vm_program_folder "$work" ask
+(cd "$work" && exec wine Vidmorph.exe >"$work/wine.log" 2>&1) &
+vm_pid=$!
+wait_for 60 "the Language dialog" window_named Language
+settled_shot "$out/1-language.png"
+click_at $(info rect Language 1)  # OK
+wait_for 60 "the wizard window" main_window
+wait_for 20 "the task page" shown 1091
+settled_shot "$out/2-task-page.png"
+click_control 1003  # Next
+wait_for 20 "the input page" shown 1010
+settled_shot "$out/3-input-page.png"
+click_control 1003  # Next with no input: message box
+wait_for 20 "the message box" window_named Vidmorph
+settled_shot "$out/4-message-box.png"
+close_box=$(wine "$wininfo" close Vidmorph 2>/dev/null | tr -d '\r')
+[ -n "$close_box" ] || fail "the message box tells of no close button"
+click_at $close_box
+wait_for 20 "the message box to close through its close button" box_gone
+settled_shot "$out/5-after-close.png"
+close_program
+echo "skin.sh: screenshots in $out"

@@ -1,6 +1,8 @@
 // Stand-in encoder for the runner's tests. Carries out its arguments in order:
 //   out TEXT | err TEXT    write TEXT to stdout or stderr (escapes \r \n \\)
 //   sleep MS               wait
+//   wait PATH              wait until PATH exists (at most a minute), so that
+//                          a test decides when the run goes on
 //   file BYTES PATH        create PATH holding BYTES bytes
 //   exit CODE              end with CODE (the default is 0)
 // Started by the program itself ("-i INPUT ... OUTPUT"), it reads the same
@@ -58,6 +60,11 @@ int Execute(const std::vector<std::string>& words) {
       Write(STD_ERROR_HANDLE, Unescape(words[++i].c_str()));
     } else if (word == "sleep" && hasArg) {
       Sleep(static_cast<DWORD>(std::atol(words[++i].c_str())));
+    } else if (word == "wait" && hasArg) {
+      const std::string& path = words[++i];
+      for (int tick = 0; tick < 600 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+           ++tick)
+        Sleep(100);
     } else if (word == "file" && i + 2 < words.size()) {
       if (!MakeFile(words[i + 2].c_str(), std::atol(words[i + 1].c_str()))) return 90;
       i += 2;

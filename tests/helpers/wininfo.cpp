@@ -5,6 +5,10 @@
 //                                  a combo box's list while it is dropped down
 //   wininfo items CAPTION ID       one line per row: "*" when selected, item data, text
 //   wininfo state CAPTION ID       "visible enabled checked" as 0/1, then the text
+//   wininfo focus CAPTION ID       exit code 0 when the control (or a window
+//                                  inside it) has its thread's keyboard focus
+//   wininfo close CAPTION          screen rectangle of the window's close
+//                                  button, as the window itself tells it
 // The control is the visible one with that id under the top-level window
 // with that caption, one on a page before one of the window itself.
 // Exit code 1 when something is not found.
@@ -12,6 +16,7 @@
 // after windows.h
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -113,22 +118,48 @@ int Items(HWND control) {
   return 0;
 }
 
+// The close button's rectangle, from the window's own answer to the hit test
+// along its top edge (whoever draws the caption).
+int CloseButton(HWND top) {
+  RECT w;
+  ::GetWindowRect(top, &w);
+  RECT found = {w.right, w.bottom, w.left, w.top};
+  for (LONG y = w.top; y < w.top + 60 && y < w.bottom; ++y)
+    for (LONG x = w.right - 1; x >= w.right - 120 && x >= w.left; --x) {
+      DWORD_PTR hit = 0;
+      if (!::SendMessageTimeoutW(top, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000,
+                                 &hit) ||
+          hit != HTCLOSE)
+        continue;
+      found = {std::min(found.left, x), std::min(found.top, y), std::max(found.right, x + 1),
+               std::max(found.bottom, y + 1)};
+    }
+  if (found.left >= found.right) {
+    std::fputs("no close button\n", stderr);
+    return 1;
+  }
+  PrintRect(found);
+  return 0;
+}
+
 }  // namespace
 
 int main() {
   int argc = 0;
   wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
   if (!argv) return 2;
-  if (argc < 4) {
-    std::fputs("usage: wininfo rect|row|items|state CAPTION ID [ROW]\n", stderr);
+  const std::wstring what = argc > 1 ? argv[1] : L"";
+  if (argc < (what == L"close" ? 3 : 4)) {
+    std::fputs("usage: wininfo rect|row|items|state|focus CAPTION ID [ROW] | close CAPTION\n",
+               stderr);
     return 2;
   }
-  const std::wstring what = argv[1];
   HWND top = ::FindWindowW(nullptr, argv[2]);
   if (!top) {
     std::fputs("window not found\n", stderr);
     return 1;
   }
+  if (what == L"close") return CloseButton(top);
   Search s{top, int(std::wcstol(argv[3], nullptr, 10)), nullptr};
   ::EnumChildWindows(top, FindVisibleId, reinterpret_cast<LPARAM>(&s));
   if (!s.found) {
@@ -150,6 +181,12 @@ int main() {
     std::fflush(stdout);
     Print(Text(control));
     return 0;
+  }
+  if (what == L"focus") {
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof(gui);
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(control, nullptr), &gui)) return 1;
+    return gui.hwndFocus && (gui.hwndFocus == control || ::IsChild(control, gui.hwndFocus)) ? 0 : 1;
   }
   if (what == L"row" && argc >= 5) {
     HWND list = control;

@@ -57,11 +57,12 @@ class ConvertRun : public testing::Test {
     main = prog->WaitForWindow(L"Ostrel AVI Converter");
     ASSERT_NE(main, nullptr);
   }
-  HWND Press(int button, int idOnPage) {
-    ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    HWND page = nullptr;
-    WaitUntil([&] { return (page = VisiblePageWith(main, idOnPage)) != nullptr; }, 5000);
-    return page;
+  HWND Press(int button, int idOnPage) { return PressNavigation(main, button, idOnPage); }
+  // Starts a run from the output page. A short run may be over before the
+  // converting page could be seen, so the page is taken shown or not.
+  void StartConverting() {
+    ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_BTN_NEXT, BN_CLICKED), 0);
+    converting = PageWith(main, IDC_CONV_CAPTION);  // 1020 is Browse on the output page
   }
   // From the task page to the converting page with these input files.
   void Convert(const std::wstring& names, size_t count) {
@@ -71,13 +72,13 @@ class ConvertRun : public testing::Test {
     ASSERT_TRUE(
         WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == count; }));
     ASSERT_NE(Press(IDC_BTN_NEXT, IDC_OUT_PROFILE), nullptr);
-    converting = Press(IDC_BTN_NEXT, IDC_CONV_CANCEL);
+    StartConverting();
     ASSERT_NE(converting, nullptr);
   }
+  // The result page once the step to it is over (its buttons come last).
   HWND WaitForResult() {
-    HWND page = nullptr;
-    WaitUntil([&] { return (page = VisiblePageWith(main, IDC_RES_TOTAL)) != nullptr; }, 60000);
-    return page;
+    HWND page = WaitForPage(main, IDC_RES_TOTAL, 60000);
+    return page && WaitForButtons(main, "SaveLog Prev Repeat") ? page : nullptr;
   }
   std::vector<std::wstring> Log() const { return ListRows(::GetDlgItem(converting, IDC_CONV_LOG)); }
 
@@ -170,15 +171,21 @@ TEST_F(ConvertRun, CancelInTheThirdFileAfterTwoSuccesses) {
   WriteScript(in + L"c.avi", slow + "file 5 $OUT\n");
   Start(false);
   Convert(L"\"a.avi\" \"b.avi\" \"c.avi\"", 3);
-  ASSERT_TRUE(WaitUntil([&] { return Text(converting, IDC_CONV_COUNT) == L"3/3"; }, 30000));
-  ::Sleep(700);
+  // Cancel while the third file's encoder is known to run: its first tick is logged.
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        const auto log = Log();
+        return log.size() >= 6 && log[4].find(L"c.avi.mp3\"") != std::wstring::npos &&
+               log[5].find(L"tick") != std::wstring::npos;
+      },
+      30000));
   ClickButton(::GetDlgItem(converting, IDC_CONV_CANCEL));
   HWND result = WaitForResult();
   ASSERT_NE(result, nullptr);
   EXPECT_EQ(Text(result, IDC_RES_TOTAL), L"3");
   EXPECT_EQ(Text(result, IDC_RES_SUCCEEDED), L"0");
   EXPECT_FALSE(FileExists(out + L"c.avi.mp3"));
-  EXPECT_TRUE(WaitUntil([] { return EncoderProcesses() == 0; }, 5000));
+  EXPECT_TRUE(WaitUntil([] { return EncoderProcesses() == 0; }));
 }
 
 TEST_F(ConvertRun, SavedLogHoldsBothRunsInOrder) {
@@ -187,7 +194,7 @@ TEST_F(ConvertRun, SavedLogHoldsBothRunsInOrder) {
   Convert(L"\"a.avi\"", 1);
   ASSERT_NE(WaitForResult(), nullptr);
   ASSERT_NE(Press(IDC_BTN_PREV, IDC_OUT_PROFILE), nullptr);
-  ASSERT_NE(Press(IDC_BTN_NEXT, IDC_CONV_CANCEL), nullptr);
+  StartConverting();
   ASSERT_NE(WaitForResult(), nullptr);
   const auto entries = Log();
   ASSERT_EQ(entries.size(), 4u);
@@ -201,12 +208,13 @@ TEST_F(ConvertRun, SavedLogHoldsBothRunsInOrder) {
   const std::wstring target = dir.Path() + L"saved.txt";
   ::SendMessageW(edit, WM_SETTEXT, 0, LPARAM(target.c_str()));
   ::PostMessageW(save, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitUntil([&] { return FileExists(target); }));
-  ::Sleep(300);
   std::vector<std::u16string> expected;
   for (const auto& e : entries) expected.emplace_back(e.begin(), e.end());
   const std::string bytes = SavedLogBytes(expected);
-  EXPECT_EQ(ReadBytes(target), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  const std::vector<uint8_t> want(bytes.begin(), bytes.end());
+  // The file may exist before all of it is written.
+  EXPECT_TRUE(WaitUntil([&] { return ReadBytes(target) == want; }));
+  EXPECT_EQ(ReadBytes(target), want);
   // The chunk's own CR LF is written with text-mode line ends: CR CR LF.
   EXPECT_NE(bytes.find("first\r\r\nline\r\n"), std::string::npos);
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "convert/win/encoder_runner.h"
+#include "tests/win/program_harness.h"
 
 namespace {
 
@@ -49,10 +50,10 @@ bool Exists(const std::wstring& path) {
 
 // Names of the encoders this test program started that are still alive (other
 // children, such as a shell the system starts for a folder dialog, do not count),
-// allowing the system a moment to take an ended one off its list.
+// allowing the system a while to take an ended one off its list.
 std::wstring LiveChildren() {
   std::wstring names;
-  for (int attempt = 0; attempt < 20; ++attempt, Sleep(100)) {
+  WaitUntil([&] {
     names.clear();
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry = {};
@@ -63,8 +64,8 @@ std::wstring LiveChildren() {
            _wcsicmp(entry.szExeFile, L"fake_encoder.exe") == 0))
         names += entry.szExeFile;
     CloseHandle(snap);
-    if (names.empty()) break;
-  }
+    return names.empty();
+  });
   return names;
 }
 
@@ -262,7 +263,7 @@ TEST_F(EncoderRunnerTest, SuccessNeedsExitCodeZeroAndANonEmptyFile) {
 
 TEST_F(EncoderRunnerTest, ClosingTheProgramEndsTheEncoderAndStartsNoMore) {
   std::thread closer([this] {
-    for (int i = 0; i < 500 && sink.logged == 0; ++i) Sleep(20);
+    WaitUntil([this] { return sink.logged > 0; });
     registry.CloseAll();
   });
   const auto start = Clock::now();

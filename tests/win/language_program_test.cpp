@@ -17,16 +17,6 @@ const std::map<int, int> kPageMarks = {{IDD_TASK_PAGE, 1079},
                                        {IDD_CONVERTING_PAGE, IDC_CONV_CAPTION},
                                        {IDD_RESULT_PAGE, IDC_RES_TOTAL_CAPTION}};
 
-// The page dialog of `main` (shown or not) that holds control `id`.
-HWND PageHolding(HWND main, int id) {
-  for (HWND c = ::GetWindow(main, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-    wchar_t cls[16] = {0};
-    ::GetClassNameW(c, cls, 16);
-    if (std::wstring(cls) == L"#32770" && ::GetDlgItem(c, id)) return c;
-  }
-  return nullptr;
-}
-
 int StoredLanguage(const std::wstring& file) {
   return int(::GetPrivateProfileIntW(L"mlg", L"curlg", -1, file.c_str()));
 }
@@ -53,11 +43,11 @@ class LanguageProgram : public testing::Test {
     main = prog->WaitForWindow(kCaption);
     ASSERT_NE(main, nullptr);
   }
-  // Every text the current pack names for the window and its pages is on screen.
-  void ExpectPackShown(int index) {
-    CLanguagePack pack;
-    ASSERT_EQ(pack.Load(reinterpret_cast<const char16_t*>(File().c_str())), index);
-    int checked = 0;
+  // The texts the pack names for the window and its pages that the controls
+  // do not show (all of them when a page is missing); `checked` counts the texts.
+  std::vector<std::string> Unshown(const CLanguagePack& pack, int& checked) const {
+    std::vector<std::string> unshown;
+    checked = 0;
     for (const auto& [key, text] : pack.m_texts) {
       const size_t dash = key.find(u'-');
       if (dash == std::u16string::npos) continue;
@@ -67,16 +57,26 @@ class LanguageProgram : public testing::Test {
       if (templateId == IDD_VIDMORPH_DIALOG) {
         window = main;
       } else if (kPageMarks.count(templateId)) {
-        window = PageHolding(main, kPageMarks.at(templateId));
+        window = PageWith(main, kPageMarks.at(templateId));
       } else {
         continue;  // the About dialog is not open
       }
-      ASSERT_NE(window, nullptr) << templateId;
-      HWND target = id == 0 ? window : ::GetDlgItem(window, id);
-      EXPECT_EQ(WindowText(target), std::wstring(text.begin(), text.end()))
-          << std::string(key.begin(), key.end());
       ++checked;
+      HWND target = !window || id == 0 ? window : ::GetDlgItem(window, id);
+      if (!target || WindowText(target) != std::wstring(text.begin(), text.end()))
+        unshown.push_back(std::string(key.begin(), key.end()));
     }
+    return unshown;
+  }
+  // Every text the current pack names for the window and its pages comes on
+  // screen: a new choice is stored before its texts are applied.
+  void ExpectPackShown(int index) {
+    CLanguagePack pack;
+    ASSERT_EQ(pack.Load(reinterpret_cast<const char16_t*>(File().c_str())), index);
+    int checked = 0;
+    std::vector<std::string> unshown;
+    EXPECT_TRUE(WaitUntil([&] { return (unshown = Unshown(pack, checked)).empty(); }))
+        << unshown.size() << " texts not shown, the first " << unshown.front();
     EXPECT_GT(checked, 30);
   }
   std::wstring File() const { return dir.Path() + L"mlg.txt"; }

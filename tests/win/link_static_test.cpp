@@ -129,9 +129,9 @@ TEST_F(LinkStatic, HoverTurnsRedAndUnderlinedUntilTheMouseLeaves) {
   PumpMessages(300);  // timer ticks while the mouse stays
   EXPECT_EQ(TextColour(link), kHover);
 
+  // The timer sees the mouse gone.
   ::SetCursorPos(in.x + 600, in.y + 400);
-  PumpMessages(300);
-  EXPECT_EQ(TextColour(link), kNormal);
+  EXPECT_TRUE(PumpUntil([&] { return TextColour(link) == kNormal; }));
   EXPECT_FALSE(Underlined(link));
 
   // Always underlined: leaving keeps the underline.
@@ -140,8 +140,7 @@ TEST_F(LinkStatic, HoverTurnsRedAndUnderlinedUntilTheMouseLeaves) {
   ::SetCursorPos(in.x, in.y);
   ::SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   ::SetCursorPos(in.x + 600, in.y + 400);
-  PumpMessages(300);
-  EXPECT_EQ(TextColour(link), kNormal);
+  EXPECT_TRUE(PumpUntil([&] { return TextColour(link) == kNormal; }));
   EXPECT_TRUE(Underlined(link));
 }
 
@@ -239,12 +238,15 @@ TEST_F(LinkStaticOpen, FallbackHandsAFolderWithBlanksToTheBrowserAsOneArgument) 
   dlg.m_text.SetTarget(reinterpret_cast<const char16_t*>(target.c_str()));
 
   EXPECT_EQ(ClickAndReadError(), L"");
+  // The browser holds its file open while writing: it is whole once it ends a line.
   const std::wstring args = dir.Path() + L"args.txt";
-  ASSERT_TRUE(WaitUntil([&] { return FileExists(args); }));
-  ::Sleep(200);
-  const auto bytes = ReadBytes(args);
-  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2),
-            target + L"\n");
+  std::wstring written;
+  EXPECT_TRUE(WaitUntil([&] {
+    const auto bytes = ReadBytes(args);
+    written.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+    return !written.empty() && written.back() == L'\n';
+  }));
+  EXPECT_EQ(written, target + L"\n");
   EXPECT_EQ(TextColour(link), kVisited);
 }
 

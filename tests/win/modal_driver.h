@@ -54,6 +54,22 @@ inline std::wstring MessageBoxCaption() {
   return name.substr(0, name.find_last_of(L'.'));
 }
 
+// Handles this thread's messages until `pred` holds; false on timeout.
+template <typename Pred>
+bool PumpUntil(Pred pred, DWORD timeoutMs = 20000) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    if (pred()) return true;
+    if (::GetTickCount() - start > timeoutMs) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
 // Handles this thread's messages for a while (timers, paints).
 inline void PumpMessages(DWORD ms) {
   const DWORD start = ::GetTickCount();

@@ -52,13 +52,7 @@ class OutputPage : public testing::Test {
   }
   void TearDown() override { prog.reset(); }
 
-  HWND Press(int button, int idOnPage) {
-    ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                   LPARAM(::GetDlgItem(main, button)));
-    HWND shown = nullptr;
-    WaitUntil([&] { return (shown = VisiblePageWith(main, idOnPage)) != nullptr; }, 5000);
-    return shown;
-  }
+  HWND Press(int button, int idOnPage) { return PressNavigation(main, button, idOnPage); }
   // Leaves the page for the input page and comes back.
   void LeaveAndReturn() {
     ASSERT_NE(Press(IDC_BTN_PREV, IDC_INPUT_NAMES), nullptr);

@@ -1,5 +1,6 @@
 #include "tests/win/program_harness.h"
 
+#include <commdlg.h>
 #include <shellapi.h>
 
 #include "resources/resource.h"
@@ -218,6 +219,43 @@ HWND VisiblePageWith(HWND main, int controlId) {
   return s.found;
 }
 
+HWND PageWith(HWND main, int controlId) {
+  for (HWND c = ::GetWindow(main, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t cls[16] = {0};
+    ::GetClassNameW(c, cls, 16);
+    if (std::wstring(cls) == L"#32770" && ::GetDlgItem(c, controlId)) return c;
+  }
+  return nullptr;
+}
+
+HWND WaitForPage(HWND main, int controlId, DWORD timeoutMs) {
+  HWND page = nullptr;
+  WaitUntil([&] { return (page = VisiblePageWith(main, controlId)) != nullptr; }, timeoutMs);
+  return page;
+}
+
+HWND PressNavigation(HWND main, int button, int idOnPage) {
+  ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 LPARAM(::GetDlgItem(main, button)));
+  return WaitForPage(main, idOnPage);
+}
+
+std::string NavigationButtons(HWND main) {
+  const std::pair<int, const char*> all[] = {{IDC_BTN_SAVELOG, "SaveLog"},
+                                             {IDC_BTN_PREV, "Prev"},
+                                             {IDC_BTN_NEXT, "Next"},
+                                             {IDC_BTN_REPEAT, "Repeat"}};
+  std::string s;
+  for (const auto& b : all)
+    if (::IsWindowEnabled(::GetDlgItem(main, b.first)))
+      s += (s.empty() ? "" : " ") + std::string(b.second);
+  return s;
+}
+
+bool WaitForButtons(HWND main, const std::string& expected, DWORD timeoutMs) {
+  return WaitUntil([&] { return NavigationButtons(main) == expected; }, timeoutMs);
+}
+
 HWND WaitForDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs) {
   HWND found = nullptr;
   WaitUntil(
@@ -250,6 +288,24 @@ void SendMouse(DWORD flags, int x, int y) {
   ::SendInput(1, &in, sizeof(in));
 }
 
+void SendKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> in;
+  for (WORD vk : keys) {
+    INPUT down = {};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = vk;
+    in.push_back(down);
+  }
+  for (auto it = keys.end(); it != keys.begin();) {
+    INPUT up = {};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *--it;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    in.push_back(up);
+  }
+  ::SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
+}
+
 std::vector<std::wstring> ListRows(HWND list) {
   std::vector<std::wstring> rows;
   const LRESULT n = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
@@ -264,6 +320,38 @@ std::vector<std::wstring> ListRows(HWND list) {
   return rows;
 }
 
+std::wstring FileDialogFolder(DWORD pid, HWND dialog) {
+  HANDLE process =
+      ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return std::wstring();
+  // The dialog writes into its own process: the buffer must live there.
+  const SIZE_T bytes = MAX_PATH * sizeof(wchar_t);
+  void* remote = ::VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+  std::wstring folder;
+  DWORD_PTR length = 0;
+  wchar_t local[MAX_PATH] = {0};
+  SIZE_T read = 0;
+  if (remote &&
+      ::SendMessageTimeoutW(dialog, CDM_GETFOLDERPATH, MAX_PATH, LPARAM(remote), SMTO_ABORTIFHUNG,
+                            5000, &length) &&
+      LONG_PTR(length) > 0 && ::ReadProcessMemory(process, remote, local, bytes, &read)) {
+    local[MAX_PATH - 1] = 0;
+    folder = local;
+  }
+  if (remote) ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  ::CloseHandle(process);
+  return folder;
+}
+
+namespace {
+bool SameFolder(std::wstring a, std::wstring b) {
+  while (!a.empty() && a.back() == L'\\') a.pop_back();
+  while (!b.empty() && b.back() == L'\\') b.pop_back();
+  return !a.empty() && ::CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()),
+                                              TRUE) == CSTR_EQUAL;
+}
+}  // namespace
+
 bool AddThroughFileDialog(DWORD pid, HWND inputPage, const std::wstring& folder,
                           const std::wstring& names) {
   ClickButton(::GetDlgItem(inputPage, IDC_INPUT_ADD));
@@ -273,7 +361,8 @@ bool AddThroughFileDialog(DWORD pid, HWND inputPage, const std::wstring& folder,
   if (!edit) return false;
   ::SendMessageW(edit, WM_SETTEXT, 0, LPARAM(folder.c_str()));
   ::SendMessageW(dlg, WM_COMMAND, IDOK, 0);
-  ::Sleep(500);
+  // The names are taken relative to the folder the dialog shows.
+  if (!WaitUntil([&] { return SameFolder(FileDialogFolder(pid, dlg), folder); })) return false;
   ::SendMessageW(edit, WM_SETTEXT, 0, LPARAM(names.c_str()));
   ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
   return WaitUntil([&] { return !::IsWindow(dlg); });

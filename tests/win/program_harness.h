@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,19 @@ std::wstring WindowText(HWND hwnd);
 
 // Visible child dialog of `main` that holds a control with this id, or null.
 HWND VisiblePageWith(HWND main, int controlId);
+// The child dialog of `main` that holds a control with this id, shown or not.
+HWND PageWith(HWND main, int controlId);
+// Waits until the page holding this control shows; null on timeout.
+HWND WaitForPage(HWND main, int controlId, DWORD timeoutMs = 20000);
+// Clicks a navigation button of the wizard. The click is sent, so the step is
+// over when it returns; gives the page holding `idOnPage` once it shows.
+HWND PressNavigation(HWND main, int button, int idOnPage);
+// The wizard's enabled navigation buttons as text, such as "Prev Next".
+std::string NavigationButtons(HWND main);
+// Waits until the wizard's enabled navigation buttons read `expected`. The
+// buttons are the last thing a step changes, so a step the program makes on
+// its own (the end of a run) is over when they read right.
+bool WaitForButtons(HWND main, const std::string& expected, DWORD timeoutMs = 20000);
 // A top-level window of the process with this caption that appeared after
 // the call started (message boxes, file dialogs), waiting up to timeoutMs.
 HWND WaitForDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs = 15000);
@@ -72,9 +86,12 @@ std::wstring MessageBoxText(HWND box);
 void ClickButton(HWND button);
 // Real pointer input at a screen point: a move, with `flags` (button presses) added.
 void SendMouse(DWORD flags, int x, int y);
+// Real keyboard input: the keys pressed in order and released in reverse,
+// such as {VK_MENU, VK_SPACE} for Alt+Space.
+void SendKeys(std::initializer_list<WORD> keys);
 // Waits until `pred` holds, polling; false on timeout.
 template <typename Pred>
-bool WaitUntil(Pred pred, DWORD timeoutMs = 10000) {
+bool WaitUntil(Pred pred, DWORD timeoutMs = 20000) {
   const DWORD start = ::GetTickCount();
   while (!pred()) {
     if (::GetTickCount() - start > timeoutMs) return false;
@@ -86,8 +103,11 @@ bool WaitUntil(Pred pred, DWORD timeoutMs = 10000) {
 HWND FindDescendant(HWND parent, const std::wstring& className);
 // The rows of a list box in another process.
 std::vector<std::wstring> ListRows(HWND list);
+// The folder a file dialog of another process shows, read through the
+// dialog's own query; empty when it cannot be read.
+std::wstring FileDialogFolder(DWORD pid, HWND dialog);
 // Adds files through the input page's real file dialog: the folder first,
 // then the names (one name, or several each in double quotes). False when
-// the dialog did not come or did not close.
+// the dialog did not come, did not show the folder, or did not close.
 bool AddThroughFileDialog(DWORD pid, HWND inputPage, const std::wstring& folder,
                           const std::wstring& names);

@@ -14,6 +14,7 @@
 
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_menu.h"
+#include "tests/win/modal_driver.h"
 #include "tests/win/program_harness.h"
 
 namespace {
@@ -27,6 +28,11 @@ std::vector<Logged> g_log;  // what the owner heard of the menu
 std::atomic<int> g_selected{-1}, g_selectFlags{0};
 std::wstring g_idleClass;
 bool g_idleForeground = false;
+// The point of the last mouse message the menu loop took, and that point
+// again each time the loop ran out of messages: a move has been dealt with
+// once the second equals it.
+std::atomic<LONG> g_lastMouse{-1}, g_idleMouse{-1};
+std::atomic<bool> g_idle{false};  // the owner heard that the menu waits for input
 int g_drawnType = -1, g_clicks = 0;
 
 LRESULT CALLBACK OwnerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -42,6 +48,8 @@ LRESULT CALLBACK OwnerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       g_log.push_back({m, w, l});
       break;
     case WM_ENTERIDLE: {
+      g_idleMouse = g_lastMouse.load();
+      g_idle = true;
       wchar_t name[64] = {};
       ::GetClassNameW(HWND(l), name, 64);
       g_idleClass = name;
@@ -61,12 +69,20 @@ LRESULT CALLBACK OwnerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return ::DefWindowProcW(h, m, w, l);
 }
 
+LONG Packed(POINT p) {
+  return MAKELONG(p.x, p.y);
+}
+
+LRESULT CALLBACK SeeMouse(int code, WPARAM removed, LPARAM lp) {
+  const MSG* msg = reinterpret_cast<const MSG*>(lp);
+  if (code == HC_ACTION && removed == PM_REMOVE && msg->message >= WM_MOUSEFIRST &&
+      msg->message <= WM_MOUSELAST)
+    g_lastMouse = Packed(msg->pt);
+  return ::CallNextHookEx(nullptr, code, removed, lp);
+}
+
 void Key(WORD vk) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, in, sizeof(INPUT));
+  SendKeys({vk});
   ::Sleep(80);
 }
 
@@ -96,9 +112,15 @@ std::vector<HWND> MenuWindows() {
 }
 
 bool WaitForMenus(size_t count) {
-  for (int i = 0; i < 100; ++i, ::Sleep(30))
-    if (MenuWindows().size() >= count) return true;
-  return false;
+  return WaitUntil([&] { return MenuWindows().size() >= count; });
+}
+
+// Moves the pointer and waits until the menu loop has dealt with the move.
+void MoveAndSettle(int x, int y) {
+  SendMouse(0, x, y);
+  POINT at;
+  ::GetCursorPos(&at);
+  WaitUntil([&] { return g_idleMouse == Packed(at); }, 5000);
 }
 
 // Moves down the innermost menu until the owner hears `id` selected, then
@@ -108,7 +130,7 @@ bool HoverItem(int id, bool click) {
   RECT r;
   if (menus.empty() || !::GetWindowRect(menus.front(), &r)) return false;
   for (int y = r.top + 4; y < r.bottom; y += 4) {
-    Mouse(0, r.left + 30, y);
+    MoveAndSettle(r.left + 30, y);
     if (g_selected != id) continue;
     if (click) Click(r.left + 30, y);
     return true;
@@ -147,8 +169,12 @@ class SkinMenu : public ::testing::Test {
     g_log.clear();
     g_idleClass.clear();
     g_clicks = 0;
+    g_lastMouse = g_idleMouse = -1;
+    g_idle = false;
+    m_hook = ::SetWindowsHookExW(WH_GETMESSAGE, &SeeMouse, nullptr, ::GetCurrentThreadId());
   }
   void TearDown() override {
+    if (m_hook) ::UnhookWindowsHookEx(m_hook);
     ::DestroyMenu(m_menu);
     if (::IsWindow(m_owner)) ::DestroyWindow(m_owner);
     SkinEngine::Get().LoadTheme(u"C:\\no\\such\\theme.skinstyles", u"");
@@ -166,7 +192,7 @@ class SkinMenu : public ::testing::Test {
       if (WaitForMenus(1)) drive();
     });
     std::thread watchdog([&, owner = m_owner] {
-      for (int i = 0; i < 160 && running; ++i) ::Sleep(50);
+      for (int i = 0; i < 600 && running; ++i) ::Sleep(50);
       if (!running) return;
       m_watchdog = true;
       ::PostMessageW(owner, WM_CANCELMODE, 0, 0);
@@ -204,6 +230,7 @@ class SkinMenu : public ::testing::Test {
 
   HWND m_owner = nullptr;
   HMENU m_menu = nullptr, m_sub = nullptr;
+  HHOOK m_hook = nullptr;
   std::atomic<bool> m_watchdog{false};
 };
 
@@ -265,7 +292,7 @@ TEST_F(SkinMenu, MouseChoosesOpensSubMenuOnHoverAndClickOutsideCancels) {
 
   // A press on the owner outside the menu ends it and still reaches the owner.
   EXPECT_EQ(0, Track(TPM_RETURNCMD, [] { Click(560, 460); }));
-  Flush();
+  EXPECT_TRUE(PumpUntil([] { return g_clicks > 0; }));
   EXPECT_EQ(1, g_clicks);
 }
 
@@ -312,8 +339,8 @@ TEST_F(SkinMenu, SystemShowsTheMenuWhileTheSkinIsOff) {
   ASSERT_FALSE(SkinEngine::Get().IsEnabled());
   std::atomic<bool> running{true};
   std::thread driver([&] {
-    ::Sleep(500);
-    for (int i = 0; i < 10 && running; ++i) Key(VK_ESCAPE);
+    WaitUntil([] { return g_idle.load(); });
+    for (int i = 0; i < 100 && running; ++i) Key(VK_ESCAPE);
   });
   EXPECT_EQ(0, ::TrackPopupMenu(m_menu, TPM_RETURNCMD, 150, 150, 0, m_owner, nullptr));
   running = false;

@@ -17,6 +17,7 @@
 #include "skin/win/skin_object.h"
 #include "skin/win/skin_windows.h"
 #include "skin/win/theme_class.h"
+#include "tests/win/modal_driver.h"
 #include "tests/win/program_harness.h"
 
 namespace {
@@ -29,18 +30,6 @@ struct Drawn {
 std::vector<Drawn> g_drawn;
 void Record(const ThemeClass& c, int part, int state, const RECT& r) {
   g_drawn.push_back({c.Name(), part, state, r});
-}
-
-void Pump(DWORD ms) {
-  const DWORD end = ::GetTickCount() + ms;
-  MSG msg;
-  while (int(end - ::GetTickCount()) > 0) {
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  }
 }
 
 std::vector<Drawn> DrawnOf(const std::u16string& cls) {
@@ -78,7 +67,7 @@ HWND MakeDialog(DWORD style, DWORD exStyle = 0) {
   ::SetWindowTextW(h, L"Skin test");
   ::ShowWindow(h, SW_SHOW);
   ::SetWindowPos(h, HWND_TOP, 100, 100, 0, 0, SWP_NOSIZE);
-  Pump(100);
+  PumpMessages(100);
   return h;
 }
 
@@ -93,18 +82,37 @@ LRESULT CALLBACK AnsweringProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return ::CallWindowProcW(g_below, h, m, w, l);
 }
 
+// What the scroll bar's parent heard, with the time of each; the atomics are
+// read by the thread that gives the pointer input.
 std::vector<int> g_scrollCodes;
 std::vector<int> g_scrollPositions;
 std::vector<int> g_trackPositions;  // what GetScrollInfo told meanwhile
+std::vector<DWORD> g_scrollTimes;
+std::atomic<int> g_lineDowns{0};
+std::atomic<int> g_lastTrack{-1};
+std::atomic<bool> g_endScroll{false};
+void ClearScrollLog() {
+  g_scrollCodes.clear();
+  g_scrollPositions.clear();
+  g_trackPositions.clear();
+  g_scrollTimes.clear();
+  g_lineDowns = 0;
+  g_lastTrack = -1;
+  g_endScroll = false;
+}
 LRESULT CALLBACK ScrollParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_VSCROLL) {
     g_scrollCodes.push_back(LOWORD(w));
     g_scrollPositions.push_back(HIWORD(w));
+    g_scrollTimes.push_back(::GetTickCount());
     SCROLLINFO si = {};
     si.cbSize = sizeof(si);
     si.fMask = SIF_TRACKPOS;
     ::GetScrollInfo(reinterpret_cast<HWND>(l), SB_CTL, &si);
     g_trackPositions.push_back(si.nTrackPos);
+    if (LOWORD(w) == SB_LINEDOWN) ++g_lineDowns;
+    if (LOWORD(w) == SB_THUMBTRACK) g_lastTrack = HIWORD(w);
+    if (LOWORD(w) == SB_ENDSCROLL) g_endScroll = true;
     return 0;
   }
   return ::DefWindowProcW(h, m, w, l);
@@ -177,11 +185,10 @@ TEST_F(SkinWindows, DialogWithSystemMenuHasOnlyCloseButtonAndClosesWhenClicked) 
   EXPECT_EQ(HTCLOSE, ::SendMessageW(dlg, WM_NCHITTEST, 0, MAKELPARAM(x, y)));
   ::SetForegroundWindow(dlg);
   Mouse(0, x, y);
-  Pump(100);
+  PumpMessages(100);
   Mouse(MOUSEEVENTF_LEFTDOWN, x, y);
   Mouse(MOUSEEVENTF_LEFTUP, x, y);
-  Pump(500);
-  EXPECT_FALSE(::IsWindow(dlg));
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(dlg); }));
 }
 
 TEST_F(SkinWindows, ToolWindowGetsSmallCaptionAndSmallCloseButton) {
@@ -365,7 +372,7 @@ TEST_F(SkinWindows, RegionCutsTheCaptionsRoundedCornersUnlessMaximized) {
   HWND dlg = Keep(::CreateWindowExW(0, L"SkinRegionWindow", L"Region", WS_OVERLAPPEDWINDOW, 100,
                                     100, 300, 200, nullptr, nullptr, wc.hInstance, nullptr));
   ::ShowWindow(dlg, SW_SHOWNORMAL);
-  Pump(100);
+  PumpMessages(100);
   ASSERT_NE(nullptr, SkinObjectFor(dlg));
   RECT wr;
   ::GetWindowRect(dlg, &wr);
@@ -444,44 +451,55 @@ TEST_F(SkinWindows, ScrollBarArrowRepeatsAndThumbSnapsBack) {
   si.nPage = 10;
   ::SetScrollInfo(sb, SB_CTL, &si, TRUE);
   ::SetForegroundWindow(parent);
-  Pump(100);
-  // Down arrow held for a second: code 1 at once, again after 4/5 of the
-  // double-click time, then every tenth of it.
+  PumpMessages(100);
+  // Down arrow held for at least a second, until the repeats have begun:
+  // code 1 at once, again after 4/5 of the double-click time, then every
+  // tenth of it.
   const int x = 208, downY = 200 + 200 - 8;
-  std::thread([&] {
+  const DWORD dct = ::GetDoubleClickTime();
+  ClearScrollLog();
+  std::atomic<bool> released{false};
+  std::thread arrow([&] {
     Mouse(0, x, downY);
-    ::Sleep(50);
     Mouse(MOUSEEVENTF_LEFTDOWN, x, downY);
-    ::Sleep(1000);
+    const DWORD down = ::GetTickCount();
+    while ((g_lineDowns < 4 || ::GetTickCount() - down < 1000) && ::GetTickCount() - down < 20000)
+      ::Sleep(10);
     Mouse(MOUSEEVENTF_LEFTUP, x, downY);
-  }).detach();
-  g_scrollCodes.clear();
-  Pump(1400);
+    released = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return released && g_endScroll; }));
+  arrow.join();
   ASSERT_FALSE(g_scrollCodes.empty());
-  int lineDowns = 0;
-  for (int c : g_scrollCodes) lineDowns += c == SB_LINEDOWN;
-  const int expected =
-      1 + int((1000 - ::GetDoubleClickTime() * 4 / 5) / (::GetDoubleClickTime() / 10));
-  EXPECT_GE(lineDowns, 3);
-  EXPECT_LE(lineDowns, expected + 2);
+  std::vector<DWORD> lineDownTimes;
+  for (size_t i = 0; i < g_scrollCodes.size(); ++i)
+    if (g_scrollCodes[i] == SB_LINEDOWN) lineDownTimes.push_back(g_scrollTimes[i]);
+  ASSERT_GE(lineDownTimes.size(), 4u);
+  // No repeat before its time: the first waits 4/5, and over the time held
+  // there are no more than one per tenth (timers never come early).
+  EXPECT_GE(lineDownTimes[1] - lineDownTimes[0] + 20, dct * 4 / 5);
+  const DWORD held = g_scrollTimes.back() - lineDownTimes[0];
+  EXPECT_LE(lineDownTimes.size(), 3 + (held - dct * 4 / 5) / (dct / 10));
   EXPECT_EQ(SB_ENDSCROLL, g_scrollCodes.back());
 
-  // Thumb (position 0, at the top) dragged down, then far to the side.
-  std::thread([&] {
+  // Thumb (position 0, at the top) dragged down, then far to the side; each
+  // move once the bar has answered the one before, since the bar reads where
+  // the pointer is when it gets to a move.
+  ClearScrollLog();
+  released = false;
+  std::thread thumb([&] {
     Mouse(0, x, 200 + 22);
-    ::Sleep(50);
     Mouse(MOUSEEVENTF_LEFTDOWN, x, 200 + 22);
-    ::Sleep(100);
+    WaitUntil([] { return g_lastTrack == 0; });
     Mouse(0, x, 200 + 80);
-    ::Sleep(100);
+    WaitUntil([] { return g_lastTrack > 10; });
     Mouse(0, x + 400, 200 + 80);
-    ::Sleep(100);
+    WaitUntil([] { return g_lastTrack == 0; });
     Mouse(MOUSEEVENTF_LEFTUP, x + 400, 200 + 80);
-  }).detach();
-  g_scrollCodes.clear();
-  g_scrollPositions.clear();
-  g_trackPositions.clear();
-  Pump(800);
+    released = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return released && g_endScroll; }));
+  thumb.join();
   ASSERT_GE(g_scrollCodes.size(), 4u);
   EXPECT_EQ(SB_THUMBTRACK, g_scrollCodes.front());
   bool movedDown = false;
