@@ -1,6 +1,8 @@
 // Stand-in encoder for the runner's tests. Carries out its arguments in order:
 //   out TEXT | err TEXT    write TEXT to stdout or stderr (escapes \r \n \\)
 //   sleep MS               wait
+//   flood BYTES            write BYTES of warning lines to stderr, as fast as
+//                          the reader takes them (a damaged input's warnings)
 //   file BYTES PATH        create PATH holding BYTES bytes
 //   exit CODE              end with CODE (the default is 0)
 // Started by the program itself ("-i INPUT ... OUTPUT"), it reads the same
@@ -47,6 +49,14 @@ bool MakeFile(const char* path, long size) {
   return true;
 }
 
+void Flood(long bytes) {
+  const std::string line = "[mpeg4 @ 0000000000cd1ac0] ac-tex damaged at 12 34\r\n";
+  std::string block;
+  while (block.size() < 64 * 1024) block += line;
+  for (long left = bytes; left > 0; left -= static_cast<long>(block.size()))
+    Write(STD_ERROR_HANDLE, block.substr(0, static_cast<size_t>(left)));
+}
+
 // Carries out the commands from `words`, in order; returns the exit code.
 int Execute(const std::vector<std::string>& words) {
   for (size_t i = 0; i < words.size(); ++i) {
@@ -58,6 +68,8 @@ int Execute(const std::vector<std::string>& words) {
       Write(STD_ERROR_HANDLE, Unescape(words[++i].c_str()));
     } else if (word == "sleep" && hasArg) {
       Sleep(static_cast<DWORD>(std::atol(words[++i].c_str())));
+    } else if (word == "flood" && hasArg) {
+      Flood(std::atol(words[++i].c_str()));
     } else if (word == "file" && i + 2 < words.size()) {
       if (!MakeFile(words[i + 2].c_str(), std::atol(words[i + 1].c_str()))) return 90;
       i += 2;
