@@ -51,7 +51,21 @@ HWND ConvertDriver::ToConvertingPage(const std::wstring& names, size_t count) {
       !WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == count; }) ||
       !Press(IDC_BTN_NEXT, IDC_OUT_PROFILE))
     return nullptr;
-  converting = Press(IDC_BTN_NEXT, IDC_CONV_CANCEL);
+  return StartRun();
+}
+
+HWND ConvertDriver::RunAgain() {
+  return Press(IDC_BTN_PREV, IDC_OUT_PROFILE) ? StartRun() : nullptr;
+}
+
+HWND ConvertDriver::StartRun() {
+  ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_BTN_NEXT, BN_CLICKED), 0);
+  // A short run may show the result page before a look at the converting page.
+  if (!WaitUntil([&] {
+        return VisiblePageWith(main, IDC_CONV_CANCEL) || VisiblePageWith(main, IDC_RES_TOTAL);
+      }))
+    return nullptr;
+  converting = ::GetParent(FindDescendantById(main, IDC_CONV_CANCEL));
   return converting;
 }
 
@@ -59,8 +73,27 @@ std::vector<std::wstring> ConvertDriver::Log() const {
   return ListRows(::GetDlgItem(converting, IDC_CONV_LOG));
 }
 
-std::wstring ConvertDriver::Text(int idOnConvertingPage) const {
-  return WindowText(::GetDlgItem(converting, idOnConvertingPage));
+std::wstring ConvertDriver::ConvertingText(int id) const {
+  return WindowText(::GetDlgItem(converting, id));
+}
+
+namespace {
+struct IdSearch {
+  int id;
+  HWND found;
+};
+BOOL CALLBACK FindIdProc(HWND child, LPARAM lp) {
+  auto* s = reinterpret_cast<IdSearch*>(lp);
+  if (::GetDlgCtrlID(child) != s->id) return TRUE;
+  s->found = child;
+  return FALSE;
+}
+}  // namespace
+
+HWND FindDescendantById(HWND parent, int id) {
+  IdSearch s{id, nullptr};
+  ::EnumChildWindows(parent, FindIdProc, reinterpret_cast<LPARAM>(&s));
+  return s.found;
 }
 
 int ProcessesNamed(const wchar_t* exeName) {

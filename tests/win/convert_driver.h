@@ -25,13 +25,16 @@ class ConvertDriver {
   bool Start(const std::function<void(APP_STATE&)>& edit = nullptr);
   // Presses a wizard button and waits until the page holding `idOnPage` shows.
   HWND Press(int button, int idOnPage, DWORD timeoutMs = 5000) const;
-  // From the task page to the converting page with these files of in\ (one
-  // name, or several each in double quotes); null when a step did not come.
+  // From the task page to a run of these files of in\ (one name, or several
+  // each in double quotes): the converting page once the run has begun, or
+  // null when a step did not come.
   HWND ToConvertingPage(const std::wstring& names, size_t count);
+  // From the result page, the same run again.
+  HWND RunAgain();
   // The page holding `idOnPage` once it shows, or null after timeoutMs.
   HWND WaitForPage(int idOnPage, DWORD timeoutMs) const;
   std::vector<std::wstring> Log() const;
-  std::wstring Text(int idOnConvertingPage) const;
+  std::wstring ConvertingText(int id) const;
 
   ScratchDir dir;
   std::wstring in, out;
@@ -40,8 +43,13 @@ class ConvertDriver {
   HWND converting = nullptr;
 
  private:
+  // Next on the output page.
+  HWND StartRun();
+
   std::wstring m_buildDir;
 };
 
+// The first descendant with this control id, shown or not.
+HWND FindDescendantById(HWND parent, int id);
 // Running processes of this executable name, whoever started them.
 int ProcessesNamed(const wchar_t* exeName);

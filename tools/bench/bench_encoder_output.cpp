@@ -45,14 +45,13 @@ bool MeasureCancel(std::vector<double>& times) {
     return false;
   }
   for (int round = 0; round < kCancelRounds; ++round) {
-    if (round > 0 && (!run.Press(IDC_BTN_PREV, IDC_OUT_PROFILE) ||
-                      !(run.converting = run.Press(IDC_BTN_NEXT, IDC_CONV_CANCEL)))) {
+    if (round > 0 && !run.RunAgain()) {
       std::printf("bench_encoder_output: could not start round %d\n", round + 1);
       return false;
     }
     // Cancel only once the encoder runs and its file is on the page.
     if (!WaitUntil([&] {
-          return ProcessesNamed(L"ffmpeg.exe") == 1 && run.Text(IDC_CONV_COUNT) == L"1/1";
+          return ProcessesNamed(L"ffmpeg.exe") == 1 && run.ConvertingText(IDC_CONV_COUNT) == L"1/1";
         })) {
       std::printf("bench_encoder_output: the silent encoder did not start\n");
       return false;
@@ -80,11 +79,8 @@ bool MeasureFlood(double& program, double& direct) {
   size_t logged = 0;
   for (int round = 0; round < kFloodRounds; ++round) {
     auto start = Clock::now();
-    if (round == 0)
-      run.ToConvertingPage(L"flood.avi", 1);
-    else
-      run.converting = run.Press(IDC_BTN_NEXT, IDC_CONV_CANCEL);
-    HWND result = run.converting ? run.WaitForPage(IDC_RES_TOTAL, 600000) : nullptr;
+    const bool begun = round == 0 ? run.ToConvertingPage(L"flood.avi", 1) : run.RunAgain();
+    HWND result = begun ? run.WaitForPage(IDC_RES_TOTAL, 600000) : nullptr;
     const double p = Seconds(start);
     if (!result || WindowText(::GetDlgItem(result, IDC_RES_SUCCEEDED)) != L"1") {
       std::printf("bench_encoder_output: the flooding run did not convert its file\n");
@@ -99,7 +95,6 @@ bool MeasureFlood(double& program, double& direct) {
     logged = entries;
     program += p;
     direct += d;
-    if (!run.Press(IDC_BTN_PREV, IDC_OUT_PROFILE)) return false;
   }
   return true;
 }
