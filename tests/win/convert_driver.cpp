@@ -65,7 +65,8 @@ HWND ConvertDriver::StartRun() {
         return VisiblePageWith(main, IDC_CONV_CANCEL) || VisiblePageWith(main, IDC_RES_TOTAL);
       }))
     return nullptr;
-  converting = ::GetParent(FindDescendantById(main, IDC_CONV_CANCEL));
+  // No other page has a control of this id.
+  converting = PageHolding(main, IDC_CONV_COUNT);
   return converting;
 }
 
@@ -77,23 +78,11 @@ std::wstring ConvertDriver::ConvertingText(int id) const {
   return WindowText(::GetDlgItem(converting, id));
 }
 
-namespace {
-struct IdSearch {
-  int id;
-  HWND found;
-};
-BOOL CALLBACK FindIdProc(HWND child, LPARAM lp) {
-  auto* s = reinterpret_cast<IdSearch*>(lp);
-  if (::GetDlgCtrlID(child) != s->id) return TRUE;
-  s->found = child;
-  return FALSE;
-}
-}  // namespace
-
-HWND FindDescendantById(HWND parent, int id) {
-  IdSearch s{id, nullptr};
-  ::EnumChildWindows(parent, FindIdProc, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+HWND PageHolding(HWND main, int id) {
+  for (HWND page = ::FindWindowExW(main, nullptr, L"#32770", nullptr); page;
+       page = ::FindWindowExW(main, page, L"#32770", nullptr))
+    if (::GetDlgItem(page, id)) return page;
+  return nullptr;
 }
 
 int ProcessesNamed(const wchar_t* exeName) {

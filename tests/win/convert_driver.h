@@ -49,7 +49,7 @@ class ConvertDriver {
   std::wstring m_buildDir;
 };
 
-// The first descendant with this control id, shown or not.
-HWND FindDescendantById(HWND parent, int id);
+// The page of `main` that holds a control with this id, shown or not.
+HWND PageHolding(HWND main, int id);
 // Running processes of this executable name, whoever started them.
 int ProcessesNamed(const wchar_t* exeName);
