@@ -45,13 +45,16 @@ HWND ConvertDriver::WaitForPage(int idOnPage, DWORD timeoutMs) const {
   return page;
 }
 
-HWND ConvertDriver::ToConvertingPage(const std::wstring& names, size_t count) {
+HWND ConvertDriver::ToOutputPage(const std::wstring& names, size_t count) {
   HWND input = Press(IDC_BTN_NEXT, IDC_INPUT_NAMES);
   if (!input || !AddThroughFileDialog(prog->Pid(), input, in, names) ||
-      !WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == count; }) ||
-      !Press(IDC_BTN_NEXT, IDC_OUT_PROFILE))
+      !WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == count; }))
     return nullptr;
-  return StartRun();
+  return Press(IDC_BTN_NEXT, IDC_OUT_PROFILE);
+}
+
+HWND ConvertDriver::ToConvertingPage(const std::wstring& names, size_t count) {
+  return ToOutputPage(names, count) ? StartRun() : nullptr;
 }
 
 HWND ConvertDriver::RunAgain() {

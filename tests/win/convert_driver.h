@@ -25,6 +25,11 @@ class ConvertDriver {
   bool Start(const std::function<void(APP_STATE&)>& edit = nullptr);
   // Presses a wizard button and waits until the page holding `idOnPage` shows.
   HWND Press(int button, int idOnPage, DWORD timeoutMs = 5000) const;
+  // From the task page to the output page with these files of in\ (one
+  // name, or several each in double quotes).
+  HWND ToOutputPage(const std::wstring& names, size_t count);
+  // Next on the output page: the converting page once the run has begun.
+  HWND StartRun();
   // From the task page to a run of these files of in\ (one name, or several
   // each in double quotes): the converting page once the run has begun, or
   // null when a step did not come.
@@ -43,9 +48,6 @@ class ConvertDriver {
   HWND converting = nullptr;
 
  private:
-  // Next on the output page.
-  HWND StartRun();
-
   std::wstring m_buildDir;
 };
 

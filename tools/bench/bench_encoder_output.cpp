@@ -2,8 +2,9 @@
 // the stand-in encoder as its ffmpeg.exe:
 // - the time from Cancel to the result page while the encoder prints nothing
 //   (it would sleep 30 s and then write its output);
-// - the time from Next to the result page for one file whose encoder prints
-//   1 MB of warnings, beside the same stand-in run directly into NUL.
+// - the time from Next on the output page to the result page for one file
+//   whose encoder prints 1 MB of warnings, beside the same stand-in run
+//   directly into NUL.
 // Usage: bench_encoder_output (from the Windows build folder's bench\ subfolder).
 #include <windows.h>
 
@@ -73,14 +74,16 @@ bool MeasureCancel(std::vector<double>& times) {
 bool MeasureFlood(double& program, double& direct) {
   ConvertDriver run(BuildDir());
   const std::string script = "flood " + std::to_string(kFloodBytes) + "\nfile 5 $OUT\n";
-  if (!run.WriteScript(L"flood.avi", script) || !run.Start(Overwrite)) return false;
+  if (!run.WriteScript(L"flood.avi", script) || !run.Start(Overwrite) ||
+      !run.ToOutputPage(L"flood.avi", 1))
+    return false;
   const std::wstring standIn =
       L"\"" + run.dir.Path() + L"ffmpeg.exe\" flood " + std::to_wstring(kFloodBytes);
   size_t logged = 0;
   for (int round = 0; round < kFloodRounds; ++round) {
+    if (round > 0 && !run.Press(IDC_BTN_PREV, IDC_OUT_PROFILE)) return false;
     auto start = Clock::now();
-    const bool begun = round == 0 ? run.ToConvertingPage(L"flood.avi", 1) : run.RunAgain();
-    HWND result = begun ? run.WaitForPage(IDC_RES_TOTAL, 600000) : nullptr;
+    HWND result = run.StartRun() ? run.WaitForPage(IDC_RES_TOTAL, 600000) : nullptr;
     const double p = Seconds(start);
     if (!result || WindowText(::GetDlgItem(result, IDC_RES_SUCCEEDED)) != L"1") {
       std::printf("bench_encoder_output: the flooding run did not convert its file\n");
