@@ -50,12 +50,13 @@ add_custom_target(app_files ALL
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VM_FFMPEG} ${VM_APP_DIR}/ffmpeg.exe)
 
 # Starts and drives the real program from outside; shared by tests and benchmarks.
-add_library(vm_harness STATIC tests/win/program_harness.cpp)
+add_library(vm_harness STATIC tests/win/program_harness.cpp tests/win/convert_driver.cpp)
 target_include_directories(vm_harness PUBLIC ${VM_TEST_INCLUDES} ${VM_DEPS}/include)
 target_link_libraries(vm_harness PUBLIC vm_program)
 
 file(GLOB VM_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
-list(REMOVE_ITEM VM_WIN_TESTS ${CMAKE_SOURCE_DIR}/tests/win/program_harness.cpp)
+list(REMOVE_ITEM VM_WIN_TESTS ${CMAKE_SOURCE_DIR}/tests/win/program_harness.cpp
+  ${CMAKE_SOURCE_DIR}/tests/win/convert_driver.cpp)
 add_executable(vm_win_tests ${VM_WIN_TESTS} ${VM_RC})
 target_link_libraries(vm_win_tests PRIVATE vm_harness ${VM_DEPS}/lib/libgtest.a)
 add_dependencies(vm_win_tests generated_resources)

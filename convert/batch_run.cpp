@@ -2,8 +2,34 @@
 
 #include "profiles/command_line.h"
 
+namespace {
+
+char16_t Folded(char16_t c) {
+  if (c == u'/') return u'\\';
+  return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+}
+
+bool IsAnInput(const std::vector<INPUT_FILE>& inputs, const std::u16string& path) {
+  for (const INPUT_FILE& input : inputs)
+    if (SamePath(input.strPath, path)) return true;
+  return false;
+}
+
+}  // namespace
+
 std::u16string OverwriteQuestion(const std::u16string& outputPath) {
   return u"The file: " + outputPath + u" have exist. writeover it? ";
+}
+
+std::u16string OutputIsAnInputNote(const std::u16string& outputPath) {
+  return u"Not converted: the output " + outputPath + u" is an input file of this run.";
+}
+
+bool SamePath(const std::u16string& a, const std::u16string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (Folded(a[i]) != Folded(b[i])) return false;
+  return true;
 }
 
 BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
@@ -19,25 +45,41 @@ BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
     std::u16string commandLine;
     BuildCommandLine(&job, commandLine);
     host.Log(commandLine);
+    results.files.push_back({path, job.strOutput, FileVerdict()});
+    FileVerdict& verdict = results.files.back().verdict;
 
+    // Never over a file the run is still to convert, or has converted.
+    if (IsAnInput(inputs, job.strOutput)) {
+      host.Log(OutputIsAnInputNote(job.strOutput));
+      verdict.reason = FailReason::OutputIsAnInput;
+      continue;
+    }
     if (!settings.overwrite && host.FileExists(job.strOutput)) {
-      if (!host.AskOverwrite(OverwriteQuestion(job.strOutput))) continue;
+      if (!host.AskOverwrite(OverwriteQuestion(job.strOutput))) {
+        verdict.outcome = FileOutcome::Skipped;
+        continue;
+      }
       host.DeleteFile(job.strOutput);
     }
+    const bool existed = host.FileExists(job.strOutput);
+    if (!host.StartEncoder(commandLine)) {
+      verdict.outcome = FileOutcome::StartFailed;
+      return BatchEnd::StartFailed;
+    }
+    // Only a running encoder's file is shown.
     host.ShowFile(name, i + 1, count);
-    switch (host.RunEncoder(commandLine, job.strOutput)) {
-      case FileOutcome::Succeeded:
-        results.outputFiles.push_back(job.strOutput);
-        ++results.succeeded;
-        break;
-      case FileOutcome::Failed:
-        break;
-      case FileOutcome::Cancelled:
-        // A cancelled run reports no successes, though finished files stay listed.
-        results.succeeded = 0;
-        return BatchEnd::Cancelled;
-      case FileOutcome::StartFailed:
-        return BatchEnd::StartFailed;
+    verdict = host.FinishEncoder(job.strOutput);
+    if (verdict.outcome == FileOutcome::Cancelled) {
+      // A cancelled run reports no successes, though finished files stay listed.
+      results.succeeded = 0;
+      return BatchEnd::Cancelled;
+    }
+    if (verdict.outcome == FileOutcome::Succeeded) {
+      results.outputFiles.push_back(job.strOutput);
+      ++results.succeeded;
+    } else if (!existed) {
+      // What a failed encoder created is broken; a file it found stays.
+      host.DeleteFile(job.strOutput);
     }
   }
   return BatchEnd::Finished;

@@ -6,10 +6,19 @@
 #include <vector>
 
 #include "app/input_files.h"
+#include "convert/encoder_verdict.h"
 #include "profiles/convert_job.h"
 
-enum class FileOutcome { Succeeded, Failed, Cancelled, StartFailed };
+// Skipped: the user answered No to the overwrite question.
+enum class FileOutcome { Succeeded, Failed, Skipped, Cancelled, StartFailed };
 enum class BatchEnd { Finished, Cancelled, StartFailed };
+
+// How one file ended, and why when it failed.
+struct FileVerdict {
+  FileOutcome outcome = FileOutcome::Failed;
+  FailReason reason = FailReason::None;
+  std::u16string fatalLine;  // the encoder's, when that is the reason
+};
 
 class BatchHost {
  public:
@@ -21,8 +30,10 @@ class BatchHost {
   virtual void Log(const std::u16string& text) = 0;
   // The file's display name and "position/count" labels.
   virtual void ShowFile(const std::u16string& name, int position, int count) = 0;
-  virtual FileOutcome RunEncoder(const std::u16string& commandLine,
-                                 const std::u16string& outputPath) = 0;
+  // False when the encoder could not be started; the user has been told.
+  virtual bool StartEncoder(const std::u16string& commandLine) = 0;
+  // Reads the started encoder's output to its end and judges the file.
+  virtual FileVerdict FinishEncoder(const std::u16string& outputPath) = 0;
 };
 
 struct BatchSettings {
@@ -32,13 +43,28 @@ struct BatchSettings {
   std::u16string appDir;
 };
 
+// One file the run came to, in the run's order.
+struct FileRecord {
+  std::u16string input;
+  std::u16string output;
+  FileVerdict verdict;
+};
+
 struct BatchResults {
   int succeeded = 0;
   std::vector<std::u16string> outputFiles;
+  std::vector<FileRecord> files;
 };
 
 // The question asked when an output exists and overwriting is off.
 std::u16string OverwriteQuestion(const std::u16string& outputPath);
+// The log's note on a file that is not converted because its output would
+// replace an input of the run.
+std::u16string OutputIsAnInputNote(const std::u16string& outputPath);
+
+// Whether two paths name the same file as Windows compares names: letters of
+// either case and either slash are alike.
+bool SamePath(const std::u16string& a, const std::u16string& b);
 
 // Runs every file of `inputs` in order. `job` keeps the profile and option
 // rows of the output settings; its paths are filled per file.

@@ -72,7 +72,12 @@ std::u16string OutputPath(bool sameAsSource, const std::u16string& folder,
                           const std::u16string& fullPath, const std::u16string& displayName,
                           int profile) {
   const char16_t* ext = Profile(profile).szExt;
-  return sameAsSource ? fullPath + ext : folder + displayName + ext;
+  return sameAsSource ? fullPath + ext : FolderWithSeparator(folder) + displayName + ext;
+}
+
+std::u16string FolderWithSeparator(const std::u16string& folder) {
+  if (folder.empty() || folder.back() == u'\\' || folder.back() == u'/') return folder;
+  return folder + u'\\';
 }
 
 std::u16string EncoderPath(const std::u16string& appDir) {

@@ -23,5 +23,10 @@ std::u16string OutputPath(bool sameAsSource, const std::u16string& folder,
                           const std::u16string& fullPath, const std::u16string& displayName,
                           int profile);
 
+// A folder as the start of a path: with a separator at its end. A stored or
+// typed folder may lack it (C:\users), and the name would then run on into it.
+// An empty folder stays empty.
+std::u16string FolderWithSeparator(const std::u16string& folder);
+
 // The encoder lies in the application folder, which ends in a backslash.
 std::u16string EncoderPath(const std::u16string& appDir);

@@ -1,7 +1,8 @@
 #include "convert/win/convert_worker.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
-#include <vector>
 
 #include "convert/win/converting_page.h"
 #include "convert/win/encoder_runner.h"
@@ -10,8 +11,11 @@
 
 namespace {
 
+// Workers still running; their thread handles are closed at once, so that
+// none is kept until the program ends.
 std::mutex g_workersLock;
-std::vector<HANDLE> g_workers;
+std::condition_variable g_workersDone;
+int g_workers = 0;
 
 class ConvertWorker : public BatchHost, public EncoderRunSink {
  public:
@@ -23,10 +27,10 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
     const BatchEnd end = RunBatch(*this, m_setup.inputs, m_setup.settings, state.job, results);
     state.g_nSucceeded = results.succeeded;
     state.g_outputFiles = results.outputFiles;
+    m_setup.flags->m_files = std::move(results.files);
     return end;
   }
-  // Exactly once per run, whatever ended it.
-  void PostFinished() { ::PostMessageW(m_setup.mainWindow, WM_CONVERT_FINISHED, 0, 0); }
+  HWND MainWindow() const { return m_setup.mainWindow; }
 
   // BatchHost
   bool FileExists(const std::u16string& path) override {
@@ -44,20 +48,22 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
     wsprintfW(text, L"%d/%d", position, count);
     ::SetWindowTextW(m_setup.countLabel, text);
   }
-  FileOutcome RunEncoder(const std::u16string& commandLine,
-                         const std::u16string& outputPath) override {
-    EncoderRunner runner(*this);
-    switch (runner.Run(commandLine, outputPath)) {
-      case EncoderOutcome::Succeeded:
-        return FileOutcome::Succeeded;
-      case EncoderOutcome::Failed:
-        return FileOutcome::Failed;
-      case EncoderOutcome::Cancelled:
-        return FileOutcome::Cancelled;
-      case EncoderOutcome::StartFailed:
-        break;
-    }
-    return FileOutcome::StartFailed;
+  bool StartEncoder(const std::u16string& commandLine) override {
+    m_runner.reset(new EncoderRunner(*this));
+    if (m_runner->Start(commandLine)) return true;
+    m_runner.reset();
+    return false;
+  }
+  FileVerdict FinishEncoder(const std::u16string& outputPath) override {
+    FileVerdict verdict;
+    const EncoderOutcome outcome = m_runner->Finish(outputPath);
+    verdict.outcome = outcome == EncoderOutcome::Succeeded   ? FileOutcome::Succeeded
+                      : outcome == EncoderOutcome::Cancelled ? FileOutcome::Cancelled
+                                                             : FileOutcome::Failed;
+    verdict.reason = m_runner->Reason();
+    if (verdict.reason == FailReason::FatalLine) verdict.fatalLine = m_runner->FatalLine();
+    m_runner.reset();
+    return verdict;
   }
 
   // EncoderRunSink: only the first chunk of a whole run is logged in full.
@@ -75,17 +81,29 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
 
  private:
   ConvertWorkerSetup m_setup;
+  std::unique_ptr<EncoderRunner> m_runner;
 };
 
+void WorkerEnded() {
+  std::lock_guard<std::mutex> lock(g_workersLock);
+  --g_workers;
+  g_workersDone.notify_all();
+}
+
 DWORD WINAPI ConvertThreadProc(LPVOID param) {
-  std::unique_ptr<ConvertWorker> worker(static_cast<ConvertWorker*>(param));
+  auto* worker = static_cast<ConvertWorker*>(param);
+  const HWND mainWindow = worker->MainWindow();
   DWORD exitCode = 0;
   try {
-    exitCode = worker->Run() == BatchEnd::Finished ? 1 : 0;
+    // Its encoder is gone with it, before anyone hears that the run has ended.
+    std::unique_ptr<ConvertWorker> owned(worker);
+    exitCode = owned->Run() == BatchEnd::Finished ? 1 : 0;
   } catch (...) {
     exitCode = 0;
   }
-  worker->PostFinished();
+  // Exactly once per run, whatever ended it.
+  ::PostMessageW(mainWindow, WM_CONVERT_FINISHED, 0, 0);
+  WorkerEnded();
   return exitCode;
 }
 
@@ -93,27 +111,22 @@ DWORD WINAPI ConvertThreadProc(LPVOID param) {
 
 void StartConvertWorker(const ConvertWorkerSetup& setup) {
   auto* worker = new ConvertWorker(setup);
+  {
+    std::lock_guard<std::mutex> lock(g_workersLock);
+    ++g_workers;
+  }
   HANDLE thread = ::CreateThread(nullptr, 0, ConvertThreadProc, worker, 0, nullptr);
   if (!thread) {
     delete worker;
+    WorkerEnded();
     ::PostMessageW(setup.mainWindow, WM_CONVERT_FINISHED, 0, 0);
     return;
   }
-  std::lock_guard<std::mutex> lock(g_workersLock);
-  g_workers.push_back(thread);
+  ::CloseHandle(thread);
 }
 
 void EndConvertWorkers(DWORD timeoutMs) {
   EncoderRegistry::Process().CloseAll();
-  std::vector<HANDLE> workers;
-  {
-    std::lock_guard<std::mutex> lock(g_workersLock);
-    workers.swap(g_workers);
-  }
-  const DWORD start = ::GetTickCount();
-  for (HANDLE h : workers) {
-    const DWORD spent = ::GetTickCount() - start;
-    ::WaitForSingleObject(h, spent < timeoutMs ? timeoutMs - spent : 0);
-    ::CloseHandle(h);
-  }
+  std::unique_lock<std::mutex> lock(g_workersLock);
+  g_workersDone.wait_for(lock, std::chrono::milliseconds(timeoutMs), [] { return g_workers == 0; });
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "convert/batch_run.h"
 #include "framework/win/wizard_page.h"
 
 // Flags the page shares with the run's worker. Shared, so that a worker still
@@ -14,6 +15,9 @@
 struct RunFlags {
   std::atomic<int> m_bCancel{0};
   std::atomic<bool> m_bFirstChunk{true};
+  // How each file of the run ended; written by the worker before it posts
+  // WM_CONVERT_FINISHED, read only after that.
+  std::vector<FileRecord> m_files;
 };
 
 class CConvertingPage : public CWizardPage {
@@ -26,6 +30,8 @@ class CConvertingPage : public CWizardPage {
 
   // The log's entries, in order.
   std::vector<std::u16string> LogEntries() const;
+  // The files of the last run that ended, with why each failed.
+  const std::vector<FileRecord>& FileRecords() const { return m_flags->m_files; }
 
  protected:
   BOOL OnInitDialog() override;

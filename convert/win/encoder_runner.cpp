@@ -1,12 +1,15 @@
 #include "convert/win/encoder_runner.h"
 
+#include <algorithm>
+
+#include "convert/win/encoder_pipe.h"
+
 namespace {
 
-constexpr DWORD kReadBytes = 4095;
 constexpr int kTextUnits = 4096;
-// At most one read per second; the wait ends early when the encoder exits.
-constexpr DWORD kPauseMs = 1000;
-// How long an encoder that has closed its output may take to exit.
+// How often a cancel is looked for while the encoder prints nothing.
+constexpr uint64_t kPollMs = 100;
+// How long an encoder that has closed its output, or been ended, may take to exit.
 constexpr DWORD kExitWaitMs = 10000;
 
 const wchar_t* AsWide(const std::u16string& s) {
@@ -54,19 +57,18 @@ void EncoderRegistry::Add(EncoderRunner* runner, HANDLE process) {
 
 HANDLE EncoderRegistry::Remove(EncoderRunner* runner) {
   std::lock_guard<std::mutex> hold(m_lock);
-  for (size_t i = 0; i < m_runners.size(); ++i) {
-    if (m_runners[i] == runner) {
-      m_runners.erase(m_runners.begin() + i);
-      break;
-    }
-  }
+  m_runners.erase(std::remove(m_runners.begin(), m_runners.end(), runner), m_runners.end());
   HANDLE process = runner->m_hProcess;
   runner->m_hProcess = nullptr;
   return process;
 }
 
 EncoderRunner::EncoderRunner(EncoderRunSink& sink, EncoderRegistry& registry)
-    : m_sink(sink), m_registry(registry), m_bytes(kReadBytes + 1), m_text(kTextUnits) {}
+    : m_sink(sink), m_registry(registry), m_text(kTextUnits) {}
+
+EncoderRunner::~EncoderRunner() {
+  Release();
+}
 
 void EncoderRunner::Terminate() {
   m_bTerminated = true;
@@ -78,52 +80,42 @@ void EncoderRunner::KillLocked() {
   if (m_hProcess) TerminateProcess(m_hProcess, 0);
 }
 
-EncoderOutcome EncoderRunner::FailToStart(const wchar_t* text) {
+bool EncoderRunner::FailToStart(const wchar_t* text) {
+  m_pipe.reset();
   if (!m_bTerminated) m_showMessage(m_sink.MessageOwner(), text, nullptr, MB_OK);
-  return EncoderOutcome::StartFailed;
+  return false;
 }
 
 EncoderOutcome EncoderRunner::Run(const std::u16string& commandLine,
                                   const std::u16string& outputPath) {
-  m_progress.Reset();
-  if (m_bTerminated || m_registry.IsClosed()) return EncoderOutcome::Cancelled;
-
-  SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
-  HANDLE readEnd = nullptr;
-  HANDLE writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &security, 0)) return FailToStart(L"Error On CreatePipe()");
-  // Only the write end is for the child. An encoder started meanwhile by another
-  // runner would otherwise hold our read end as well.
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-
-  const bool started = Start(commandLine, writeEnd);
-  // Without our copy of the write end, the read fails once the child has ended.
-  CloseHandle(writeEnd);
-  if (!started) {
-    CloseHandle(readEnd);
-    return FailToStart(L"CreateProcess error! Please reinstall this software again.");
-  }
-
-  const bool cancelled = !ReadUntilEnd(readEnd);
-  CloseHandle(readEnd);
-  if (cancelled) {
-    // The encoder is gone before the caller looks at its output or starts the next.
-    HANDLE process = m_registry.Remove(this);
-    WaitForSingleObject(process, kExitWaitMs);
-    CloseHandle(process);
-    return EncoderOutcome::Cancelled;
-  }
-  return Finish(outputPath);
+  if (Start(commandLine)) return Finish(outputPath);
+  return m_bTerminated ? EncoderOutcome::Cancelled : EncoderOutcome::StartFailed;
 }
 
-bool EncoderRunner::Start(const std::u16string& commandLine, HANDLE writeEnd) {
+bool EncoderRunner::Start(const std::u16string& commandLine) {
+  Release();
+  m_output.Reset();
+  m_reason = FailReason::None;
+  if (m_registry.IsClosed()) m_bTerminated = true;
+  if (m_bTerminated) return false;
+
+  m_pipe.reset(new EncoderPipe);
+  if (!m_pipe->Create()) return FailToStart(L"Error On CreatePipe()");
+  if (!Launch(commandLine))
+    return FailToStart(L"CreateProcess error! Please reinstall this software again.");
+  // Without our copy of the write end, reading ends once the child has ended.
+  m_pipe->CloseWriteEnd();
+  return true;
+}
+
+bool EncoderRunner::Launch(const std::u16string& commandLine) {
   STARTUPINFOW startup;
   GetStartupInfoW(&startup);
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.wShowWindow = SW_HIDE;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
+  startup.hStdOutput = m_pipe->WriteEnd();
+  startup.hStdError = m_pipe->WriteEnd();
 
   // The command line must be writable.
   std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
@@ -137,28 +129,53 @@ bool EncoderRunner::Start(const std::u16string& commandLine, HANDLE writeEnd) {
   return true;
 }
 
-bool EncoderRunner::ReadUntilEnd(HANDLE readEnd) {
-  DWORD count = 0;
-  while (ReadFile(readEnd, m_bytes.data(), kReadBytes, &count, nullptr) && !m_bTerminated) {
-    const int units = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, m_bytes.data(),
-                                          static_cast<int>(count), m_text.data(), kTextUnits);
-    const std::u16string chunk(reinterpret_cast<const char16_t*>(m_text.data()),
-                               units > 0 ? units : 0);
-    if (!chunk.empty()) m_sink.LogChunk(chunk);
-    if (m_sink.CancelRequested()) {
-      std::lock_guard<std::mutex> hold(m_registry.m_lock);
-      KillLocked();
-      return false;
-    }
-    int percent = 0;
-    if (m_progress.Feed(chunk, percent) && !m_bTerminated) m_sink.SetPercent(percent);
-    // Only this thread closes the handle, so it is safe to wait on here.
-    WaitForSingleObject(m_hProcess, kPauseMs);
+EncoderOutcome EncoderRunner::Finish(const std::u16string& outputPath) {
+  if (!m_pipe || !ReadUntilEnd()) {
+    Release();
+    return EncoderOutcome::Cancelled;
   }
+  const DWORD exitCode = WaitForExitCode();
+  Release();
+  if (m_bTerminated) return EncoderOutcome::Cancelled;
+  m_reason = JudgeEncoder(m_output.FatalLine(), exitCode, IsNonEmptyFile(outputPath));
+  if (m_reason != FailReason::None) return EncoderOutcome::Failed;
+  m_sink.SetPercent(100);
+  return EncoderOutcome::Succeeded;
+}
+
+bool EncoderRunner::Cancelled() {
+  return m_bTerminated || m_sink.CancelRequested();
+}
+
+bool EncoderRunner::ReadUntilEnd() {
+  for (;;) {
+    if (Cancelled()) return false;
+    const DWORD wait = DWORD(std::min(kPollMs, m_output.MsUntilDue(GetTickCount64())));
+    const EncoderPipe::Status status = m_pipe->Read(wait);
+    if (status == EncoderPipe::Status::Data) {
+      const int units = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, m_pipe->Bytes(),
+                                            int(m_pipe->Count()), m_text.data(), kTextUnits);
+      m_output.Add(
+          std::u16string(reinterpret_cast<const char16_t*>(m_text.data()), units > 0 ? units : 0));
+    }
+    const bool ended = status == EncoderPipe::Status::Ended;
+    const uint64_t now = GetTickCount64();
+    // What is left when the output ends goes out at once.
+    if ((m_output.Due(now) || (ended && m_output.Pending())) && !Emit(m_output.Take(now)))
+      return false;
+    if (ended) return true;
+  }
+}
+
+bool EncoderRunner::Emit(const EncoderOutput::Chunk& chunk) {
+  if (m_bTerminated) return false;
+  if (!chunk.text.empty()) m_sink.LogChunk(chunk.text);
+  if (Cancelled()) return false;
+  if (chunk.hasPercent) m_sink.SetPercent(chunk.percent);
   return true;
 }
 
-EncoderOutcome EncoderRunner::Finish(const std::u16string& outputPath) {
+DWORD EncoderRunner::WaitForExitCode() {
   HANDLE process = m_hProcess;
   // An encoder that closed its output but does not exit is stuck: end it.
   if (WaitForSingleObject(process, kExitWaitMs) != WAIT_OBJECT_0) {
@@ -167,10 +184,16 @@ EncoderOutcome EncoderRunner::Finish(const std::u16string& outputPath) {
   }
   DWORD exitCode = 1;
   if (!GetExitCodeProcess(process, &exitCode)) exitCode = 1;
-  CloseHandle(m_registry.Remove(this));
+  return exitCode;
+}
 
-  if (m_bTerminated) return EncoderOutcome::Cancelled;
-  if (exitCode != 0 || !IsNonEmptyFile(outputPath)) return EncoderOutcome::Failed;
-  m_sink.SetPercent(100);
-  return EncoderOutcome::Succeeded;
+void EncoderRunner::Release() {
+  HANDLE process = m_registry.Remove(this);
+  if (process) {
+    if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 0);
+    WaitForSingleObject(process, kExitWaitMs);
+    CloseHandle(process);
+  }
+  // The encoder is gone, so a read still under way ends at once.
+  m_pipe.reset();
 }

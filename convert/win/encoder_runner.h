@@ -4,28 +4,31 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "convert/progress_parser.h"
+#include "convert/encoder_output.h"
+
+class EncoderPipe;
 
 // What the converting page offers the runner. Called on the runner's thread.
 class EncoderRunSink {
  public:
   virtual ~EncoderRunSink() = default;
-  // One chunk of the encoder's text, whole; the page decides how much to log.
+  // Output of the encoder, at most once a second; the page decides how much to log.
   virtual void LogChunk(const std::u16string& text) = 0;
   virtual void SetPercent(int percent) = 0;
-  // Polled after every chunk.
+  // Polled several times a second, whether or not the encoder prints.
   virtual bool CancelRequested() = 0;
   // Owner of the start-failure message boxes.
   virtual HWND MessageOwner() = 0;
 };
 
 enum class EncoderOutcome {
-  Succeeded,    // exit code 0 and a non-empty output file
-  Failed,       // the encoder ran but produced no usable output
+  Succeeded,    // exit code 0, no fatal line and a non-empty output file
+  Failed,       // the encoder ran but produced no usable output; see Reason()
   Cancelled,    // cancel requested, or ended from another thread
   StartFailed,  // no pipe or no process; the user has been told
 };
@@ -47,7 +50,7 @@ class EncoderRegistry {
   // Records the run's process; ends it at once when the runner or the
   // registry has been told to end.
   void Add(EncoderRunner* runner, HANDLE process);
-  // Forgets the run and hands back its process handle.
+  // Forgets the run and hands back its process handle (null when it has none).
   HANDLE Remove(EncoderRunner* runner);
 
   std::mutex m_lock;
@@ -63,15 +66,27 @@ class EncoderRunner {
                          EncoderRegistry& registry = EncoderRegistry::Process());
   EncoderRunner(const EncoderRunner&) = delete;
   EncoderRunner& operator=(const EncoderRunner&) = delete;
+  // Ends an encoder that still runs, and lets go of everything the run holds,
+  // however the run was left.
+  ~EncoderRunner();
 
-  // Runs one encoder command line to its end; `outputPath` is the file it
-  // should write. Blocks; meant for a worker thread.
+  // Starts the encoder. False when it could not be started: the user has been
+  // told, unless the runner or the program was ending anyway.
+  bool Start(const std::u16string& commandLine);
+  // Reads the started encoder's output to its end and judges `outputPath`,
+  // the file it should write. Blocks; meant for a worker thread.
+  EncoderOutcome Finish(const std::u16string& outputPath);
+  // Start and Finish.
   EncoderOutcome Run(const std::u16string& commandLine, const std::u16string& outputPath);
 
-  // Ends the current encoder from any thread, for good: Run returns Cancelled
-  // and calls the sink no more once it has seen this. Before Run, it stops
-  // Run from starting anything.
+  // Ends the current encoder from any thread, for good: Finish returns
+  // Cancelled and calls the sink no more once it has seen this. Before Start,
+  // it stops Start from starting anything.
   void Terminate();
+
+  // Why the last Finish gave Failed, and the encoder's fatal line when that is why.
+  FailReason Reason() const { return m_reason; }
+  std::u16string FatalLine() const { return m_output.FatalLine(); }
 
   // How the runner shows its failure messages: MessageBoxW unless set.
   void SetMessageBox(MessageBoxFn show) { m_showMessage = show; }
@@ -81,18 +96,23 @@ class EncoderRunner {
   // With the registry lock held.
   void KillLocked();
 
-  EncoderOutcome FailToStart(const wchar_t* text);
-  bool Start(const std::u16string& commandLine, HANDLE writeEnd);
-  // False when the run was cancelled on a chunk.
-  bool ReadUntilEnd(HANDLE readEnd);
-  EncoderOutcome Finish(const std::u16string& outputPath);
+  bool FailToStart(const wchar_t* text);
+  bool Launch(const std::u16string& commandLine);
+  bool Cancelled();
+  // False when the run was cancelled.
+  bool ReadUntilEnd();
+  bool Emit(const EncoderOutput::Chunk& chunk);
+  DWORD WaitForExitCode();
+  // Ends the process if it still runs, waits for it and lets go of it and the pipe.
+  void Release();
 
   EncoderRunSink& m_sink;
   EncoderRegistry& m_registry;
   MessageBoxFn m_showMessage = MessageBoxW;
-  EncoderProgress m_progress;
+  EncoderOutput m_output;
+  FailReason m_reason = FailReason::None;
+  std::unique_ptr<EncoderPipe> m_pipe;
   std::atomic<bool> m_bTerminated{false};
-  HANDLE m_hProcess = nullptr;  // set and cleared by Run, under the registry lock
-  std::vector<char> m_bytes;
+  HANDLE m_hProcess = nullptr;  // set and cleared under the registry lock
   std::vector<wchar_t> m_text;
 };

@@ -51,6 +51,10 @@ bool OverwriteInPlace(const std::u16string& path, const std::vector<uint8_t>& by
 }  // namespace
 
 bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t>& bytes) {
+  // Read-only by the user's choice. Moving a file over it would succeed under
+  // Wine and lose the flag, so it is not left to the system to refuse.
+  const DWORD attributes = ::GetFileAttributesW(W(path));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   const std::u16string temp = path + u".tmp";
   HANDLE h = ::CreateFileW(W(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr);

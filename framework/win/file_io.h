@@ -9,4 +9,5 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& bytes, size
 // Writes a temporary file beside `path` and moves it over `path`, so a failed
 // or interrupted write never leaves a truncated file behind. When no file may
 // be created beside `path`, an existing `path` is rewritten in place instead.
+// A read-only `path` is left as it is (false).
 bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t>& bytes);

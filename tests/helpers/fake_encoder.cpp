@@ -3,33 +3,37 @@
 //   sleep MS               wait
 //   wait PATH              wait until PATH exists (at most a minute), so that
 //                          a test decides when the run goes on
+//   flood BYTES            write BYTES (rounded up to whole lines) of warning
+//                          lines to stderr as fast as the reader takes them,
+//                          as an encoder does for a damaged input
 //   file BYTES PATH        create PATH holding BYTES bytes
 //   exit CODE              end with CODE (the default is 0)
 // Started by the program itself ("-i INPUT ... OUTPUT"), it reads the same
 // commands from INPUT, one a line, with $OUT standing for OUTPUT.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
 
+// Only \r, \n and \\ are escapes: a path's backslashes stay as they are.
 std::string Unescape(const char* text) {
   std::string bytes;
   for (const char* p = text; *p; ++p) {
-    if (*p != '\\' || !p[1]) {
+    if (*p == '\\' && p[1] == 'r') {
+      bytes += '\r';
+    } else if (*p == '\\' && p[1] == 'n') {
+      bytes += '\n';
+    } else if (*p == '\\' && p[1] == '\\') {
+      bytes += '\\';
+    } else {
       bytes += *p;
       continue;
     }
     ++p;
-    if (*p == 'r') {
-      bytes += '\r';
-    } else if (*p == 'n') {
-      bytes += '\n';
-    } else {
-      bytes += *p;
-    }
   }
   return bytes;
 }
@@ -49,15 +53,33 @@ bool MakeFile(const char* path, long size) {
   return true;
 }
 
+// Whole lines, at least `bytes` of them.
+void Flood(long bytes) {
+  const std::string line = "[mpeg4 @ 0000000000cd1ac0] ac-tex damaged at 12 34\r\n";
+  const size_t perBlock = 64 * 1024 / line.size();
+  std::string block;
+  for (size_t i = 0; i < perBlock; ++i) block += line;
+  const size_t lines = (static_cast<size_t>(bytes) + line.size() - 1) / line.size();
+  for (size_t done = 0; done < lines; done += perBlock)
+    Write(STD_ERROR_HANDLE, block.substr(0, std::min(perBlock, lines - done) * line.size()));
+}
+
+// $OUT becomes the output path, after the escapes: a path is taken as it is.
+std::string Expand(std::string text, const std::string& output) {
+  for (size_t at = 0; (at = text.find("$OUT", at)) != std::string::npos; at += output.size())
+    text.replace(at, 4, output);
+  return text;
+}
+
 // Carries out the commands from `words`, in order; returns the exit code.
-int Execute(const std::vector<std::string>& words) {
+int Execute(const std::vector<std::string>& words, const std::string& output) {
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     const bool hasArg = i + 1 < words.size();
     if (word == "out" && hasArg) {
-      Write(STD_OUTPUT_HANDLE, Unescape(words[++i].c_str()));
+      Write(STD_OUTPUT_HANDLE, Expand(Unescape(words[++i].c_str()), output));
     } else if (word == "err" && hasArg) {
-      Write(STD_ERROR_HANDLE, Unescape(words[++i].c_str()));
+      Write(STD_ERROR_HANDLE, Expand(Unescape(words[++i].c_str()), output));
     } else if (word == "sleep" && hasArg) {
       Sleep(static_cast<DWORD>(std::atol(words[++i].c_str())));
     } else if (word == "wait" && hasArg) {
@@ -65,8 +87,11 @@ int Execute(const std::vector<std::string>& words) {
       for (int tick = 0; tick < 600 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
            ++tick)
         Sleep(100);
+    } else if (word == "flood" && hasArg) {
+      Flood(std::atol(words[++i].c_str()));
     } else if (word == "file" && i + 2 < words.size()) {
-      if (!MakeFile(words[i + 2].c_str(), std::atol(words[i + 1].c_str()))) return 90;
+      if (!MakeFile(Expand(words[i + 2], output).c_str(), std::atol(words[i + 1].c_str())))
+        return 90;
       i += 2;
     } else if (word == "exit" && hasArg) {
       return std::atoi(words[++i].c_str());
@@ -78,8 +103,8 @@ int Execute(const std::vector<std::string>& words) {
 }
 
 // A script file: "command argument" a line ("file" takes two, split at the
-// first blank); $OUT becomes the output path.
-std::vector<std::string> ReadScript(const char* path, const std::string& output) {
+// first blank).
+std::vector<std::string> ReadScript(const char* path) {
   std::vector<std::string> words;
   HANDLE file =
       CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -100,7 +125,6 @@ std::vector<std::string> ReadScript(const char* path, const std::string& output)
     words.push_back(line.substr(0, blank));
     if (blank == std::string::npos) continue;
     std::string rest = line.substr(blank + 1);
-    for (size_t at; (at = rest.find("$OUT")) != std::string::npos;) rest.replace(at, 4, output);
     if (words.back() == "file") {
       const size_t split = rest.find(' ');
       words.push_back(rest.substr(0, split));
@@ -115,6 +139,6 @@ std::vector<std::string> ReadScript(const char* path, const std::string& output)
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 2 && std::string(argv[1]) == "-i") return Execute(ReadScript(argv[2], argv[argc - 1]));
-  return Execute(std::vector<std::string>(argv + 1, argv + argc));
+  if (argc > 2 && std::string(argv[1]) == "-i") return Execute(ReadScript(argv[2]), argv[argc - 1]);
+  return Execute(std::vector<std::string>(argv + 1, argv + argc), "");
 }

@@ -13,9 +13,9 @@ class FakeHost : public BatchHost {
   std::vector<std::u16string> paths;  // the input list the run gets
   std::set<std::u16string> existing;
   bool answerYes = false;
-  std::map<int, FileOutcome> outcomes;  // by the encoder run's number, default success
-  std::vector<std::string> calls;
-  std::vector<std::u16string> logged, asked, deleted, commands;
+  std::map<int, FileVerdict> verdicts;  // by the encoder run's number, default success
+  int failStartAt = 0;                  // the encoder run that cannot start; 0 for none
+  std::vector<std::u16string> logged, asked, deleted, commands, written;
   std::vector<std::pair<int, int>> shown;
 
   bool FileExists(const std::u16string& p) override { return existing.count(p) > 0; }
@@ -23,15 +23,27 @@ class FakeHost : public BatchHost {
     asked.push_back(q);
     return answerYes;
   }
-  void DeleteFile(const std::u16string& p) override { deleted.push_back(p); }
+  void DeleteFile(const std::u16string& p) override {
+    deleted.push_back(p);
+    existing.erase(p);
+  }
   void Log(const std::u16string& t) override { logged.push_back(t); }
   void ShowFile(const std::u16string&, int position, int count) override {
     shown.emplace_back(position, count);
   }
-  FileOutcome RunEncoder(const std::u16string& cmd, const std::u16string&) override {
+  bool StartEncoder(const std::u16string& cmd) override {
     commands.push_back(cmd);
-    auto it = outcomes.find(int(commands.size()));
-    return it == outcomes.end() ? FileOutcome::Succeeded : it->second;
+    return int(commands.size()) != failStartAt;
+  }
+  // The encoder writes its output whatever the verdict, as a real one may.
+  FileVerdict FinishEncoder(const std::u16string& output) override {
+    existing.insert(output);
+    written.push_back(output);
+    auto it = verdicts.find(int(commands.size()));
+    if (it != verdicts.end()) return it->second;
+    FileVerdict ok;
+    ok.outcome = FileOutcome::Succeeded;
+    return ok;
   }
 };
 
@@ -39,6 +51,13 @@ std::vector<INPUT_FILE> Inputs(const std::vector<std::u16string>& paths) {
   std::vector<INPUT_FILE> inputs;
   for (const auto& p : paths) inputs.push_back(InputFileOf(p));
   return inputs;
+}
+
+FileVerdict Verdict(FileOutcome outcome, FailReason reason = FailReason::None) {
+  FileVerdict v;
+  v.outcome = outcome;
+  v.reason = reason;
+  return v;
 }
 
 CONVERT_JOB Mp3Job() {
@@ -129,18 +148,24 @@ TEST(BatchRun, YesDeletesAndOverwriteAsksNothing) {
 TEST(BatchRun, FailuresAreNotCountedAndTheRunGoesOn) {
   FakeHost host;
   host.paths = {u"C:\\v\\a.avi", u"C:\\v\\b.avi", u"C:\\v\\c.avi"};
-  host.outcomes[2] = FileOutcome::Failed;
+  host.verdicts[2] = Verdict(FileOutcome::Failed, FailReason::ExitCode);
   CONVERT_JOB job = Mp3Job();
   BatchResults r;
   EXPECT_EQ(RunBatch(host, Inputs(host.paths), Settings(), job, r), BatchEnd::Finished);
   EXPECT_EQ(r.succeeded, 2);
   EXPECT_EQ(r.outputFiles.size(), 2u);
+  ASSERT_EQ(r.files.size(), 3u);
+  EXPECT_EQ(r.files[1].input, u"C:\\v\\b.avi");
+  EXPECT_EQ(r.files[1].output, u"D:\\out\\b.avi.mp3");
+  EXPECT_EQ(r.files[1].verdict.outcome, FileOutcome::Failed);
+  EXPECT_EQ(r.files[1].verdict.reason, FailReason::ExitCode);
+  EXPECT_EQ(r.files[2].verdict.outcome, FileOutcome::Succeeded);
 }
 
 TEST(BatchRun, CancelInTheThirdFileZeroesSuccessesButKeepsThePaths) {
   FakeHost host;
   host.paths = {u"C:\\v\\a.avi", u"C:\\v\\b.avi", u"C:\\v\\c.avi", u"C:\\v\\d.avi"};
-  host.outcomes[3] = FileOutcome::Cancelled;
+  host.verdicts[3] = Verdict(FileOutcome::Cancelled);
   CONVERT_JOB job = Mp3Job();
   BatchResults r;
   EXPECT_EQ(RunBatch(host, Inputs(host.paths), Settings(), job, r), BatchEnd::Cancelled);
@@ -152,17 +177,89 @@ TEST(BatchRun, CancelInTheThirdFileZeroesSuccessesButKeepsThePaths) {
 TEST(BatchRun, StartFailureEndsTheRunAndKeepsEarlierResults) {
   FakeHost host;
   host.paths = {u"C:\\v\\a.avi", u"C:\\v\\b.avi", u"C:\\v\\c.avi"};
-  host.outcomes[2] = FileOutcome::StartFailed;
+  host.failStartAt = 2;
   CONVERT_JOB job = Mp3Job();
   BatchResults r;
   EXPECT_EQ(RunBatch(host, Inputs(host.paths), Settings(), job, r), BatchEnd::StartFailed);
   EXPECT_EQ(r.succeeded, 1);
   EXPECT_EQ(host.commands.size(), 2u);
+  // The labels name only a file whose encoder runs.
+  EXPECT_EQ(host.shown, (std::vector<std::pair<int, int>>{{1, 3}}));
+  ASSERT_EQ(r.files.size(), 2u);
+  EXPECT_EQ(r.files[1].verdict.outcome, FileOutcome::StartFailed);
 
   FakeHost none;
   BatchResults r2;
   EXPECT_EQ(RunBatch(none, Inputs(none.paths), Settings(), job, r2), BatchEnd::Finished);
   EXPECT_EQ(r2.succeeded, 0);
+}
+
+TEST(BatchRun, AnOutputIsNeverWrittenOverAnInputOfTheRun) {
+  FakeHost host;
+  // The user's own a.avi.mp3 is the output of a.avi, whichever comes first.
+  host.paths = {u"C:\\v\\a.avi", u"C:\\v\\A.AVI.mp3", u"C:\\v\\b.avi", u"C:/v/b.avi.MP3"};
+  for (bool overwrite : {true, false}) {
+    host.existing = {host.paths.begin(), host.paths.end()};
+    host.asked.clear();
+    host.commands.clear();
+    host.logged.clear();
+    BatchSettings s = Settings();
+    s.sameAsSource = true;
+    s.overwrite = overwrite;
+    CONVERT_JOB job = Mp3Job();
+    BatchResults r;
+    EXPECT_EQ(RunBatch(host, Inputs(host.paths), s, job, r), BatchEnd::Finished);
+    EXPECT_EQ(r.succeeded, 2);
+    EXPECT_EQ(r.outputFiles,
+              (std::vector<std::u16string>{u"C:\\v\\A.AVI.mp3.mp3", u"C:/v/b.avi.MP3.mp3"}));
+    ASSERT_EQ(r.files.size(), 4u);
+    for (size_t i : {0u, 2u}) {
+      EXPECT_EQ(r.files[i].verdict.outcome, FileOutcome::Failed);
+      EXPECT_EQ(r.files[i].verdict.reason, FailReason::OutputIsAnInput);
+    }
+    // No question, no deletion, no encoder for either; the log tells why.
+    EXPECT_TRUE(host.asked.empty());
+    EXPECT_TRUE(host.deleted.empty());
+    EXPECT_EQ(host.commands.size(), 2u);
+    ASSERT_EQ(host.logged.size(), 6u);
+    EXPECT_EQ(host.logged[1],
+              u"Not converted: the output C:\\v\\a.avi.mp3 is an input file of this run.");
+    EXPECT_EQ(host.shown.back(), std::make_pair(4, 4));
+  }
+}
+
+TEST(BatchRun, AFailedFileLeavesNoOutputTheRunCreated) {
+  FakeHost host;
+  host.paths = {u"C:\\v\\a.avi", u"C:\\v\\b.avi", u"C:\\v\\c.avi"};
+  host.existing = {u"D:\\out\\c.avi.mp3"};  // the user's, found there before the run
+  host.verdicts[1] = Verdict(FileOutcome::Failed, FailReason::FatalLine);
+  host.verdicts[3] = Verdict(FileOutcome::Failed, FailReason::FatalLine);
+  BatchSettings s = Settings();
+  s.overwrite = true;
+  CONVERT_JOB job = Mp3Job();
+  BatchResults r;
+  EXPECT_EQ(RunBatch(host, Inputs(host.paths), s, job, r), BatchEnd::Finished);
+  EXPECT_EQ(host.deleted, std::vector<std::u16string>{u"D:\\out\\a.avi.mp3"});
+  EXPECT_EQ(host.existing,
+            (std::set<std::u16string>{u"D:\\out\\b.avi.mp3", u"D:\\out\\c.avi.mp3"}));
+  EXPECT_EQ(r.succeeded, 1);
+
+  // Answered Yes, the old file is gone before the encoder starts: its failed output goes too.
+  FakeHost asked;
+  asked.paths = {u"C:\\v\\c.avi"};
+  asked.existing = {u"D:\\out\\c.avi.mp3"};
+  asked.answerYes = true;
+  asked.verdicts[1] = Verdict(FileOutcome::Failed, FailReason::NoOutput);
+  BatchResults r2;
+  RunBatch(asked, Inputs(asked.paths), Settings(), job, r2);
+  EXPECT_TRUE(asked.existing.empty());
+}
+
+TEST(BatchRun, SamePathFoldsCaseAndSlashesOnly) {
+  EXPECT_TRUE(SamePath(u"C:\\Video\\a.AVI", u"c:/video/A.avi"));
+  EXPECT_FALSE(SamePath(u"C:\\Video\\a.avi", u"C:\\Video\\a.avi "));
+  EXPECT_FALSE(SamePath(u"C:\\Video\\a.avi", u"C:\\Video\\b.avi"));
+  EXPECT_FALSE(SamePath(u"C:\\V\\\u00e9.avi", u"C:\\V\\e.avi"));
 }
 
 }  // namespace

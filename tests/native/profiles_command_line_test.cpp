@@ -125,4 +125,14 @@ TEST(OutputPath, KeepsTheSourceExtensionInTheName) {
   EXPECT_EQ(EncoderPath(u"C:\\Tools\\Conv\\"), u"C:\\Tools\\Conv\\ffmpeg.exe");
 }
 
+// A folder from a foreign settings file or typed without its separator still
+// holds the outputs, instead of lending them its name.
+TEST(OutputPath, AFolderWithoutSeparatorGetsOne) {
+  EXPECT_EQ(OutputPath(false, u"C:\\users", u"E:\\m\\a.avi", u"a.avi", 0), u"C:\\users\\a.avi.avi");
+  EXPECT_EQ(OutputPath(false, u"D:", u"E:\\m\\a.avi", u"a.avi", 0), u"D:\\a.avi.avi");
+  EXPECT_EQ(OutputPath(false, u"C:/out/", u"E:\\m\\a.avi", u"a.avi", 0), u"C:/out/a.avi.avi");
+  // Without a folder the name stays relative, as before.
+  EXPECT_EQ(OutputPath(false, u"", u"E:\\m\\a.avi", u"a.avi", 0), u"a.avi.avi");
+}
+
 }  // namespace

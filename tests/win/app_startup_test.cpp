@@ -78,6 +78,29 @@ TEST(AppStartup, StoredFileSurvivesARunByteForByte) {
   EXPECT_EQ(ReadBytes(dir.Path() + L"Option.dat"), ar.Bytes());
 }
 
+// Read-only by the user's choice: read, and left as it is at exit, though
+// the program would write it otherwise (here, without its stray last bytes).
+TEST(AppStartup, AReadOnlySettingsFileIsLeftAsItIs) {
+  ScratchDir dir;
+  const std::wstring exe = InstallProgram(dir, false);
+  const std::wstring file = dir.Path() + L"Option.dat";
+  std::vector<uint8_t> stored = DefaultFile();
+  stored.insert(stored.end(), {'x', 'y', 'z'});
+  ASSERT_TRUE(WriteBytes(file, stored));
+  ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+
+  RunningProgram prog(exe);
+  HWND main = prog.WaitForWindow(kCaption);
+  ASSERT_NE(main, nullptr);
+  CloseThroughButton(main);
+  ASSERT_TRUE(prog.WaitForExit());
+  EXPECT_EQ(ReadBytes(file), stored);
+  EXPECT_EQ(::GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY,
+            DWORD(FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(FileExists(file + L".tmp"));
+  ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST(AppStartup, GarbageSettingsFileStillStartsAndIsRepaired) {
   ScratchDir dir;
   const std::wstring exe = InstallProgram(dir, false);

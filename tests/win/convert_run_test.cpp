@@ -2,91 +2,35 @@
 // what is logged, the overwrite question, cancel, the result page and the
 // saved log.
 #include <windows.h>
-// after windows.h
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
 #include "convert/conversion_log.h"
-#include "framework/archive.h"
 #include "resources/resource.h"
-#include "tests/win/program_harness.h"
+#include "tests/win/convert_driver.h"
 
 namespace {
 
-// The stand-in encoder reads its input file as a script (see fake_encoder.cpp).
-void WriteScript(const std::wstring& path, const std::string& script) {
-  ASSERT_TRUE(WriteBytes(path, std::vector<uint8_t>(script.begin(), script.end())));
-}
-
 int EncoderProcesses() {
-  int n = 0;
-  HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32W e{};
-  e.dwSize = sizeof(e);
-  for (BOOL ok = ::Process32FirstW(snap, &e); ok; ok = ::Process32NextW(snap, &e))
-    if (_wcsicmp(e.szExeFile, L"ffmpeg.exe") == 0) ++n;
-  ::CloseHandle(snap);
-  return n;
+  return ProcessesNamed(L"ffmpeg.exe");
 }
 
-class ConvertRun : public testing::Test {
+class ConvertRun : public testing::Test, public ConvertDriver {
  protected:
-  void SetUp() override {
-    in = dir.Path() + L"in\\";
-    out = dir.Path() + L"out\\";
-    ::CreateDirectoryW(in.c_str(), nullptr);
-    ::CreateDirectoryW(out.c_str(), nullptr);
-  }
   void TearDown() override { prog.reset(); }
 
   void Start(bool overwrite) {
-    ASSERT_TRUE(CopyInto(AppDir() + L"Vidmorph.exe", dir.Path()));
-    ASSERT_TRUE(CopyInto(HelpersDir() + L"fake_encoder.exe", dir.Path(), L"ffmpeg.exe"));
-    APP_STATE s;
-    SetDefaults(s, u"C:\\x\\Vidmorph.exe");
-    s.g_bUseTempFolder = 0;
-    s.g_bOverwrite = overwrite;
-    s.g_strOutputFolder = std::u16string(out.begin(), out.end());
-    s.g_nTaskAvi = 1;  // audio task: MP3 is the first profile
-    Archive ar;
-    SerializeSettings(ar, s);
-    ASSERT_TRUE(WriteBytes(dir.Path() + L"Option.dat", ar.Bytes()));
-    prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
-    main = prog->WaitForWindow(L"Ostrel AVI Converter");
-    ASSERT_NE(main, nullptr);
-  }
-  HWND Press(int button, int idOnPage) { return PressNavigation(main, button, idOnPage); }
-  // Starts a run from the output page. A short run may be over before the
-  // converting page could be seen, so the page is taken shown or not.
-  void StartConverting() {
-    ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_BTN_NEXT, BN_CLICKED), 0);
-    converting = PageWith(main, IDC_CONV_CAPTION);  // 1020 is Browse on the output page
+    ASSERT_TRUE(ConvertDriver::Start([&](APP_STATE& s) { s.g_bOverwrite = overwrite; }));
   }
   // From the task page to the converting page with these input files.
   void Convert(const std::wstring& names, size_t count) {
-    HWND input = Press(IDC_BTN_NEXT, IDC_INPUT_NAMES);
-    ASSERT_NE(input, nullptr);
-    ASSERT_TRUE(AddThroughFileDialog(prog->Pid(), input, in, names));
-    ASSERT_TRUE(
-        WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == count; }));
-    ASSERT_NE(Press(IDC_BTN_NEXT, IDC_OUT_PROFILE), nullptr);
-    StartConverting();
-    ASSERT_NE(converting, nullptr);
+    ASSERT_NE(ToConvertingPage(names, count), nullptr);
   }
   // The result page once the step to it is over (its buttons come last).
-  HWND WaitForResult() {
-    HWND page = WaitForPage(main, IDC_RES_TOTAL, 60000);
+  HWND WaitForResult() const {
+    HWND page = WaitForPage(IDC_RES_TOTAL, 60000);
     return page && WaitForButtons(main, "SaveLog Prev Repeat") ? page : nullptr;
   }
-  std::vector<std::wstring> Log() const { return ListRows(::GetDlgItem(converting, IDC_CONV_LOG)); }
-
-  ScratchDir dir;
-  std::wstring in, out;
-  std::unique_ptr<RunningProgram> prog;
-  HWND main = nullptr;
-  HWND converting = nullptr;
 };
 
 std::wstring Text(HWND page, int id) {
@@ -107,8 +51,8 @@ std::vector<std::wstring> Unstamped(const std::vector<std::wstring>& entries) {
 
 TEST_F(ConvertRun, FirstChunkOfARunIsLoggedWholeLaterOnesAsTails) {
   const std::string a(400, 'A'), b(400, 'B'), c(400, 'C');
-  WriteScript(in + L"one.avi", "out " + a + "\nsleep 1500\nout " + b + "\nfile 10 $OUT\n");
-  WriteScript(in + L"two.avi", "out " + c + "\nfile 10 $OUT\n");
+  ASSERT_TRUE(WriteScript(L"one.avi", "out " + a + "\nsleep 1500\nout " + b + "\nfile 10 $OUT\n"));
+  ASSERT_TRUE(WriteScript(L"two.avi", "out " + c + "\nfile 10 $OUT\n"));
   Start(false);
   Convert(L"\"one.avi\" \"two.avi\"", 2);
   HWND result = WaitForResult();
@@ -130,7 +74,7 @@ TEST_F(ConvertRun, FirstChunkOfARunIsLoggedWholeLaterOnesAsTails) {
 
 TEST_F(ConvertRun, ExistingOutputAnsweredNoIsSkipped) {
   for (const wchar_t* name : {L"a.avi", L"b.avi", L"c.avi"})
-    WriteScript(in + name, "out x\nfile 5 $OUT\n");
+    ASSERT_TRUE(WriteScript(name, "out x\nfile 5 $OUT\n"));
   ASSERT_TRUE(WriteBytes(out + L"b.avi.mp3", {1, 2, 3}));
   Start(false);
   Convert(L"\"a.avi\" \"b.avi\" \"c.avi\"", 3);
@@ -152,7 +96,7 @@ TEST_F(ConvertRun, ExistingOutputAnsweredNoIsSkipped) {
 }
 
 TEST_F(ConvertRun, OverwriteOnAsksNothing) {
-  WriteScript(in + L"a.avi", "out x\nfile 7 $OUT\n");
+  ASSERT_TRUE(WriteScript(L"a.avi", "out x\nfile 7 $OUT\n"));
   ASSERT_TRUE(WriteBytes(out + L"a.avi.mp3", {1}));
   Start(true);
   Convert(L"\"a.avi\"", 1);
@@ -164,11 +108,11 @@ TEST_F(ConvertRun, OverwriteOnAsksNothing) {
 }
 
 TEST_F(ConvertRun, CancelInTheThirdFileAfterTwoSuccesses) {
-  WriteScript(in + L"a.avi", "out x\nfile 5 $OUT\n");
-  WriteScript(in + L"b.avi", "out x\nfile 5 $OUT\n");
+  ASSERT_TRUE(WriteScript(L"a.avi", "out x\nfile 5 $OUT\n"));
+  ASSERT_TRUE(WriteScript(L"b.avi", "out x\nfile 5 $OUT\n"));
   std::string slow;
   for (int i = 0; i < 40; ++i) slow += "out tick\nsleep 500\n";
-  WriteScript(in + L"c.avi", slow + "file 5 $OUT\n");
+  ASSERT_TRUE(WriteScript(L"c.avi", slow + "file 5 $OUT\n"));
   Start(false);
   Convert(L"\"a.avi\" \"b.avi\" \"c.avi\"", 3);
   // Cancel while the third file's encoder is known to run: its first tick is logged.
@@ -189,12 +133,11 @@ TEST_F(ConvertRun, CancelInTheThirdFileAfterTwoSuccesses) {
 }
 
 TEST_F(ConvertRun, SavedLogHoldsBothRunsInOrder) {
-  WriteScript(in + L"a.avi", "out first\\r\\nline\nfile 5 $OUT\n");
+  ASSERT_TRUE(WriteScript(L"a.avi", "out first\\r\\nline\nfile 5 $OUT\n"));
   Start(true);
   Convert(L"\"a.avi\"", 1);
   ASSERT_NE(WaitForResult(), nullptr);
-  ASSERT_NE(Press(IDC_BTN_PREV, IDC_OUT_PROFILE), nullptr);
-  StartConverting();
+  ASSERT_NE(RunAgain(), nullptr);
   ASSERT_NE(WaitForResult(), nullptr);
   const auto entries = Log();
   ASSERT_EQ(entries.size(), 4u);

@@ -43,6 +43,31 @@ TEST(SettingsWrite, ReplacesThroughTemporaryFileWhenAllowed) {
   EXPECT_FALSE(FileExists(file + L".tmp"));
 }
 
+// A settings file made read-only is the user's choice: nothing is stored,
+// whether or not a file may be created beside it.
+TEST(SettingsWrite, LeavesAReadOnlyFileAsItIs) {
+  for (bool tempBlocked : {false, true}) {
+    ScratchDir dir;
+    const std::wstring file = dir.Path() + L"Option.dat";
+    if (tempBlocked) {
+      ASSERT_TRUE(::CreateDirectoryW((file + L".tmp").c_str(), nullptr));
+    }
+    const std::vector<uint8_t> kept(124, 0xAB);
+    ASSERT_TRUE(WriteBytes(file, kept));
+    ASSERT_TRUE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    EXPECT_FALSE(ReplaceFileAtomically(U16(file), {1, 2, 3})) << tempBlocked;
+    EXPECT_EQ(ReadBytes(file), kept) << tempBlocked;
+    EXPECT_EQ(::GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY,
+              DWORD(FILE_ATTRIBUTE_READONLY))
+        << tempBlocked;
+    if (!tempBlocked) {
+      EXPECT_FALSE(FileExists(file + L".tmp"));
+    }
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
 // The build names the installer and the zip after the version the About
 // dialog shows; both come from one file, so they must agree.
 TEST(Distribution, DownloadsCarryTheProgramsVersion) {

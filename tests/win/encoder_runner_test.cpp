@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <future>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -84,6 +85,7 @@ int WINAPI CaptureMessage(HWND owner, LPCWSTR text, LPCWSTR caption, UINT) {
 class RecordingSink : public EncoderRunSink {
  public:
   void LogChunk(const std::u16string& text) override {
+    if (throwOnChunk) throw std::runtime_error("the page went away");
     chunks.push_back(text);
     lastChunkAt = Clock::now();
     if (cancelRequested) ++chunksAfterCancel;
@@ -101,7 +103,8 @@ class RecordingSink : public EncoderRunSink {
 
   HWND owner = reinterpret_cast<HWND>(0x1234);
   bool cancelOnProgress = false;
-  bool cancelRequested = false;
+  bool throwOnChunk = false;
+  std::atomic<bool> cancelRequested{false};
   int chunksAfterCancel = 0;
   size_t percentsAtCancel = 0;
   std::atomic<int> logged{0};
@@ -199,7 +202,7 @@ TEST_F(EncoderRunnerTest, RejectedOptionIsNotCountedThoughItsFileIsLeft) {
   EXPECT_TRUE(g_messages.empty());
 }
 
-TEST_F(EncoderRunnerTest, CancelEndsTheEncoderAtItsNextChunk) {
+TEST_F(EncoderRunnerTest, CancelEndsTheEncoderWithoutWaitingForAChunk) {
   // Read at the input's own pace, the 20 s clip prints a clock now and then.
   sink.cancelOnProgress = true;
   const auto start = Clock::now();
@@ -207,10 +210,24 @@ TEST_F(EncoderRunnerTest, CancelEndsTheEncoderAtItsNextChunk) {
             EncoderOutcome::Cancelled);
   EXPECT_LT(MsSince(start), 15000);
   ASSERT_TRUE(sink.cancelRequested);
-  // The chunk after the request is logged, then nothing more is parsed.
-  EXPECT_EQ(sink.chunksAfterCancel, 1);
+  // Nothing more is logged or parsed once the request is there.
+  EXPECT_EQ(sink.chunksAfterCancel, 0);
   EXPECT_EQ(sink.percents.size(), sink.percentsAtCancel);
   EXPECT_EQ(LiveChildren(), L"");
+}
+
+// A sink that throws (the page gone, memory short) must not leave the encoder
+// running or the registry pointing at a runner that no longer exists.
+TEST_F(EncoderRunnerTest, ARunLeftByAnExceptionStillEndsItsEncoder) {
+  sink.throwOnChunk = true;
+  {
+    EncoderRunner runner(sink, registry);
+    runner.SetMessageBox(CaptureMessage);
+    EXPECT_THROW(runner.Run(Fake(L"err hello sleep 60000"), U16(Out())), std::runtime_error);
+  }
+  EXPECT_EQ(LiveChildren(), L"");
+  registry.CloseAll();
+  EXPECT_TRUE(g_messages.empty());
 }
 
 TEST_F(EncoderRunnerTest, MissingEncoderTakesTheStartFailurePath) {
@@ -259,6 +276,27 @@ TEST_F(EncoderRunnerTest, SuccessNeedsExitCodeZeroAndANonEmptyFile) {
     ASSERT_EQ(sink.chunks.size(), 1u) << c.script;
     EXPECT_LT(MsSince(sink.lastChunkAt), 800) << c.script;
   }
+}
+
+// The encoder's own words for a broken output count, whatever its exit code:
+// a full disk makes it say so and exit with 0.
+TEST_F(EncoderRunnerTest, AFatalLineFailsTheFileWhateverTheExitCode) {
+  const std::wstring out = Out(L"fake.out");
+  const std::wstring file = L"file 10 \"" + out + L"\" ";
+  EncoderRunner runner(sink, registry);
+  runner.SetMessageBox(CaptureMessage);
+  EXPECT_EQ(runner.Run(Fake(file + L"err \"Error writing trailer of R:\\a.mp3: Invalid argument"
+                                   L"\\r\\nvideo:0kB audio:39kB\\r\\n\" exit 0"),
+                       U16(out)),
+            EncoderOutcome::Failed);
+  EXPECT_EQ(runner.Reason(), FailReason::FatalLine);
+  EXPECT_EQ(runner.FatalLine(), u"Error writing trailer of R:\\a.mp3: Invalid argument");
+  EXPECT_TRUE(sink.percents.empty());
+
+  EXPECT_EQ(runner.Run(Fake(file + L"exit 3"), U16(out)), EncoderOutcome::Failed);
+  EXPECT_EQ(runner.Reason(), FailReason::ExitCode);
+  EXPECT_EQ(runner.Run(Fake(file), U16(out)), EncoderOutcome::Succeeded);
+  EXPECT_EQ(runner.Reason(), FailReason::None);
 }
 
 TEST_F(EncoderRunnerTest, ClosingTheProgramEndsTheEncoderAndStartsNoMore) {

@@ -1,0 +1,33 @@
+// How the end of one encoder run is judged: the lines the encoder prints when
+// its output is broken (it may exit with 0 all the same), its exit code, and
+// the file it left behind.
+#pragma once
+#include <string>
+
+// Why a file of a run did not succeed; kept with the run's records.
+enum class FailReason {
+  None,
+  OutputIsAnInput,  // the output would have been written over a file of the run
+  FatalLine,        // the encoder said that its output is broken
+  ExitCode,         // the encoder ended with a code other than 0
+  NoOutput,         // no output file, or an empty one
+};
+
+// Watches the encoder's text for its fatal lines. A line may be cut across
+// chunks; only whole lines are judged, by how they begin.
+class FatalLineWatch {
+ public:
+  void Reset();
+  void Feed(const std::u16string& chunk);
+  // The first fatal line, as printed (its first 512 characters), or empty.
+  std::u16string FatalLine() const;
+
+ private:
+  void EndLine();
+
+  std::u16string m_line;
+  std::u16string m_fatal;
+};
+
+FailReason JudgeEncoder(const std::u16string& fatalLine, unsigned long exitCode,
+                        bool outputNonEmpty);
