@@ -40,6 +40,8 @@ enum ThemePropertyId : int {
   kTmtCaptionFont = 801,
   kTmtSmallCaptionFont = 802,
   kTmtMenuFont = 803,
+  kTmtStatusFont = 804,
+  kTmtIconTitleFont = 806,
   kTmtScrollBarWidth = 1202,
   kTmtScrollBarHeight = 1203,
   kTmtCaptionBarHeight = 1205,

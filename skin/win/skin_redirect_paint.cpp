@@ -116,14 +116,13 @@ BOOL WINAPI redirected::SystemParametersInfoW(UINT action, UINT param, void* dat
     if (ok && data && Enabled() && (opts & SkinEngine::kMetrics) && (opts & SkinEngine::kColours)) {
       const ThemeMetrics& m = engine.Metrics();
       if (action == SPI_GETICONTITLELOGFONT && param == sizeof(LOGFONTW)) {
-        *static_cast<LOGFONTW*>(data) = m.MenuFont();
+        if (const LOGFONTW* icon = m.IconTitleFont()) *static_cast<LOGFONTW*>(data) = *icon;
       } else if (action == SPI_GETNONCLIENTMETRICS &&
                  static_cast<NONCLIENTMETRICSW*>(data)->cbSize >= 500) {
         auto* nc = static_cast<NONCLIENTMETRICSW*>(data);
         nc->lfCaptionFont = m.CaptionFont();
-        nc->lfSmCaptionFont = m.SmallCaptionFont();
         nc->lfMenuFont = m.MenuFont();
-        nc->lfStatusFont = m.MenuFont();
+        if (const LOGFONTW* status = m.StatusFont()) nc->lfStatusFont = *status;
       }
     }
   } catch (...) {

@@ -8,7 +8,8 @@
 #include "skin/win/theme_class.h"
 #include "skin/win/theme_schema.h"
 
-ThemeMetrics::ThemeMetrics() : m_captionFont(), m_smallCaptionFont(), m_menuFont() {
+ThemeMetrics::ThemeMetrics()
+    : m_captionFont(), m_smallCaptionFont(), m_menuFont(), m_statusFont(), m_iconTitleFont() {
   for (int i = 0; i < kThemeSysColorCount; ++i) {
     m_colors[i] = CLR_INVALID;
     m_brushes[i] = nullptr;
@@ -17,7 +18,7 @@ ThemeMetrics::ThemeMetrics() : m_captionFont(), m_smallCaptionFont(), m_menuFont
 
 ThemeMetrics::~ThemeMetrics() {
   for (HBRUSH brush : m_brushes) {
-    if (brush) ::DeleteObject(brush);
+    if (brush) SystemFunctions().DeleteObject(brush);
   }
 }
 
@@ -32,7 +33,9 @@ HBRUSH ThemeMetrics::Brush(int index) const {
 void ThemeMetrics::SetColor(int index, COLORREF color) {
   // Brushes handed out stay valid while their colour is unchanged.
   if (m_brushes[index] && m_colors[index] == color) return;
-  if (m_brushes[index]) ::DeleteObject(m_brushes[index]);
+  // The system's own DeleteObject: the redirected one keeps the theme's
+  // brushes alive, these included.
+  if (m_brushes[index]) SystemFunctions().DeleteObject(m_brushes[index]);
   m_colors[index] = color;
   m_brushes[index] = ::CreateSolidBrush(color);
 }
@@ -74,16 +77,15 @@ void ThemeMetrics::ApplyThemeMetrics(const ThemeSchema& schema) {
   if (props.GetInt(sys, 0, 0, kTmtSmCaptionBarHeight, value) == kThemeOk) {
     m_sizes.smallCaptionHeight = value + 1;
   }
-  // As in the system's own metrics: the width is the vertical bar's and the
-  // horizontal bar's arrow width, the height the horizontal bar's and the
-  // vertical bar's arrow height.
+  // Each sets a bar's thickness and its arrows' length along it: the width
+  // the vertical bar's, the height the horizontal bar's.
   if (props.GetInt(sys, 0, 0, kTmtScrollBarWidth, value) == kThemeOk && value > 0) {
     m_sizes.vScrollWidth = value;
-    m_sizes.hScrollArrowWidth = value;
+    m_sizes.vScrollArrowHeight = value;
   }
   if (props.GetInt(sys, 0, 0, kTmtScrollBarHeight, value) == kThemeOk && value > 0) {
     m_sizes.hScrollHeight = value;
-    m_sizes.vScrollArrowHeight = value;
+    m_sizes.hScrollArrowWidth = value;
   }
   ThemeFont font;
   if (props.GetFont(sys, 0, 0, kTmtCaptionFont, font) == kThemeOk) {
@@ -93,10 +95,15 @@ void ThemeMetrics::ApplyThemeMetrics(const ThemeSchema& schema) {
     m_smallCaptionFont = MakeThemeLogFont(font);
   }
   if (props.GetFont(sys, 0, 0, kTmtMenuFont, font) == kThemeOk) m_menuFont = MakeThemeLogFont(font);
+  m_hasStatusFont = props.GetFont(sys, 0, 0, kTmtStatusFont, font) == kThemeOk;
+  if (m_hasStatusFont) m_statusFont = MakeThemeLogFont(font);
+  m_hasIconTitleFont = props.GetFont(sys, 0, 0, kTmtIconTitleFont, font) == kThemeOk;
+  if (m_hasIconTitleFont) m_iconTitleFont = MakeThemeLogFont(font);
 }
 
 void ThemeMetrics::Refresh(const ThemeSchema* schema, int applyOptions) {
   ReadSystemFontsAndSizes();
+  m_hasStatusFont = m_hasIconTitleFont = false;
   if (schema == nullptr) {
     for (int i = 0; i < kThemeSysColorCount; ++i) SetColor(i, ::GetSysColor(i));
     return;

@@ -40,6 +40,10 @@ class ThemeMetrics {
   const LOGFONTW& CaptionFont() const { return m_captionFont; }
   const LOGFONTW& SmallCaptionFont() const { return m_smallCaptionFont; }
   const LOGFONTW& MenuFont() const { return m_menuFont; }
+  // The theme's status and icon-title fonts, null when it sets none (the
+  // system's then stay): they only replace what the system answers.
+  const LOGFONTW* StatusFont() const { return m_hasStatusFont ? &m_statusFont : nullptr; }
+  const LOGFONTW* IconTitleFont() const { return m_hasIconTitleFont ? &m_iconTitleFont : nullptr; }
   const ThemeSizes& Sizes() const { return m_sizes; }
 
  private:
@@ -52,5 +56,9 @@ class ThemeMetrics {
   LOGFONTW m_captionFont;
   LOGFONTW m_smallCaptionFont;
   LOGFONTW m_menuFont;
+  LOGFONTW m_statusFont;
+  LOGFONTW m_iconTitleFont;
+  bool m_hasStatusFont = false;
+  bool m_hasIconTitleFont = false;
   ThemeSizes m_sizes;
 };
