@@ -1,23 +1,13 @@
 #include "skin/win/skin_maps.h"
 
 #include "skin/theme_text.h"
+#include "skin/win/skin_lock.h"
 #include "skin/win/skin_object.h"
 
 namespace {
 
 // The table's size when the engine was designed; most processes stay below it.
 constexpr size_t kWindowBuckets = 199;
-
-class Locked {
- public:
-  explicit Locked(CRITICAL_SECTION& cs) : m_cs(cs) { ::EnterCriticalSection(&m_cs); }
-  ~Locked() { ::LeaveCriticalSection(&m_cs); }
-  Locked(const Locked&) = delete;
-  Locked& operator=(const Locked&) = delete;
-
- private:
-  CRITICAL_SECTION& m_cs;
-};
 
 }  // namespace
 
@@ -33,12 +23,12 @@ SkinWindowMap::~SkinWindowMap() {
 
 bool SkinWindowMap::Insert(HWND hwnd, std::unique_ptr<CSkinObject> object) {
   if (hwnd == nullptr || object == nullptr) return false;
-  Locked lock(m_lock);
+  ScopedLock lock(m_lock);
   return m_objects.emplace(hwnd, std::move(object)).second;
 }
 
 std::unique_ptr<CSkinObject> SkinWindowMap::Remove(HWND hwnd) {
-  Locked lock(m_lock);
+  ScopedLock lock(m_lock);
   auto it = m_objects.find(hwnd);
   if (it == m_objects.end()) return nullptr;
   std::unique_ptr<CSkinObject> object = std::move(it->second);
@@ -47,13 +37,13 @@ std::unique_ptr<CSkinObject> SkinWindowMap::Remove(HWND hwnd) {
 }
 
 CSkinObject* SkinWindowMap::Find(HWND hwnd) const {
-  Locked lock(m_lock);
+  ScopedLock lock(m_lock);
   auto it = m_objects.find(hwnd);
   return it == m_objects.end() ? nullptr : it->second.get();
 }
 
 std::vector<HWND> SkinWindowMap::Handles() const {
-  Locked lock(m_lock);
+  ScopedLock lock(m_lock);
   std::vector<HWND> handles;
   handles.reserve(m_objects.size());
   for (const auto& entry : m_objects) handles.push_back(entry.first);
@@ -61,7 +51,7 @@ std::vector<HWND> SkinWindowMap::Handles() const {
 }
 
 size_t SkinWindowMap::Size() const {
-  Locked lock(m_lock);
+  ScopedLock lock(m_lock);
   return m_objects.size();
 }
 
@@ -69,7 +59,7 @@ void SkinWindowMap::Clear() {
   // Objects are destroyed outside the lock: their destructors may detach.
   std::unordered_map<HWND, std::unique_ptr<CSkinObject>, HandleHash> doomed;
   {
-    Locked lock(m_lock);
+    ScopedLock lock(m_lock);
     doomed.swap(m_objects);
   }
 }

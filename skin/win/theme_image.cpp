@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "skin/win/skin_lock.h"
+
 namespace {
 
 constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -13,7 +15,79 @@ int Scaled(int margin, int total, int available) {
   return total <= 0 ? 0 : MulDiv(margin, available, total);
 }
 
+// The header's fields that decide how many bytes its pixels take.
+struct DibShape {
+  int64_t width = 0, height = 0;
+  int bitCount = 0;
+  uint32_t compression = BI_RGB;
+  uint32_t sizeImage = 0;
+  size_t bitsOffset = 0;  // header and colour table
+};
+
+bool ReadDibShape(const void* data, size_t size, DibShape& shape) {
+  if (data == nullptr || size < sizeof(BITMAPCOREHEADER)) return false;
+  uint32_t headerSize = 0;
+  std::memcpy(&headerSize, data, 4);
+  size_t colours = 0;
+  if (headerSize == sizeof(BITMAPCOREHEADER)) {
+    BITMAPCOREHEADER core;
+    std::memcpy(&core, data, sizeof(core));
+    shape.width = core.bcWidth;
+    shape.height = core.bcHeight;
+    shape.bitCount = core.bcBitCount;
+    shape.bitsOffset = headerSize + (shape.bitCount <= 8 ? (size_t(1) << shape.bitCount) * 3 : 0);
+    return shape.bitsOffset <= size;
+  }
+  BITMAPINFOHEADER h;
+  if (headerSize < sizeof(h) || headerSize > size) return false;
+  std::memcpy(&h, data, sizeof(h));
+  shape.width = h.biWidth;
+  shape.height = h.biHeight < 0 ? -int64_t(h.biHeight) : int64_t(h.biHeight);
+  shape.bitCount = h.biBitCount;
+  shape.compression = h.biCompression;
+  shape.sizeImage = h.biSizeImage;
+  if (h.biClrUsed > 256) return false;
+  colours = h.biClrUsed ? h.biClrUsed : (h.biBitCount <= 8 ? size_t(1) << h.biBitCount : 0);
+  shape.bitsOffset = headerSize + colours * 4;
+  if (h.biCompression == BI_BITFIELDS && headerSize == sizeof(h)) shape.bitsOffset += 12;
+  return shape.bitsOffset <= size;
+}
+
 }  // namespace
+
+bool ThemeImageSizeAllowed(int64_t width, int64_t height) {
+  return width > 0 && height > 0 && width <= kMaxThemeImageSide && height <= kMaxThemeImageSide &&
+         width * height <= kMaxThemeImagePixels;
+}
+
+size_t ThemeImage::PackedDibBitsOffset(const void* data, size_t size) {
+  DibShape shape;
+  return ReadDibShape(data, size, shape) ? shape.bitsOffset : 0;
+}
+
+bool ThemeImage::DibFits(const void* header, size_t headerBytes, size_t bitsAvailable) {
+  DibShape s;
+  if (!ReadDibShape(header, headerBytes, s) || !ThemeImageSizeAllowed(s.width, s.height))
+    return false;
+  switch (s.bitCount) {
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return false;
+  }
+  if (s.compression == BI_RGB || s.compression == BI_BITFIELDS) {
+    const int64_t stride = ((s.width * s.bitCount + 31) / 32) * 4;
+    return int64_t(bitsAvailable) / stride >= s.height;
+  }
+  // Run-length data says its own length.
+  return (s.compression == BI_RLE8 || s.compression == BI_RLE4) && s.sizeImage > 0 &&
+         s.sizeImage <= bitsAvailable;
+}
 
 ThemeImage::ThemeImage() {
   ::InitializeCriticalSection(&m_drawLock);
@@ -30,7 +104,7 @@ bool ThemeImage::IsPng(const void* data, size_t size) {
 }
 
 bool ThemeImage::CreateDib(int width, int height) {
-  if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return false;
+  if (!ThemeImageSizeAllowed(width, height)) return false;
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -73,7 +147,8 @@ std::unique_ptr<ThemeImage> ThemeImage::FromPng(const void* data, size_t size, b
   if (!png_image_begin_read_from_memory(&png, data, size)) return nullptr;
   png.format = PNG_FORMAT_BGRA;  // straight alpha, blue first as in a DIB
   std::unique_ptr<ThemeImage> image(new ThemeImage());
-  if (!image->CreateDib(int(png.width), int(png.height))) {
+  if (!ThemeImageSizeAllowed(png.width, png.height) ||
+      !image->CreateDib(int(png.width), int(png.height))) {
     png_image_free(&png);
     return nullptr;
   }
@@ -95,14 +170,13 @@ std::unique_ptr<ThemeImage> ThemeImage::FromPackedDib32(const void* data, size_t
       (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS)) {
     return nullptr;
   }
-  size_t offset = header.biSize + size_t(header.biClrUsed) * 4;
-  if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(header)) offset += 12;
+  const size_t offset = PackedDibBitsOffset(data, size);
+  if (offset == 0 || !DibFits(data, size, size - offset)) return nullptr;
   const int width = header.biWidth;
   const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  const size_t row = size_t(width) * 4;
   std::unique_ptr<ThemeImage> image(new ThemeImage());
   if (!image->CreateDib(width, height)) return nullptr;
-  const size_t row = size_t(width) * 4;
-  if (offset > size || (size - offset) / row < size_t(height)) return nullptr;
   const auto* bits = static_cast<const uint8_t*>(data) + offset;
   for (int y = 0; y < height; ++y) {
     const int from = header.biHeight > 0 ? height - 1 - y : y;  // bottom-up unless negative
@@ -210,12 +284,9 @@ bool ThemeImage::Draw(HDC hdc, const RECT& dst, const ImageDrawParams& p) const 
   const LONG xd[4] = {dst.left, dst.left + dl, dst.right - dr, dst.right};
   const LONG yd[4] = {dst.top, dst.top + dt, dst.bottom - db, dst.bottom};
 
-  ::EnterCriticalSection(&m_drawLock);
+  ScopedLock lock(m_drawLock);
   HDC source = ::CreateCompatibleDC(hdc);
-  if (source == nullptr) {
-    ::LeaveCriticalSection(&m_drawLock);
-    return false;
-  }
+  if (source == nullptr) return false;
   HGDIOBJ old = ::SelectObject(source, m_bitmap);
   const DWORD layout = ::GetLayout(hdc);
   const bool keepOrientation = !p.mirror && layout != GDI_ERROR && (layout & LAYOUT_RTL);
@@ -234,6 +305,5 @@ bool ThemeImage::Draw(HDC hdc, const RECT& dst, const ImageDrawParams& p) const 
   if (keepOrientation) ::SetLayout(hdc, layout);
   ::SelectObject(source, old);
   ::DeleteDC(source);
-  ::LeaveCriticalSection(&m_drawLock);
   return true;
 }

@@ -22,6 +22,14 @@ struct ImageDrawParams {
   bool mirror = true;  // a right-to-left device context mirrors the image
 };
 
+// Theme images are strips of small frames. Anything larger is refused from
+// its header, before a pixel is allocated, and its part falls back to the
+// system's look: at most 4096 pixels on a side and 4 Mi pixels in all
+// (16 MiB as 32-bit pixels).
+constexpr int kMaxThemeImageSide = 4096;
+constexpr int64_t kMaxThemeImagePixels = int64_t(4) << 20;
+bool ThemeImageSizeAllowed(int64_t width, int64_t height);
+
 class ThemeImage {
  public:
   ~ThemeImage();
@@ -35,6 +43,12 @@ class ThemeImage {
   // .bmp files hold it; its fourth byte is alpha. Null for other depths.
   static std::unique_ptr<ThemeImage> FromPackedDib32(const void* data, size_t size,
                                                      bool premultiply);
+  // A packed DIB's header (info header, colour table) and the bytes that
+  // follow it: true when its size is allowed and `bitsAvailable` bytes hold
+  // all its pixels, so the system's loader can read it safely.
+  static bool DibFits(const void* header, size_t headerBytes, size_t bitsAvailable);
+  // Where a packed DIB's pixels begin, 0 when the header is unreadable.
+  static size_t PackedDibBitsOffset(const void* header, size_t size);
   // Takes an ordinary (opaque) bitmap; null for a null handle.
   static std::unique_ptr<ThemeImage> FromBitmap(HBITMAP bitmap);
 

@@ -11,6 +11,7 @@
 #include "skin/theme_default_colors.h"
 #include "skin/theme_resource_name.h"
 #include "skin/theme_text.h"
+#include "skin/win/skin_lock.h"
 #include "skin/win/theme_class.h"
 
 namespace {
@@ -45,7 +46,8 @@ HBITMAP RenderPicture(const std::vector<uint8_t>& bytes, COLORREF background) {
   const int width = ::MulDiv(hmWidth, ::GetDeviceCaps(screen, LOGPIXELSX), 2540);
   const int height = ::MulDiv(hmHeight, ::GetDeviceCaps(screen, LOGPIXELSY), 2540);
   HBITMAP bitmap = nullptr;
-  if (width > 0 && height > 0) bitmap = ::CreateCompatibleBitmap(screen, width, height);
+  if (ThemeImageSizeAllowed(width, height))
+    bitmap = ::CreateCompatibleBitmap(screen, width, height);
   if (bitmap) {
     HDC dc = ::CreateCompatibleDC(screen);
     HGDIOBJ old = ::SelectObject(dc, bitmap);
@@ -92,22 +94,30 @@ ThemeClass* ThemeSchema::GetClass(std::u16string_view name) {
   const std::u16string upper = ThemeUpperCopy(name);
   const int code = ThemeClassCode(upper);
   if (code == 0) return nullptr;
-  ::EnterCriticalSection(&m_lock);
+  ScopedLock lock(m_lock);
   std::unique_ptr<ThemeClass>& slot = m_classes[upper];
   if (!slot) slot.reset(new ThemeClass(*this, upper, code));
-  ThemeClass* result = slot.get();
-  ::LeaveCriticalSection(&m_lock);
-  return result;
+  return slot.get();
 }
 
 ThemeImage* ThemeSchema::GetImage(const std::u16string& fileName) {
   if (fileName.empty()) return nullptr;
-  ::EnterCriticalSection(&m_lock);
-  auto it = m_images.find(fileName);
-  if (it == m_images.end()) it = m_images.emplace(fileName, LoadImageFile(fileName)).first;
-  ThemeImage* result = it->second.get();
-  ::LeaveCriticalSection(&m_lock);
-  return result;
+  {
+    ScopedLock lock(m_lock);
+    auto it = m_images.find(fileName);
+    if (it != m_images.end()) return it->second.get();
+  }
+  // Decoded outside the lock, so that a slow or bad image holds up no other
+  // drawing; a file that cannot be read is remembered as missing.
+  std::unique_ptr<ThemeImage> loaded;
+  try {
+    loaded = LoadImageFile(fileName);
+  } catch (...) {
+    loaded.reset();
+  }
+  ScopedLock lock(m_lock);
+  // Another thread may have decoded it meanwhile: the first one stays.
+  return m_images.emplace(fileName, std::move(loaded)).first->second.get();
 }
 
 std::unique_ptr<ThemeImage> ThemeSchema::LoadImageFile(const std::u16string& fileName) const {
@@ -131,8 +141,18 @@ std::unique_ptr<ThemeImage> ThemeSchema::LoadLooseImage(const std::u16string& fi
                                                  bytes.size() - fileHeader, m_premultiply != 0)) {
       return image;
     }
+    // The system's loader trusts the header: it is checked against the file first.
+    BITMAPFILEHEADER file;
+    std::memcpy(&file, bytes.data(), sizeof(file));
+    const uint8_t* info = bytes.data() + fileHeader;
+    const size_t infoBytes = bytes.size() - fileHeader;
+    const size_t bitsAt = ThemeImage::PackedDibBitsOffset(info, infoBytes) + fileHeader;
+    if (bitsAt == fileHeader || file.bfOffBits < bitsAt || file.bfOffBits > bytes.size() ||
+        !ThemeImage::DibFits(info, infoBytes, bytes.size() - file.bfOffBits)) {
+      return nullptr;
+    }
     HANDLE bitmap = ::LoadImageW(nullptr, W(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    if (bitmap) return ThemeImage::FromBitmap(static_cast<HBITMAP>(bitmap));
+    return bitmap ? ThemeImage::FromBitmap(static_cast<HBITMAP>(bitmap)) : nullptr;
   }
   const COLORREF face = COLORREF(ThemeSysColor(m_props, COLOR_BTNFACE));
   return ThemeImage::FromBitmap(RenderPicture(bytes, face));
@@ -149,6 +169,8 @@ std::unique_ptr<ThemeImage> ThemeSchema::LoadModuleImage(const std::u16string& f
     return nullptr;
   }
   if (auto image = ThemeImage::FromPackedDib32(data, size, m_premultiply != 0)) return image;
+  const size_t bitsAt = ThemeImage::PackedDibBitsOffset(data, size);
+  if (bitsAt == 0 || !ThemeImage::DibFits(data, size, size - bitsAt)) return nullptr;
   HANDLE bitmap =
       ::LoadImageW(m_container->Module(), W(name), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
   return bitmap ? ThemeImage::FromBitmap(static_cast<HBITMAP>(bitmap)) : nullptr;

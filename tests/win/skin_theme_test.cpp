@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "skin/ini_line_reader.h"
@@ -20,107 +22,9 @@
 #include "skin/win/theme_container.h"
 #include "skin/win/theme_schema.h"
 #include "tests/win/program_harness.h"
+#include "tests/win/skin_test_support.h"
 
 namespace {
-
-using PixelFn = std::function<uint32_t(int x, int y)>;  // 0xAARRGGBB
-
-std::u16string U16(const std::wstring& s) {
-  return std::u16string(s.begin(), s.end());
-}
-std::wstring ShippedTheme() {
-  return AppDir() + L"Vista.skinstyles";
-}
-
-// INI text as the theme tools write it: UTF-16 after a byte-order mark.
-void WriteIni(const std::wstring& path, const std::u16string& text) {
-  std::vector<uint8_t> bytes = {0xFF, 0xFE};
-  for (char16_t c : text) {
-    bytes.push_back(uint8_t(c & 0xFF));
-    bytes.push_back(uint8_t(c >> 8));
-  }
-  ASSERT_TRUE(WriteBytes(path, bytes));
-}
-
-std::vector<uint8_t> Bmp(int w, int h, int bits, const PixelFn& px) {
-  const int row = ((w * bits / 8) + 3) & ~3;
-  std::vector<uint8_t> b(54 + size_t(row) * h, 0);
-  const auto put32 = [&b](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, uint32_t(b.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, uint32_t(w));
-  put32(22, uint32_t(h));  // bottom row first
-  b[26] = 1;
-  b[28] = uint8_t(bits);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const uint32_t c = px(x, h - 1 - y);
-      uint8_t* p = &b[54 + size_t(y) * row + size_t(x) * (bits / 8)];
-      p[0] = uint8_t(c), p[1] = uint8_t(c >> 8), p[2] = uint8_t(c >> 16);
-      if (bits == 32) p[3] = uint8_t(c >> 24);
-    }
-  }
-  return b;
-}
-
-std::vector<uint8_t> Png(int w, int h, const PixelFn& px) {
-  std::vector<uint32_t> pixels;
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) pixels.push_back(px(x, y));
-  }
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = png_uint_32(w);
-  image.height = png_uint_32(h);
-  image.format = PNG_FORMAT_BGRA;
-  png_alloc_size_t size = 0;
-  png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr);
-  std::vector<uint8_t> bytes(size);
-  png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels.data(), 0, nullptr);
-  bytes.resize(size);
-  return bytes;
-}
-
-// A 32-bit top-down bitmap to draw into.
-class Canvas {
- public:
-  Canvas(int w, int h, COLORREF fill) : m_w(w) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    m_bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_pixels = static_cast<uint32_t*>(bits);
-    m_dc = ::CreateCompatibleDC(nullptr);
-    m_old = ::SelectObject(m_dc, m_bitmap);
-    const RECT all = {0, 0, w, h};
-    HBRUSH brush = ::CreateSolidBrush(fill);
-    ::FillRect(m_dc, &all, brush);
-    ::DeleteObject(brush);
-  }
-  ~Canvas() {
-    ::SelectObject(m_dc, m_old);
-    ::DeleteDC(m_dc);
-    ::DeleteObject(m_bitmap);
-  }
-  HDC Dc() const { return m_dc; }
-  COLORREF At(int x, int y) const {
-    ::GdiFlush();
-    const uint32_t p = m_pixels[size_t(y) * m_w + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-
- private:
-  int m_w;
-  HBITMAP m_bitmap;
-  uint32_t* m_pixels;
-  HDC m_dc;
-  HGDIOBJ m_old;
-};
 
 bool Near(COLORREF a, COLORREF b, int tolerance = 2) {
   return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
@@ -476,6 +380,73 @@ TEST_F(SkinDraw, BorderFillNoneAndTrueSize) {
   ASSERT_TRUE(button->GetPartSize(3, 1, size));
   EXPECT_EQ(size.cx, 4);
   EXPECT_FALSE(schema->GetClass(u"EDIT")->GetPartSize(1, 1, size));
+}
+
+void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(v >> (8 * i));
+}
+
+// Headers that promise more pixels than the file holds reach neither the
+// system's loader nor an allocation: the part fails at once, and the schema
+// stays usable from another thread (no lock is left held).
+TEST_F(SkinDraw, BitmapHeadersPromisingMoreThanTheFileHoldsAreRefused) {
+  std::vector<uint8_t> huge = Bmp(4, 4, 24, [](int, int) { return kRed; });
+  Put32(huge, 18, 16384);
+  Put32(huge, 22, 16384);
+  std::vector<uint8_t> tall = Bmp(4, 4, 24, [](int, int) { return kRed; });
+  Put32(tall, 22, 3000);  // within the size limit, but the file ends long before
+  File(L"Huge.bmp", huge);
+  File(L"Short.bmp", tall);
+  File(L"Dot.bmp", Bmp(4, 4, 24, [](int, int) { return kRed; }));
+  auto schema = Scheme(
+      u"[Button.PushButton]\r\nImageFile = Huge.bmp\r\n"
+      u"[Button.CheckBox]\r\nImageFile = Short.bmp\r\n"
+      u"[Button.RadioButton]\r\nImageFile = Dot.bmp\r\n");
+  ASSERT_NE(schema, nullptr);
+  ThemeClass* button = schema->GetClass(u"BUTTON");
+  const RECT r = {0, 0, 20, 20};
+  Canvas canvas(20, 20, kGrey);
+  EXPECT_FALSE(button->DrawBackground(canvas.Dc(), 1, 1, r));
+  EXPECT_FALSE(button->DrawBackground(canvas.Dc(), 3, 1, r));
+  EXPECT_EQ(canvas.At(10, 10), kGrey);
+
+  std::atomic<int> drawn{-1};
+  std::thread other([&] {
+    Canvas c(20, 20, kGrey);
+    drawn = button->DrawBackground(c.Dc(), 2, 1, r) && c.At(10, 10) == RGB(255, 0, 0) ? 1 : 0;
+  });
+  const bool finished = WaitUntil([&] { return drawn >= 0; }, 10000);
+  if (finished) {
+    other.join();
+  } else {
+    other.detach();  // stuck on a lock: fail rather than hang
+  }
+  ASSERT_TRUE(finished) << "another thread could not draw with the schema";
+  EXPECT_EQ(1, drawn);
+}
+
+// Images beyond what a theme needs are refused from their header, whatever
+// their format: more than 4096 pixels on a side, or more than 4 Mi pixels.
+TEST_F(SkinDraw, ImagesBeyondTheSizeLimitAreRefused) {
+  const PixelFn red = [](int, int) { return kRed; };
+  File(L"Wide.png", Png(4097, 1, red));
+  File(L"Big.png", Png(2048, 2049, red));
+  File(L"Edge.png", Png(4096, 1, red));
+  File(L"Wide.bmp", Bmp(4097, 1, 32, red));
+  File(L"Tall.bmp", Bmp(1, 4097, 24, red));
+  auto schema = Scheme(
+      u"[Button.PushButton]\r\nImageFile = Wide.png\r\n"
+      u"[Button.RadioButton]\r\nImageFile = Edge.png\r\n");
+  ASSERT_NE(schema, nullptr);
+  for (const char16_t* refused : {u"WIDE.PNG", u"BIG.PNG", u"WIDE.BMP", u"TALL.BMP"})
+    EXPECT_EQ(nullptr, schema->GetImage(refused)) << std::string(refused, refused + 8);
+  ASSERT_NE(nullptr, schema->GetImage(u"EDGE.PNG"));
+  EXPECT_EQ(4096, schema->GetImage(u"EDGE.PNG")->Width());
+  ThemeClass* button = schema->GetClass(u"BUTTON");
+  Canvas canvas(20, 20, kGrey);
+  const RECT r = {0, 0, 20, 20};
+  EXPECT_FALSE(button->DrawBackground(canvas.Dc(), 1, 1, r));
+  EXPECT_TRUE(button->DrawBackground(canvas.Dc(), 2, 1, r));
 }
 
 // The shipped scheme chooses the states of parts whose state names it cannot
