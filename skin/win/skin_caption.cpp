@@ -193,11 +193,15 @@ bool SkinCaption::RunButtonLoop(int index) {
     if (msg.message == WM_NCMOUSELEAVE) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
+    // A message dispatched here may have destroyed the window: the press
+    // ends, and the object (kept until this call returns) is left alone.
+    if (!::IsWindow(hwnd) || m_owner.GetSafeHwnd() != hwnd) return false;
   }
-  if (::GetCapture() == hwnd) ::ReleaseCapture();
   m_pressedButton = -1;
-  if (::IsWindow(hwnd)) m_owner.DrawFrame();
-  if (command && ::IsWindow(hwnd)) {
+  if (!::IsWindow(hwnd)) return false;
+  if (::GetCapture() == hwnd) ::ReleaseCapture();
+  m_owner.DrawFrame();
+  if (command) {
     POINT screen;
     ::GetCursorPos(&screen);
     ::SendMessageW(hwnd, WM_SYSCOMMAND, m_buttons[index].command, MAKELPARAM(screen.x, screen.y));

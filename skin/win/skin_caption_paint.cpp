@@ -8,6 +8,7 @@
 #include "skin/win/skin_caption.h"
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object_frame.h"
+#include "skin/win/skin_paint.h"
 #include "skin/win/theme_class.h"
 #include "skin/win/theme_schema.h"
 
@@ -18,6 +19,21 @@ HICON SmallIconOf(HWND hwnd) {
   if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(hwnd, WM_GETICON, ICON_SMALL2, 0));
   if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrW(hwnd, GCLP_HICONSM));
   return icon;
+}
+
+// The system's caption button standing in for a "WINDOW" button part.
+UINT CaptionFrameControl(int part) {
+  switch (part) {
+    case WP_MINBUTTON:
+      return DFCS_CAPTIONMIN;
+    case WP_MAXBUTTON:
+      return DFCS_CAPTIONMAX;
+    case WP_RESTOREBUTTON:
+      return DFCS_CAPTIONRESTORE;
+    case WP_HELPBUTTON:
+      return DFCS_CAPTIONHELP;
+  }
+  return DFCS_CAPTIONCLOSE;
 }
 
 }  // namespace
@@ -112,6 +128,9 @@ void SkinCaption::DrawButtons(HDC hdc) {
     int state = !b.enabled ? 4 : int(i) == m_pressedButton ? 3 : int(i) == m_hotButton ? 2 : 1;
     if (!m_active) state += 4;
     b.state = state;
-    t->DrawBackground(hdc, b.part, state, b.rect);
+    UINT look = CaptionFrameControl(b.part);
+    if (int(i) == m_pressedButton) look |= DFCS_PUSHED;
+    if (!b.enabled) look |= DFCS_INACTIVE;
+    DrawPartOrFrameControl(t, hdc, b.part, state, b.rect, DFC_CAPTION, look);
   }
 }

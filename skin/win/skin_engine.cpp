@@ -2,6 +2,9 @@
 
 #include <psapi.h>
 
+#include <atomic>
+
+#include "skin/win/skin_lock.h"
 #include "skin/win/skin_object.h"
 #include "skin/win/skin_windows.h"
 #include "skin/win/theme_class.h"
@@ -27,7 +30,13 @@ bool CanEnumerateModules() {
   return ::EnumProcessModules(::GetCurrentProcess(), &first, sizeof(first), &needed) != 0;
 }
 
+std::atomic<bool> g_exists{false};
+
 }  // namespace
+
+bool SkinEngine::Exists() {
+  return g_exists;
+}
 
 SkinEngine& SkinEngine::Create() {
   static SkinEngine engine;
@@ -40,6 +49,7 @@ SkinEngine& SkinEngine::Create() {
 SkinEngine::SkinEngine() {
   ::InitializeCriticalSection(&m_schemaLock);
   m_metrics.Refresh(nullptr, m_applyOptions);
+  g_exists = true;
 }
 
 SkinEngine& SkinEngine::Get() {
@@ -48,24 +58,32 @@ SkinEngine& SkinEngine::Get() {
 }
 
 SkinEngine::~SkinEngine() {
-  if (m_hooks) m_hooks->RemoveRedirections();
-  m_windows.Clear();
+  // Windows and threads may outlive the engine (a worker's message box at
+  // exit): first nothing leads into it any more, then every window gets its
+  // own procedure back, and only then are the objects freed.
+  g_exists = false;
+  m_enabled = false;
+  if (m_hooks) m_hooks->Shutdown();
+  for (HWND hwnd : m_windows.Handles()) {
+    std::unique_ptr<CSkinObject> object = m_windows.Remove(hwnd);
+    if (object) object->DetachWindow();
+    CSkinObject::Dispose(std::move(object));
+  }
   SetSchema(nullptr);
   m_container.reset();
   ::DeleteCriticalSection(&m_schemaLock);
 }
 
 std::shared_ptr<ThemeSchema> SkinEngine::Schema() const {
-  ::EnterCriticalSection(&m_schemaLock);
-  std::shared_ptr<ThemeSchema> schema = m_schema;
-  ::LeaveCriticalSection(&m_schemaLock);
-  return schema;
+  ScopedLock lock(m_schemaLock);
+  return m_schema;
 }
 
 void SkinEngine::SetSchema(std::shared_ptr<ThemeSchema> schema) {
-  ::EnterCriticalSection(&m_schemaLock);
-  m_schema.swap(schema);
-  ::LeaveCriticalSection(&m_schemaLock);
+  {
+    ScopedLock lock(m_schemaLock);
+    m_schema.swap(schema);
+  }
   // The old schema (now in `schema`) goes here, outside the lock.
 }
 
@@ -122,7 +140,7 @@ void SkinEngine::NotifySkinChanged(int oldEnabled, int newEnabled) {
   if (m_hooks) m_hooks->SkinChanging(oldEnabled, newEnabled);
   for (HWND hwnd : m_windows.Handles()) {
     if (!::IsWindow(hwnd)) {
-      m_windows.Remove(hwnd);
+      CSkinObject::Dispose(m_windows.Remove(hwnd));
       continue;
     }
     if (CSkinObject* object = m_windows.Find(hwnd)) object->SkinChanged(oldEnabled, newEnabled);

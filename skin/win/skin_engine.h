@@ -27,6 +27,9 @@ class SkinEngineHooks {
   // Runs before the mapped windows are told of a change: e.g. posting the
   // colour change to top-level windows and attaching windows not yet mapped.
   virtual void SkinChanging(int oldEnabled, int newEnabled) = 0;
+  // The engine goes: redirections, creation hooks and the window-event hook
+  // are removed, so that nothing calls into it any more.
+  virtual void Shutdown() = 0;
 };
 
 class SkinEngine {
@@ -35,6 +38,10 @@ class SkinEngine {
 
   // The single engine, created on first use, destroyed at process exit.
   static SkinEngine& Get();
+  // False before the engine is made and once it is being destroyed at exit:
+  // callbacks that may still run then (a window that outlives the engine, a
+  // thread's hook) must not call Get().
+  static bool Exists();
 
   int GetApplyOptions() const { return m_applyOptions; }
   // While a theme is in force the redirections are renewed for the new set,

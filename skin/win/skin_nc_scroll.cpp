@@ -102,16 +102,22 @@ void SkinScrollBars::Draw(HDC hdc) {
   if (m_vbar.shown && m_hbar.shown) {
     const RECT v = Rect(true), h = Rect(false);
     const RECT corner{v.left, h.top, v.right, h.bottom};
-    ::FillRect(hdc, &corner, m_owner.Metrics().Brush(COLOR_BTNFACE));
-    if (::GetWindowLongW(hwnd, GWL_STYLE) & WS_THICKFRAME) {
-      if (ThemeClass* t = SkinEngine::Get().GetThemeClass(u"SCROLLBAR"))
-        t->DrawBackground(hdc, SBP_SIZEBOX, 1, corner);
-    }
+    ThemeClass* t = SkinEngine::Get().GetThemeClass(u"SCROLLBAR");
+    // The size box's colour, the button face where the theme has none.
+    COLORREF fill = m_owner.Metrics().Color(COLOR_BTNFACE);
+    if (t) t->GetColor(SBP_SIZEBOX, SZB_RIGHTALIGN, TMT_FILLCOLOR, fill);
+    const COLORREF old = ::SetBkColor(hdc, fill);
+    ::ExtTextOutW(hdc, 0, 0, ETO_OPAQUE, &corner, nullptr, 0, nullptr);
+    ::SetBkColor(hdc, old);
+    if (t && (::GetWindowLongW(hwnd, GWL_STYLE) & WS_THICKFRAME))
+      t->DrawBackground(hdc, SBP_SIZEBOX, SZB_RIGHTALIGN, corner);
   }
 }
 
 void SkinScrollBars::Redraw() {
   HWND hwnd = m_owner.GetSafeHwnd();
+  // Without a window (destroyed while a press was tracked) there is nothing to draw.
+  if (!::IsWindow(hwnd)) return;
   HDC hdc = ::GetWindowDC(hwnd);
   if (!hdc) return;
   Update();

@@ -11,6 +11,7 @@
 #include "skin/win/skin_redirect.h"
 #include "skin/win/skin_redirect_table.h"
 #include "skin/win/skin_windows.h"
+#include "skin/win/theme_class.h"
 
 namespace {
 
@@ -30,6 +31,20 @@ void SetProcedure(bool unicode, HWND hwnd, WNDPROC proc) {
 }
 
 }  // namespace
+
+CSkinObject::InUse::InUse(CSkinObject* object) : m_object(object) {
+  if (m_object) ++m_object->m_uses;
+}
+
+CSkinObject::InUse::~InUse() {
+  if (m_object && m_object->m_uses.fetch_sub(1) == kDisposed + 1) delete m_object;
+}
+
+void CSkinObject::Dispose(std::unique_ptr<CSkinObject> object) {
+  if (!object) return;
+  CSkinObject* o = object.release();
+  if (o->m_uses.fetch_or(kDisposed) == 0) delete o;
+}
 
 const char16_t* CSkinObject::ObjectClassName() const {
   return m_class ? m_class->name : u"";
@@ -75,7 +90,8 @@ LRESULT CSkinObject::CallPrevious(UINT msg, WPARAM w, LPARAM l) {
 
 LRESULT CSkinObject::CallPreviousAndRepaint(UINT msg, WPARAM w, LPARAM l) {
   const LRESULT r = CallPrevious(msg, w, l);
-  ::InvalidateRect(m_hWnd, nullptr, FALSE);
+  // The window may be gone with the message.
+  if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, FALSE);
   return r;
 }
 
@@ -166,6 +182,14 @@ void CSkinObject::RedrawAll() {
                  RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+bool DrawPartOrFrameControl(const ThemeClass* theme, HDC dc, int part, int state, const RECT& rect,
+                            UINT frameType, UINT frameState) {
+  if (theme && theme->DrawBackground(dc, part, state, rect)) return true;
+  RECT r = rect;
+  SystemFunctions().DrawFrameControl(dc, &r, frameType, frameState);
+  return false;
+}
+
 HBRUSH SkinBrushFromAnswer(LRESULT answer) {
   const ThemeMetrics& m = SkinEngine::Get().Metrics();
   if (answer >= 1 && answer <= 30) return m.Brush(int(answer));
@@ -191,7 +215,7 @@ UINT SkinQueryStateMessage() {
 }
 
 CSkinObject* SkinObjectFor(HWND hwnd) {
-  if (!hwnd) return nullptr;
+  if (!hwnd || !SkinEngine::Exists()) return nullptr;
   return SkinEngine::Get().Windows().Find(hwnd);
 }
 
@@ -199,30 +223,32 @@ LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
   CSkinObject* object = SkinObjectFor(hwnd);
   if (!object || !object->IsSubclassed()) {
     auto prev = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, kPrevProcProp));
-    if (prev) return SystemFunctions().CallWindowProcW(prev, hwnd, msg, w, l);
+    if (prev) return CallProcedure(::IsWindowUnicode(hwnd) != FALSE, prev, hwnd, msg, w, l);
     return SysDefaultProc(hwnd, msg, w, l);
   }
+  CSkinObject::InUse use(object);
+  // Read now: the hook may lose the window, and the object its handle.
+  const WNDPROC prev = object->PreviousProc();
+  const bool unicode = object->IsUnicode();
   try {
     if (msg == WM_NCDESTROY) {
-      WNDPROC prev = object->PreviousProc();
-      const bool unicode = ::IsWindowUnicode(hwnd) != FALSE;
       SkinDetach(hwnd);
       return CallProcedure(unicode, prev, hwnd, msg, w, l);
     }
-    if (!SkinEngine::Get().IsEnabled()) return object->CallPrevious(msg, w, l);
-    if (!object->IsDefaultOnly() || msg == SkinUpdateStateMessage()) {
+    if (SkinEngine::Get().IsEnabled() &&
+        (!object->IsDefaultOnly() || msg == SkinUpdateStateMessage())) {
       LRESULT result = 0;
       if (object->MessageHook(msg, w, l, result)) return result;
     }
-    return object->CallPrevious(msg, w, l);
   } catch (...) {
-    return object->CallPrevious(msg, w, l);
   }
+  return CallProcedure(unicode, prev, hwnd, msg, w, l);
 }
 
 bool RouteThroughDefault(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   CSkinObject* object = SkinObjectFor(hwnd);
   if (!object || object->IsSubclassed() || !SkinEngine::Get().IsEnabled()) return false;
+  CSkinObject::InUse use(object);
   try {
     if (msg == WM_NCDESTROY) {
       SkinDetach(hwnd);

@@ -5,6 +5,9 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
+#include <memory>
+
 #include "framework/win/window.h"
 #include "skin/win/skin_paint.h"
 #include "skin/win/theme_metrics.h"
@@ -22,6 +25,23 @@ constexpr UINT_PTR kRefreshTimerId = 2765;
 
 class CSkinObject : public CWnd {
  public:
+  // Keeps an object alive while its code runs for a message: a window
+  // destroyed meanwhile (by the previous procedure, or by a message that a
+  // local loop dispatched) is detached at once, and its object deleted only
+  // when the outermost use ends.
+  class InUse {
+   public:
+    explicit InUse(CSkinObject* object);
+    ~InUse();
+    InUse(const InUse&) = delete;
+    InUse& operator=(const InUse&) = delete;
+
+   private:
+    CSkinObject* m_object;
+  };
+  // Deletes an object taken out of the window map, now or when its last use ends.
+  static void Dispose(std::unique_ptr<CSkinObject> object);
+
   CSkinObject() = default;
   virtual ~CSkinObject() = default;
   CSkinObject(const CSkinObject&) = delete;
@@ -54,6 +74,7 @@ class CSkinObject : public CWnd {
   bool IsSubclassed() const { return m_subclassed; }
   bool IsDefaultOnly() const { return m_defaultOnly; }
   WNDPROC PreviousProc() const { return m_prevProc; }
+  bool IsUnicode() const { return m_unicode; }
 
   // The theme class of this object, null while disabled.
   ThemeClass* Theme() const;
@@ -68,16 +89,18 @@ class CSkinObject : public CWnd {
   // control shows, then a repaint in the skin.
   LRESULT CallPreviousAndRepaint(UINT msg, WPARAM w, LPARAM l);
   // The paint messages of a control the object paints whole: WM_PAINT (into
-  // a carried device context or its own), WM_PRINTCLIENT and no background
-  // erase; false for any other message.
+  // a carried device context or its own), WM_PRINTCLIENT asking for the
+  // client area, and no background erase; false for any other message, and
+  // for print requests that want other parts only.
   template <typename PaintFn>
-  bool AnswerPaintMessages(UINT msg, WPARAM w, LRESULT& result, PaintFn paint) {
+  bool AnswerPaintMessages(UINT msg, WPARAM w, LPARAM l, LRESULT& result, PaintFn paint) {
     switch (msg) {
       case WM_PAINT:
         PaintForMessage(m_hWnd, w, paint);
         result = 0;
         return true;
       case WM_PRINTCLIENT:
+        if (!(l & PRF_CLIENT)) return false;
         paint(reinterpret_cast<HDC>(w));
         result = 0;
         return true;
@@ -108,6 +131,9 @@ class CSkinObject : public CWnd {
  private:
   bool AnswerControlColor(UINT msg, WPARAM w, LPARAM l, LRESULT& result);
 
+  // Uses in progress, plus kDisposed once the map has let go of the object.
+  static constexpr int kDisposed = 1 << 30;
+  std::atomic<int> m_uses{0};
   const SkinObjectClass* m_class = nullptr;
   WNDPROC m_prevProc = nullptr;
   bool m_unicode = true;

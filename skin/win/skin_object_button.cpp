@@ -34,6 +34,7 @@ struct ButtonPaint {
   UINT format;  // DrawText flags for the text
   SIZE textSize;
   SkinRect content;  // where the text or image goes; set by the painter
+  bool systemLook;   // the theme could not draw the part: the system's stands in
 };
 
 // How a kind of button is painted.
@@ -107,16 +108,33 @@ SIZE GlyphSize(const ButtonPaint& p) {
 }
 
 void PaintPushButton(ButtonPaint& p) {
-  p.theme.DrawBackground(p.dc, p.part, p.state, p.client);
+  UINT look = DFCS_BUTTONPUSH;
+  if (p.state == PBS_PRESSED) look |= DFCS_PUSHED;
+  if (p.state == PBS_DISABLED) look |= DFCS_INACTIVE;
+  p.systemLook =
+      !DrawPartOrFrameControl(&p.theme, p.dc, p.part, p.state, p.client, DFC_BUTTON, look);
   p.content = ButtonContentRect(ToSkin(p.client), p.kind, p.style, 0, p.sizes.edgeWidth,
                                 p.sizes.edgeHeight);
+}
+
+// The frame control that shows a check box's or radio button's state: states
+// run normal, hot, pressed, disabled, first unchecked, then checked, then mixed.
+UINT GlyphFrameState(const ButtonPaint& p) {
+  const int look = (p.state - 1) % 4, mark = (p.state - 1) / 4;
+  UINT f = p.kind == ButtonKind::kCheck ? DFCS_BUTTONCHECK : DFCS_BUTTONRADIO;
+  if (mark == 1) f |= DFCS_CHECKED;
+  if (mark == 2) f = DFCS_BUTTON3STATE | DFCS_CHECKED;
+  if (look == 2) f |= DFCS_PUSHED;
+  if (look == 3) f |= DFCS_INACTIVE;
+  return f;
 }
 
 void PaintGlyphButton(ButtonPaint& p) {
   const SIZE glyph = GlyphSize(p);
   const SkinRect c = ToSkin(p.client);
   const SkinRect g = ButtonGlyphRect(c, glyph.cx, glyph.cy, p.style, p.blank);
-  p.theme.DrawBackground(p.dc, p.part, p.state, ToRect(g));
+  p.systemLook = !DrawPartOrFrameControl(&p.theme, p.dc, p.part, p.state, ToRect(g), DFC_BUTTON,
+                                         GlyphFrameState(p));
   p.content =
       ButtonContentRect(c, p.kind, p.style, glyph.cx, p.sizes.edgeWidth, p.sizes.edgeHeight);
 }
@@ -257,6 +275,13 @@ void DrawContent(const ButtonPaint& p, bool insetText) {
   RECT r = ToRect(p.content);
   if (insetText) ::InflateRect(&r, -p.sizes.borderWidth, -p.sizes.borderHeight);
   if (p.style & kBsMultiLine) r = MultiLineBlock(p, r);
+  if (p.systemLook && !::IsWindowEnabled(p.hwnd)) {
+    // Beside the system's look the system's grey text tells it is disabled.
+    ::SetTextColor(p.dc, p.metrics.Color(COLOR_GRAYTEXT));
+    ::DrawTextW(p.dc, reinterpret_cast<const wchar_t*>(p.text.c_str()), int(p.text.size()), &r,
+                p.format);
+    return;
+  }
   p.theme.DrawText(p.dc, p.part ? p.part : BP_PUSHBUTTON, p.part ? p.state : 1,
                    reinterpret_cast<const wchar_t*>(p.text.c_str()), int(p.text.size()), p.format,
                    r);
@@ -323,7 +348,8 @@ void CSkinObjectButton::Paint(HDC target) {
                 GetWindowText(),
                 TextFormat(style, kind, m_hWnd),
                 SIZE{0, 0},
-                ToSkin(client)};
+                ToSkin(client),
+                false};
   p.textSize = MeasureText(p);
 
   painter->part(p);
@@ -337,7 +363,7 @@ bool CSkinObjectButton::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& resul
   const auto style = uint32_t(::GetWindowLongW(m_hWnd, GWL_STYLE));
   const ButtonKind kind = ButtonKindOf(style, m_typeOverride);
   if (kind == ButtonKind::kOwnerDraw) return CSkinObject::MessageHook(msg, w, l, result);
-  if (AnswerPaintMessages(msg, w, result, [this](HDC hdc) { Paint(hdc); })) return true;
+  if (AnswerPaintMessages(msg, w, l, result, [this](HDC hdc) { Paint(hdc); })) return true;
   switch (msg) {
     case WM_MOUSEMOVE:
       if (kind != ButtonKind::kGroup) TrackHot(m_hot, ClientHas(l));
@@ -351,8 +377,9 @@ bool CSkinObjectButton::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& resul
       const LONG s = ::GetWindowLongW(m_hWnd, GWL_STYLE);
       ::SetWindowLongW(m_hWnd, GWL_STYLE, s & ~WS_VISIBLE);
       result = CallPrevious(msg, w, l);
-      ::SetWindowLongW(m_hWnd, GWL_STYLE, ::GetWindowLongW(m_hWnd, GWL_STYLE) | (s & WS_VISIBLE));
       if (msg == BM_SETSTATE) m_pushed = w != 0;
+      if (!m_hWnd) return true;  // gone with the message
+      ::SetWindowLongW(m_hWnd, GWL_STYLE, ::GetWindowLongW(m_hWnd, GWL_STYLE) | (s & WS_VISIBLE));
       ::InvalidateRect(m_hWnd, nullptr, FALSE);
       return true;
     }

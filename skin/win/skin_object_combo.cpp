@@ -100,7 +100,10 @@ void CSkinObjectComboBox::Paint(HDC target) {
   if (ThemeClass* t = Theme()) {
     RECT button = r;
     PaintBorder(dc, *t, state, brush, button);
-    t->DrawBackground(dc, CP_DROPDOWNBUTTON, state, button);
+    UINT look = DFCS_SCROLLCOMBOBOX;
+    if (state == CBXS_PRESSED) look |= DFCS_PUSHED;
+    if (state == CBXS_DISABLED) look |= DFCS_INACTIVE;
+    DrawPartOrFrameControl(t, dc, CP_DROPDOWNBUTTON, state, button, DFC_SCROLL, look);
   }
   buffer.CopyTo(target, 0, 0);
 }

@@ -10,7 +10,8 @@ void CSkinObjectEdit::DrawEdges(HDC hdc, const RECT& w) {
   COLORREF border = m.Color(COLOR_BTNSHADOW);
   if (ThemeClass* t = Theme()) {
     const int part = BorderPart();
-    int state = ::IsWindowEnabled(m_hWnd) ? (::GetFocus() == m_hWnd ? 5 : 1) : 3;
+    int state = ::IsWindowEnabled(m_hWnd) ? (::GetFocus() == m_hWnd ? ETS_FOCUSED : ETS_NORMAL)
+                                          : ETS_DISABLED;
     if (part == 0) state = 0;
     t->GetColor(part, state, TMT_BORDERCOLOR, border);
   }

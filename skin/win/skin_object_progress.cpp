@@ -100,8 +100,7 @@ void CSkinObjectProgress::StepMarquee(int steps) {
 
 bool CSkinObjectProgress::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   const bool marquee = (::GetWindowLongW(m_hWnd, GWL_STYLE) & PBS_MARQUEE) != 0;
-  if (msg == WM_PRINTCLIENT && !(l & PRF_CLIENT)) return false;
-  if (AnswerPaintMessages(msg, w, result, [this](HDC hdc) { Paint(hdc); })) return true;
+  if (AnswerPaintMessages(msg, w, l, result, [this](HDC hdc) { Paint(hdc); })) return true;
   switch (msg) {
     case PBM_SETPOS:
     case PBM_DELTAPOS:

@@ -15,7 +15,7 @@ void CSkinObjectScrollBar::Paint(HDC hdc) {
 }
 
 bool CSkinObjectScrollBar::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
-  if (AnswerPaintMessages(msg, w, result, [this](HDC hdc) { Paint(hdc); })) return true;
+  if (AnswerPaintMessages(msg, w, l, result, [this](HDC hdc) { Paint(hdc); })) return true;
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
@@ -28,7 +28,8 @@ bool CSkinObjectScrollBar::MessageHook(UINT msg, WPARAM w, LPARAM l, LRESULT& re
                          PaintScrollBar(hdc, m_bar, false);
                          ::ReleaseDC(m_hWnd, hdc);
                        });
-      ::InvalidateRect(m_hWnd, nullptr, FALSE);
+      // The control may have been destroyed while the press was tracked.
+      if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, FALSE);
       result = 0;
       return true;
     }

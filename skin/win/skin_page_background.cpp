@@ -7,6 +7,8 @@
 #include "skin/theme_vocabulary.h"
 #include "skin/win/skin_engine.h"
 #include "skin/win/theme_class.h"
+#include "skin/win/theme_image.h"
+#include "skin/win/theme_schema.h"
 
 HBRUSH SkinPageBackground::Brush(HWND page, const ThemeMetrics& metrics) {
   RECT client;
@@ -14,17 +16,22 @@ HBRUSH SkinPageBackground::Brush(HWND page, const ThemeMetrics& metrics) {
   const SIZE size{client.right, client.bottom};
   if (m_brush && size.cx == m_size.cx && size.cy == m_size.cy) return m_brush;
   Reset();
+  // The "TAB" body's stock image, spread over the page.
   ThemeClass* tab = SkinEngine::Get().GetThemeClass(u"TAB");
-  std::u16string image;
+  std::u16string file;
   if (!tab || size.cx <= 0 || size.cy <= 0 ||
-      FAILED(tab->GetString(TABP_BODY, 0, kTmtStockImageFile, image)) || image.empty())
+      FAILED(tab->GetString(TABP_BODY, 0, kTmtStockImageFile, file)) || file.empty())
     return metrics.Brush(COLOR_BTNFACE);
+  const ThemeImage* image = tab->Schema().GetImage(file);
+  if (!image) return metrics.Brush(COLOR_BTNFACE);
   HDC screen = ::GetDC(nullptr);
   HDC dc = ::CreateCompatibleDC(screen);
   HBITMAP bmp = ::CreateCompatibleBitmap(screen, size.cx, size.cy);
   HGDIOBJ old = ::SelectObject(dc, bmp);
   ::FillRect(dc, &client, metrics.Brush(COLOR_BTNFACE));
-  tab->DrawBackground(dc, TABP_BODY, 0, client);
+  ImageDrawParams whole;
+  whole.frame = RECT{0, 0, image->Width(), image->Height()};
+  image->Draw(dc, client, whole);
   ::SelectObject(dc, old);
   ::DeleteDC(dc);
   ::ReleaseDC(nullptr, screen);

@@ -1,5 +1,5 @@
 // The background of a dialog used as a child page: a pattern brush of the
-// theme's "TAB" body image at the page's size (the button face when the theme
+// theme's "TAB" body stock image at the page's size (the button face when the theme
 // has none), made again when the page's size or the skin changes. A part of
 // the frame object.
 #pragma once

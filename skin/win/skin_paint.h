@@ -7,6 +7,8 @@
 
 #include "skin/skin_geometry.h"
 
+class ThemeClass;
+
 inline SkinRect ToSkin(const RECT& r) {
   return SkinRect{r.left, r.top, r.right, r.bottom};
 }
@@ -71,3 +73,9 @@ void PaintForMessage(HWND hwnd, WPARAM w, PaintFn paint) {
 HBRUSH SkinBrushFromAnswer(LRESULT answer);
 // The brush a control's parent answers `msg` with for it.
 HBRUSH ParentBrushFor(HWND control, UINT msg, HDC hdc);
+
+// Draws (part, state) from the theme; where the theme cannot (no theme, an
+// image that is missing or refused), the frame control of that kind stands
+// in, so that the state stays visible. False when the fallback was drawn.
+bool DrawPartOrFrameControl(const ThemeClass* theme, HDC dc, int part, int state, const RECT& rect,
+                            UINT frameType, UINT frameState);

@@ -22,6 +22,7 @@ WNDPROC SystemProcFor(WNDPROC proc);
 
 // The process-wide window-event hook (timer 2765 on reordered skinned windows).
 void InstallWindowEventHook();
+void RemoveWindowEventHook();
 
 // The default procedure a redirected default-procedure call stands for (the
 // plain default window procedure outside such a call).

@@ -34,7 +34,7 @@ struct ThreadStart {
 DWORD WINAPI HookedThreadStart(void* p) {
   ThreadStart start = *static_cast<ThreadStart*>(p);
   delete static_cast<ThreadStart*>(p);
-  InstallCreationHook();
+  if (SkinEngine::Exists()) InstallCreationHook();
   const DWORD r = start.routine(start.param);
   RemoveCreationHook();
   return r;
@@ -44,7 +44,7 @@ HWINEVENTHOOK g_eventHook = nullptr;
 
 void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG, DWORD, DWORD) {
   try {
-    if (event != EVENT_OBJECT_REORDER || !hwnd) return;
+    if (event != EVENT_OBJECT_REORDER || !hwnd || !SkinEngine::Exists()) return;
     SkinEngine& engine = SkinEngine::Get();
     if (!engine.IsEnabled() || !(engine.GetApplyOptions() & SkinEngine::kFrame)) return;
     if (!SkinObjectFor(hwnd)) return;
@@ -89,7 +89,7 @@ FARPROC WINAPI redirected::GetProcAddress(HMODULE module, LPCSTR name) {
 HANDLE WINAPI redirected::CreateThread(SECURITY_ATTRIBUTES* sa, SIZE_T stack,
                                        LPTHREAD_START_ROUTINE routine, void* param, DWORD flags,
                                        DWORD* id) {
-  if (SkinEngine::Get().IsEnabled() && routine) {
+  if (SkinEngine::Exists() && SkinEngine::Get().IsEnabled() && routine) {
     auto* start = new (std::nothrow) ThreadStart{routine, param};
     if (start) {
       HANDLE h = SystemFunctions().CreateThread(sa, stack, &HookedThreadStart, start, flags, id);
@@ -104,4 +104,9 @@ void InstallWindowEventHook() {
   if (g_eventHook) return;
   g_eventHook = ::SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_REORDER, nullptr, &OnWinEvent,
                                   ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+}
+
+void RemoveWindowEventHook() {
+  if (g_eventHook) ::UnhookWinEvent(g_eventHook);
+  g_eventHook = nullptr;
 }

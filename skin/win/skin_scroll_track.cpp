@@ -41,10 +41,14 @@ void PaintBar(HDC dc, const SkinScrollBar& bar, bool disabled) {
     return out;
   };
   const bool v = bar.vertical;
-  t->DrawBackground(dc, SBP_ARROWBTN, ArrowState(bar.hotHit, bar, disabled, false),
-                    local(l.start, l.e1));
-  t->DrawBackground(dc, SBP_ARROWBTN, ArrowState(bar.hotHit, bar, disabled, true),
-                    local(l.e2, l.end));
+  for (const bool second : {false, true}) {
+    UINT look = v ? (second ? DFCS_SCROLLDOWN : DFCS_SCROLLUP)
+                  : (second ? DFCS_SCROLLRIGHT : DFCS_SCROLLLEFT);
+    if (bar.pressedHit == (second ? kScrollHitArrowTwo : kScrollHitArrowOne)) look |= DFCS_PUSHED;
+    if (disabled) look |= DFCS_INACTIVE;
+    DrawPartOrFrameControl(t, dc, SBP_ARROWBTN, ArrowState(bar.hotHit, bar, disabled, second),
+                           second ? local(l.e2, l.end) : local(l.start, l.e1), DFC_SCROLL, look);
+  }
   if (l.e2 <= l.e1) return;
   const bool thumb = !disabled && l.thumbSize < l.e2 - l.e1;
   if (!thumb) {
@@ -56,7 +60,8 @@ void PaintBar(HDC dc, const SkinScrollBar& bar, bool disabled) {
                     PartState(kScrollHitPageBefore, bar, false), local(l.e1, l.thumbStart));
   const RECT th = local(l.thumbStart, l.thumbEnd);
   const int ts = PartState(kScrollHitThumb, bar, false);
-  t->DrawBackground(dc, v ? SBP_THUMBBTNVERT : SBP_THUMBBTNHORZ, ts, th);
+  DrawPartOrFrameControl(t, dc, v ? SBP_THUMBBTNVERT : SBP_THUMBBTNHORZ, ts, th, DFC_BUTTON,
+                         DFCS_BUTTONPUSH);
   t->DrawBackground(dc, v ? SBP_GRIPPERVERT : SBP_GRIPPERHORZ, ts, th);
   t->DrawBackground(dc, v ? SBP_UPPERTRACKVERT : SBP_UPPERTRACKHORZ,
                     PartState(kScrollHitPageAfter, bar, false), local(l.thumbEnd, l.e2));
@@ -95,11 +100,13 @@ class ScrollTracker {
       m_bar.trackPosition = m_thumb.lastPosition;
       m_bar.pressedHit = kScrollHitThumb;
       ::SetCapture(m_window);
-      Notify(m_target, m_control, m_bar.vertical, kScrollThumbTrack, m_thumb.lastPosition);
+      Send(kScrollThumbTrack, m_thumb.lastPosition);
     }
-    ::SetCapture(m_window);
-    m_redraw();
-    Handle(WM_LBUTTONDOWN, p);
+    if (!m_ended) {
+      ::SetCapture(m_window);
+      Redraw();
+      Handle(WM_LBUTTONDOWN, p);
+    }
     MSG msg;
     while (!m_ended && ::GetCapture() == m_window && ::IsWindow(m_target)) {
       if (!::GetMessageW(&msg, nullptr, 0, 0)) {
@@ -113,15 +120,32 @@ class ScrollTracker {
       } else {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
+        if (Gone()) break;
       }
     }
+    m_bar.pressedHit = 0;
+    if (Gone()) return;
     if (m_timer) ::KillTimer(m_window, kRepeatTimerId);
     if (!m_ended && ::GetCapture() == m_window) ::ReleaseCapture();
-    m_bar.pressedHit = 0;
-    if (::IsWindow(m_window)) m_redraw();
+    Redraw();
   }
 
  private:
+  // The bar's window was destroyed by a message the loop dispatched or a
+  // notification's answer: the tracking ends without touching it again.
+  bool Gone() {
+    if (!m_ended && !::IsWindow(m_window)) m_ended = true;
+    return !::IsWindow(m_window);
+  }
+  void Redraw() {
+    if (!Gone()) m_redraw();
+  }
+  // A scroll notification; false when the window went with its answer.
+  bool Send(int code, int position) {
+    Notify(m_target, m_control, m_bar.vertical, code, position);
+    return !Gone();
+  }
+
   POINT Cursor() const {
     POINT p;
     ::GetCursorPos(&p);
@@ -160,7 +184,7 @@ class ScrollTracker {
     if (inside && m_justEntered) {
       ::SetTimer(m_window, kRepeatTimerId, delay, nullptr);
       m_timer = true;
-      Notify(m_target, m_control, m_bar.vertical, m_press.code, 0);
+      Send(m_press.code, 0);
     }
   }
 
@@ -172,7 +196,7 @@ class ScrollTracker {
     if (inside != m_inside) {
       m_inside = inside;
       m_bar.pressedHit = inside ? m_press.hit : 0;
-      m_redraw();
+      Redraw();
     }
     return inside;
   }
@@ -182,7 +206,7 @@ class ScrollTracker {
     if (m_inside) {
       ::SetTimer(m_window, kRepeatTimerId, ::GetDoubleClickTime() / 10, nullptr);
       m_timer = true;
-      Notify(m_target, m_control, m_bar.vertical, m_press.code, 0);
+      Send(m_press.code, 0);
     }
   }
 
@@ -191,25 +215,25 @@ class ScrollTracker {
     const int pos = ScrollPixelToPosition(m_bar.layout, c);
     if (pos != m_thumb.lastPosition) {
       m_bar.trackPosition = pos;
-      Notify(m_target, m_control, m_bar.vertical, kScrollThumbTrack, pos);
       m_thumb.lastPosition = pos;
+      if (!Send(kScrollThumbTrack, pos)) return;
     }
     m_thumb.currentThumb = c;
     SetScrollThumbStart(m_bar.layout, c);
-    m_redraw();
+    Redraw();
   }
 
   void End() {
     if (::GetCapture() == m_window) ::ReleaseCapture();
+    m_ended = true;
     if (m_thumbTracking) {
       m_bar.thumbTracking = false;
-      Notify(m_target, m_control, m_bar.vertical, kScrollThumbPosition, m_thumb.lastPosition);
+      if (!Send(kScrollThumbPosition, m_thumb.lastPosition)) return;
     } else if (m_timer) {
       ::KillTimer(m_window, kRepeatTimerId);
       m_timer = false;
     }
-    Notify(m_target, m_control, m_bar.vertical, kScrollEndScroll, 0);
-    m_ended = true;
+    Send(kScrollEndScroll, 0);
   }
 
   HWND m_window, m_target, m_control;

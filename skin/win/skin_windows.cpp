@@ -6,21 +6,37 @@
 
 #include <prsht.h>
 
+#include <algorithm>
 #include <cwctype>
+#include <vector>
 
 #include "skin/theme_text.h"
 #include "skin/win/skin_engine.h"
+#include "skin/win/skin_lock.h"
 #include "skin/win/skin_object_button.h"
 #include "skin/win/skin_object_combo.h"
 #include "skin/win/skin_object_edit.h"
 #include "skin/win/skin_object_frame.h"
 #include "skin/win/skin_object_progress.h"
 #include "skin/win/skin_object_scrollbar.h"
+#include "skin/win/skin_object_spin.h"
 #include "skin/win/skin_redirect.h"
 
 namespace {
 
 thread_local HHOOK t_creationHook = nullptr;
+
+// Every thread's creation hook, so that the engine can take them all away
+// when it goes. Never destroyed: threads may end after the engine.
+struct CreationHooks {
+  CreationHooks() { ::InitializeCriticalSection(&lock); }
+  CRITICAL_SECTION lock;
+  std::vector<HHOOK> hooks;
+};
+CreationHooks& AllCreationHooks() {
+  static CreationHooks* hooks = new CreationHooks();
+  return *hooks;
+}
 
 template <class T>
 CSkinObject* Make() {
@@ -41,7 +57,7 @@ const SkinObjectClass kProgress = {u"CSkinObjectProgress", &Make<CSkinObjectProg
 const SkinObjectClass kTrackBar = {u"CSkinObjectTrackBar", &Make<CSkinObjectFrame>};
 const SkinObjectClass kTab = {u"CSkinObjectTab", &Make<CSkinObjectFrame>};
 const SkinObjectClass kMdiClient = {u"CSkinObjectMDIClient", &Make<CSkinObjectFrame>};
-const SkinObjectClass kSpin = {u"CSkinObjectSpin", &Make<CSkinObjectFrame>};
+const SkinObjectClass kSpin = {u"CSkinObjectSpin", &Make<CSkinObjectSpin>};
 const SkinObjectClass kToolBar = {u"CSkinObjectToolBar", &Make<CSkinObjectFrame>};
 const SkinObjectClass kButton = {u"CSkinObjectButton", &Make<CSkinObjectButton>};
 const SkinObjectClass kNone = {u"", nullptr};
@@ -92,12 +108,15 @@ const ClassEntry kClassTable[] = {
     {u"SysPager", &kNone},
 };
 
-bool ContainsNoCase(const std::u16string& text, std::u16string_view part) {
-  return ThemeUpperCopy(text).find(ThemeUpperCopy(part)) != std::u16string::npos;
+// The input method's own windows; other classes merely containing the
+// letters (a date-time picker, a timer window) are skinned as usual.
+bool IsImeClass(const std::u16string& className) {
+  return ThemeUpperCopy(className) == u"IME";
 }
 
 LRESULT CALLBACK CreationHook(int code, WPARAM w, LPARAM l) {
   const LRESULT next = ::CallNextHookEx(t_creationHook, code, w, l);
+  if (!SkinEngine::Exists()) return next;
   try {
     SkinEngine& engine = SkinEngine::Get();
     if (code == HCBT_CREATEWND && engine.GetAutoAttach()) {
@@ -136,17 +155,50 @@ int FrameTypeFor(HWND hwnd, const std::u16string& cls, const CREATESTRUCTW* cs) 
 class WindowSideHooks : public SkinEngineHooks {
  public:
   void RemoveRedirections() override { RemoveSystemRedirections(); }
+  void Shutdown() override {
+    RemoveSystemRedirections();
+    RemoveAllCreationHooks();
+    RemoveWindowEventHook();
+  }
   void InstallRedirections(int applyOptions) override { InstallSystemRedirections(applyOptions); }
-  void SkinChanging(int, int) override {
-    const DWORD pid = ::GetCurrentProcessId();
+  void SkinChanging(int, int newEnabled) override {
+    const std::vector<HWND> windows = ProcessWindows();
+    for (HWND hwnd : windows) {
+      if (::GetAncestor(hwnd, GA_PARENT) == ::GetDesktopWindow())
+        ::PostMessageW(hwnd, WM_SYSCOLORCHANGE, 0, 0);
+    }
+    // Windows made before the theme came are brought under it now.
+    if (!newEnabled || !SkinEngine::Get().GetAutoAttach()) return;
+    for (HWND hwnd : windows) {
+      if (SkinObjectFor(hwnd) || !::IsWindow(hwnd)) continue;
+      wchar_t name[50] = {};
+      ::GetClassNameW(hwnd, name, 50);
+      SkinAttach(hwnd, std::u16string(reinterpret_cast<const char16_t*>(name)), nullptr);
+    }
+  }
+
+ private:
+  // Every window of this process, top-level ones and their descendants.
+  static std::vector<HWND> ProcessWindows() {
+    std::vector<HWND> windows;
     ::EnumWindows(
         [](HWND hwnd, LPARAM p) -> BOOL {
           DWORD owner = 0;
           ::GetWindowThreadProcessId(hwnd, &owner);
-          if (owner == DWORD(p)) ::PostMessageW(hwnd, WM_SYSCOLORCHANGE, 0, 0);
+          if (owner != ::GetCurrentProcessId()) return TRUE;
+          auto* list = reinterpret_cast<std::vector<HWND>*>(p);
+          list->push_back(hwnd);
+          ::EnumChildWindows(
+              hwnd,
+              [](HWND child, LPARAM q) -> BOOL {
+                reinterpret_cast<std::vector<HWND>*>(q)->push_back(child);
+                return TRUE;
+              },
+              p);
           return TRUE;
         },
-        LPARAM(pid));
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
   }
 };
 
@@ -166,21 +218,41 @@ bool IsSystemProcedure(WNDPROC proc) {
 void InstallCreationHook() {
   if (t_creationHook) return;
   t_creationHook = ::SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, ::GetCurrentThreadId());
+  if (!t_creationHook) return;
+  CreationHooks& all = AllCreationHooks();
+  ScopedLock lock(all.lock);
+  all.hooks.push_back(t_creationHook);
 }
 
 void RemoveCreationHook() {
-  if (t_creationHook) ::UnhookWindowsHookEx(t_creationHook);
+  if (!t_creationHook) return;
+  CreationHooks& all = AllCreationHooks();
+  ScopedLock lock(all.lock);
+  auto it = std::find(all.hooks.begin(), all.hooks.end(), t_creationHook);
+  // Gone from the list: the engine has removed it already.
+  if (it != all.hooks.end()) {
+    ::UnhookWindowsHookEx(t_creationHook);
+    all.hooks.erase(it);
+  }
   t_creationHook = nullptr;
 }
 
+void RemoveAllCreationHooks() {
+  CreationHooks& all = AllCreationHooks();
+  ScopedLock lock(all.lock);
+  for (HHOOK hook : all.hooks) ::UnhookWindowsHookEx(hook);
+  all.hooks.clear();
+}
+
 void InstallSkinWindowSide(SkinEngine& engine) {
-  static WindowSideHooks hooks;
+  // Outlives the engine, whose destructor still calls it.
+  static WindowSideHooks* hooks = new WindowSideHooks();
   SkinClassMap& map = engine.ClassNames();
   if (map.Size() == 0) {
     for (const ClassEntry& e : kClassTable) map.Add(e.windowClass, e.kind);
   }
   ResolveSystemFunctions();
-  engine.SetHooks(&hooks);
+  engine.SetHooks(hooks);
   SkinUpdateStateMessage();
   SkinQueryStateMessage();
   InstallCreationHook();
@@ -188,8 +260,7 @@ void InstallSkinWindowSide(SkinEngine& engine) {
 }
 
 CSkinObject* SkinAttach(HWND hwnd, const std::u16string& className, const CREATESTRUCTW* create) {
-  if (!hwnd || className == u"tooltips_class32" || ContainsNoCase(className, u"IME"))
-    return nullptr;
+  if (!hwnd || className == u"tooltips_class32" || IsImeClass(className)) return nullptr;
   SkinEngine& engine = SkinEngine::Get();
   const SkinObjectClass* kind = nullptr;
   bool forms = false;
@@ -220,4 +291,5 @@ CSkinObject* SkinAttach(HWND hwnd, const std::u16string& className, const CREATE
 void SkinDetach(HWND hwnd) {
   std::unique_ptr<CSkinObject> object = SkinEngine::Get().Windows().Remove(hwnd);
   if (object) object->DetachWindow();
+  CSkinObject::Dispose(std::move(object));
 }

@@ -15,6 +15,8 @@ void InstallSkinWindowSide(SkinEngine& engine);
 // The creation hook of the calling thread (once per thread).
 void InstallCreationHook();
 void RemoveCreationHook();
+// Every thread's creation hook, when the engine goes.
+void RemoveAllCreationHooks();
 
 // The object attached, or null (not skinned, excluded, mapped already).
 CSkinObject* SkinAttach(HWND hwnd, const std::u16string& className, const CREATESTRUCTW* create);

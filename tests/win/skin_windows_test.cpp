@@ -9,16 +9,21 @@
 #include <vssym32.h>
 
 #include <atomic>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "skin/win/skin_engine.h"
 #include "skin/win/skin_object.h"
+#include "skin/win/skin_object_frame.h"
+#include "skin/win/skin_object_scrollbar.h"
 #include "skin/win/skin_windows.h"
 #include "skin/win/theme_class.h"
 #include "tests/win/modal_driver.h"
 #include "tests/win/program_harness.h"
+#include "tests/win/skin_test_support.h"
 
 namespace {
 
@@ -53,7 +58,7 @@ INT_PTR CALLBACK ClosingDialogProc(HWND h, UINT msg, WPARAM, LPARAM) {
   return msg == WM_INITDIALOG;
 }
 
-HWND MakeDialog(DWORD style, DWORD exStyle = 0) {
+HWND MakeDialog(DWORD style, DWORD exStyle = 0, DLGPROC proc = &ClosingDialogProc) {
   struct {
     DLGTEMPLATE t;
     WORD menu, cls, title;
@@ -62,8 +67,7 @@ HWND MakeDialog(DWORD style, DWORD exStyle = 0) {
   tpl.t.dwExtendedStyle = exStyle;
   tpl.t.cx = 200;
   tpl.t.cy = 120;
-  HWND h = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &tpl.t, nullptr,
-                                        &ClosingDialogProc, 0);
+  HWND h = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &tpl.t, nullptr, proc, 0);
   ::SetWindowTextW(h, L"Skin test");
   ::ShowWindow(h, SW_SHOW);
   ::SetWindowPos(h, HWND_TOP, 100, 100, 0, 0, SWP_NOSIZE);
@@ -246,9 +250,20 @@ TEST_F(SkinWindows, ObjectsFollowTheClassName) {
                                       10, 10, nullptr, nullptr, inst, nullptr));
   EXPECT_EQ(nullptr, SkinObjectFor(plain));
   for (const char16_t* excluded :
-       {u"#32768", u"SkinManagerMenu", u"SysPager", u"tooltips_class32", u"MSCTFIME UI", u"ime"})
+       {u"#32768", u"SkinManagerMenu", u"SysPager", u"tooltips_class32", u"IME", u"ime", u"Ime"})
     EXPECT_EQ(nullptr, SkinAttach(plain, excluded, nullptr)) << std::string(excluded, excluded + 3);
   EXPECT_EQ(nullptr, SkinObjectFor(plain));
+  // Only the input method's class itself is left out, not names containing it.
+  for (const char16_t* skinned : {u"SysDateTimePick32", u"TimerWnd", u"MSCTFIME UI"}) {
+    HWND other = ::CreateWindowExW(0, L"WindowsForms10.Window.8.app.0.1", L"", WS_POPUP, 0, 0, 10,
+                                   10, nullptr, nullptr, inst, nullptr);
+    CSkinObject* attached = SkinAttach(other, skinned, nullptr);
+    ASSERT_NE(nullptr, attached) << std::string(skinned, skinned + 4);
+    if (std::u16string(skinned) == u"SysDateTimePick32") {
+      EXPECT_EQ(std::u16string(u"CSkinObjectDateTime"), attached->ObjectClassName());
+    }
+    ::DestroyWindow(other);
+  }
   HWND menu = Keep(::CreateWindowExW(0, L"#32768", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                      inst, nullptr));
   SkinEngine::Get().SetAutoAttach(true);
@@ -513,6 +528,291 @@ TEST_F(SkinWindows, ScrollBarArrowRepeatsAndThumbSnapsBack) {
   EXPECT_EQ(SB_THUMBPOSITION, g_scrollCodes[n - 2]);
   EXPECT_EQ(0, g_scrollPositions[n - 2]);  // snapped back to where it began
   EXPECT_EQ(SB_ENDSCROLL, g_scrollCodes[n - 1]);
+}
+
+// Blocks the size of a freed object, filled with a pattern: a freed skin
+// object's memory is likely to be handed out again here, and a write through
+// a stale pointer then shows as a changed block.
+class FreedMemoryWatch {
+ public:
+  void Fill(size_t size) {
+    for (int i = 0; i < 256; ++i) {
+      m_blocks.emplace_back(new unsigned char[size]);
+      std::memset(m_blocks.back().get(), 0xCD, size);
+    }
+    m_size = size;
+  }
+  bool Untouched() const {
+    for (const auto& b : m_blocks)
+      for (size_t i = 0; i < m_size; ++i)
+        if (b[i] != 0xCD) return false;
+    return true;
+  }
+
+ private:
+  std::vector<std::unique_ptr<unsigned char[]>> m_blocks;
+  size_t m_size = 0;
+};
+FreedMemoryWatch g_freed;
+
+INT_PTR CALLBACK DestroyedInCaptionLoopProc(HWND h, UINT msg, WPARAM, LPARAM) {
+  // Destroyed by a message the caption button's loop dispatches.
+  if (msg == WM_TIMER && ::GetCapture() == h) {
+    ::DestroyWindow(h);
+    g_freed.Fill(sizeof(CSkinObjectFrame));
+    return TRUE;
+  }
+  return msg == WM_INITDIALOG;
+}
+
+LRESULT CALLBACK DestroyingScrollParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_VSCROLL && LOWORD(w) == SB_LINEDOWN && l) {
+    ::DestroyWindow(reinterpret_cast<HWND>(l));
+    g_freed.Fill(sizeof(CSkinObjectScrollBar));
+    return 0;
+  }
+  if (m == WM_VSCROLL) ++g_lineDowns;  // anything heard after the bar was gone
+  return ::DefWindowProcW(h, m, w, l);
+}
+
+TEST_F(SkinWindows, CaptionButtonLoopSurvivesItsWindowBeingDestroyed) {
+  g_freed = FreedMemoryWatch();
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, &DestroyedInCaptionLoopProc));
+  RedrawNow(dlg);
+  RECT b = {};
+  for (const Drawn& d : DrawnOf(u"WINDOW"))
+    if (d.part == WP_CLOSEBUTTON) b = d.rect;
+  ASSERT_FALSE(::IsRectEmpty(&b));
+  RECT wr;
+  ::GetWindowRect(dlg, &wr);
+  const int x = wr.left + (b.left + b.right) / 2, y = wr.top + (b.top + b.bottom) / 2;
+  ::SetForegroundWindow(dlg);
+  ::SetTimer(dlg, 1, 20, nullptr);
+  Mouse(0, x, y);
+  PumpMessages(100);
+  Mouse(MOUSEEVENTF_LEFTDOWN, x, y);
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(dlg); }));
+  Mouse(MOUSEEVENTF_LEFTUP, x, y);
+  PumpMessages(50);
+  EXPECT_TRUE(g_freed.Untouched()) << "the loop wrote into its object after the window went";
+}
+
+TEST_F(SkinWindows, ScrollTrackingEndsWhenTheParentDestroysTheBar) {
+  g_freed = FreedMemoryWatch();
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = &DestroyingScrollParentProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SkinDestroyingScrollParent";
+  ::RegisterClassW(&wc);
+  HWND parent = Keep(::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 200, 200,
+                                       100, 300, nullptr, nullptr, wc.hInstance, nullptr));
+  HWND sb = ::CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, 17, 200,
+                              parent, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(nullptr, SkinObjectFor(sb));
+  SCROLLINFO si = {};
+  si.cbSize = sizeof(si);
+  si.fMask = SIF_ALL;
+  si.nMax = 99;
+  si.nPage = 10;
+  ::SetScrollInfo(sb, SB_CTL, &si, TRUE);
+  ::SetForegroundWindow(parent);
+  PumpMessages(100);
+  ClearScrollLog();
+  const int x = 208, downY = 200 + 200 - 8;
+  Mouse(0, x, downY);
+  Mouse(MOUSEEVENTF_LEFTDOWN, x, downY);
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(sb); }));
+  PumpMessages(300);  // long enough for a repeat, were the bar still tracked
+  Mouse(MOUSEEVENTF_LEFTUP, x, downY);
+  PumpMessages(50);
+  EXPECT_EQ(0, g_lineDowns) << "notifications went on after the bar was destroyed";
+  EXPECT_TRUE(g_freed.Untouched()) << "the tracking wrote into its object after the bar went";
+}
+
+// A window that outlives the engine (at exit) gets its own procedure back,
+// and windows made after it get no object.
+TEST(SkinEngineExit, WindowsOutlivingTheEngineGetTheirProcedureBack) {
+  const long code =
+      RunHidden(L"\"" + HelpersDir() + L"skin_exit_probe.exe\" \"" + ShippedTheme() + L"\"");
+  EXPECT_EQ(0, code);
+}
+
+TEST_F(SkinWindows, ScrollBarCornerTakesTheSizeBoxColour) {
+  LooseTheme theme(
+      u"[SysMetrics]\r\nBtnFace = 10 20 30\r\n[ScrollBar.SizeBox]\r\nFillColor = 200 100 50\r\n");
+  ASSERT_EQ(1, theme.Load());
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = &PlainProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SkinCornerWindow";
+  ::RegisterClassW(&wc);
+  HWND w = Keep(::CreateWindowExW(0, wc.lpszClassName, L"Corner",
+                                  WS_POPUP | WS_CAPTION | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 120,
+                                  120, 200, 150, nullptr, nullptr, wc.hInstance, nullptr));
+  ASSERT_NE(nullptr, SkinObjectFor(w));
+  ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT client;
+  ::GetClientRect(w, &client);
+  ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  RECT wr;
+  ::GetWindowRect(w, &wr);
+  const ThemeSizes& s = SkinEngine::Get().Metrics().Sizes();
+  const int x = client.right - wr.left + s.vScrollWidth / 2;
+  const int y = client.bottom - wr.top + s.hScrollHeight / 2;
+  EXPECT_EQ(RGB(200, 100, 50), WindowPixel(w, x, y));
+}
+
+TEST_F(SkinWindows, DisabledEditShowsTheDisabledBorder) {
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+  // As a dialog template's edit box comes: with a client edge.
+  HWND edit = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", L"C:\\out", WS_CHILD | WS_VISIBLE, 10,
+                                10, 150, 22, dlg, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, SkinObjectFor(edit));
+  ThemeClass* t = SkinEngine::Get().GetThemeClass(u"EDIT");
+  COLORREF disabled = 0, normal = 0;
+  ASSERT_EQ(S_OK, t->GetColor(EP_EDITTEXT, ETS_DISABLED, TMT_BORDERCOLOR, disabled));
+  ASSERT_EQ(S_OK, t->GetColor(EP_EDITTEXT, ETS_NORMAL, TMT_BORDERCOLOR, normal));
+  ASSERT_NE(disabled, normal);
+  ::RedrawWindow(edit, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_NE(disabled, WindowPixel(edit, 0, 11));
+  ::EnableWindow(edit, FALSE);
+  ::RedrawWindow(edit, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(disabled, WindowPixel(edit, 0, 11));
+}
+
+TEST_F(SkinWindows, PrintClientPaintsOnlyWhenTheClientIsAskedFor) {
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+  HINSTANCE inst = ::GetModuleHandleW(nullptr);
+  HWND button = ::CreateWindowExW(0, L"Button", L"Push", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24, dlg,
+                                  nullptr, inst, nullptr);
+  HWND bar = ::CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 100, 10, 17,
+                               80, dlg, nullptr, inst, nullptr);
+  Canvas canvas(120, 100, RGB(1, 2, 3));
+  for (const auto& [hwnd, cls] : {std::make_pair(button, std::u16string(u"BUTTON")),
+                                  std::make_pair(bar, std::u16string(u"SCROLLBAR"))}) {
+    ASSERT_NE(nullptr, SkinObjectFor(hwnd));
+    g_drawn.clear();
+    ::SendMessageW(hwnd, WM_PRINTCLIENT, WPARAM(canvas.Dc()), PRF_NONCLIENT | PRF_CHILDREN);
+    EXPECT_TRUE(DrawnOf(cls).empty()) << "painted for a request without the client";
+    g_drawn.clear();
+    ::SendMessageW(hwnd, WM_PRINTCLIENT, WPARAM(canvas.Dc()), PRF_CLIENT);
+    EXPECT_FALSE(DrawnOf(cls).empty());
+  }
+}
+
+TEST_F(SkinWindows, LoadingAThemeAttachesWindowsThatAlreadyExist) {
+  SkinEngine::Get().LoadTheme(u"C:\\no\\such\\theme.skinstyles", u"");
+  SkinEngine::Get().SetAutoAttach(false);
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+  HWND button = ::CreateWindowExW(0, L"Button", L"Push", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24, dlg,
+                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  SkinEngine::Get().SetAutoAttach(true);
+  ASSERT_EQ(nullptr, SkinObjectFor(dlg));
+  ASSERT_EQ(nullptr, SkinObjectFor(button));
+  ASSERT_EQ(1, SkinEngine::Get().LoadTheme(U16(ShippedTheme()), u"NormalBlack2.ini"));
+  ASSERT_NE(nullptr, SkinObjectFor(dlg));
+  ASSERT_NE(nullptr, SkinObjectFor(button));
+  EXPECT_EQ(std::u16string(u"CSkinObjectButton"), SkinObjectFor(button)->ObjectClassName());
+  RedrawNow(dlg);
+  EXPECT_FALSE(DrawnOf(u"BUTTON").empty());
+  EXPECT_FALSE(DrawnOf(u"WINDOW").empty());
+}
+
+TEST_F(SkinWindows, PageBackgroundIsTheTabBodysStockImage) {
+  LooseTheme theme(u"[Tab.Body]\r\nStockImageFile = Stock.bmp\r\nImageFile = Body.bmp\r\n");
+  theme.File(L"Stock.bmp", Bmp(8, 8, 24, [](int, int) { return 0xFF00FF00u; }));
+  theme.File(L"Body.bmp", Bmp(8, 8, 24, [](int, int) { return 0xFFFF0000u; }));
+  ASSERT_EQ(1, theme.Load());
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+  struct {
+    DLGTEMPLATE t;
+    WORD menu, cls, title;
+  } tpl = {};
+  tpl.t.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
+  tpl.t.cx = 100;
+  tpl.t.cy = 60;
+  HWND page =
+      ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &tpl.t, dlg, &ClosingDialogProc, 0);
+  ASSERT_NE(nullptr, SkinObjectFor(page));
+  ASSERT_EQ(kFramePage, SkinObjectFor(page)->FrameType());
+  Canvas canvas(40, 40, RGB(1, 2, 3));
+  ::SendMessageW(page, WM_ERASEBKGND, WPARAM(canvas.Dc()), 0);
+  EXPECT_EQ(RGB(0, 255, 0), canvas.At(10, 10));
+}
+
+TEST_F(SkinWindows, SpinDrawsItsTwoArrowButtons) {
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+  HINSTANCE inst = ::GetModuleHandleW(nullptr);
+  HWND vertical = ::CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 10, 10, 20, 40,
+                                    dlg, nullptr, inst, nullptr);
+  HWND horizontal = ::CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_HORZ, 40,
+                                      10, 40, 20, dlg, nullptr, inst, nullptr);
+  ASSERT_NE(nullptr, SkinObjectFor(vertical));
+  EXPECT_EQ(std::u16string(u"CSkinObjectSpin"), SkinObjectFor(vertical)->ObjectClassName());
+  auto partsOf = [](HWND h) {
+    g_drawn.clear();
+    ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::vector<int> parts;
+    for (const Drawn& d : DrawnOf(u"SPIN")) parts.push_back(d.part * 10 + d.state);
+    return parts;
+  };
+  EXPECT_EQ((std::vector<int>{SPNP_UP * 10 + 1, SPNP_DOWN * 10 + 1}), partsOf(vertical));
+  EXPECT_EQ((std::vector<int>{SPNP_DOWNHORZ * 10 + 1, SPNP_UPHORZ * 10 + 1}), partsOf(horizontal));
+  ::EnableWindow(vertical, FALSE);
+  EXPECT_EQ((std::vector<int>{SPNP_UP * 10 + 4, SPNP_DOWN * 10 + 4}), partsOf(vertical));
+}
+
+// Colours of a rectangle of a canvas, to compare two paints.
+std::vector<COLORREF> Pixels(const Canvas& c, const RECT& r) {
+  std::vector<COLORREF> out;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) out.push_back(c.At(x, y));
+  return out;
+}
+
+// With images that do not decode, the parts fall back to the system's look:
+// a check box still shows its tick, a disabled button its state, a caption
+// its close button.
+TEST_F(SkinWindows, PartsTheThemeCannotDrawKeepTheSystemsLook) {
+  const std::u16string broken = u"ImageFile = Bad.png\r\n";
+  LooseTheme theme(u"[Button.CheckBox]\r\n" + broken + u"[Button.PushButton]\r\n" + broken +
+                   u"[Window.CloseButton]\r\n" + broken);
+  theme.File(L"Bad.png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 0, 0, 0, 0});
+  ASSERT_EQ(1, theme.Load());
+  HWND dlg = Keep(MakeDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+  HINSTANCE inst = ::GetModuleHandleW(nullptr);
+  HWND check =
+      ::CreateWindowExW(0, L"Button", L"Use Temp Folder", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
+                        10, 10, 150, 22, dlg, nullptr, inst, nullptr);
+  HWND push = ::CreateWindowExW(0, L"Button", L"Next", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10,
+                                40, 80, 24, dlg, nullptr, inst, nullptr);
+  auto paint = [](HWND h, Canvas& c) {
+    ::SendMessageW(h, WM_PRINTCLIENT, WPARAM(c.Dc()), PRF_CLIENT);
+  };
+  const RECT glyph = {0, 0, 16, 22};
+  Canvas unchecked(150, 22, RGB(1, 2, 3)), checked(150, 22, RGB(1, 2, 3));
+  paint(check, unchecked);
+  ::SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+  paint(check, checked);
+  EXPECT_NE(Pixels(unchecked, glyph), Pixels(checked, glyph)) << "the tick does not show";
+
+  const RECT all = {0, 0, 80, 24};
+  Canvas enabled(80, 24, RGB(1, 2, 3)), disabled(80, 24, RGB(1, 2, 3));
+  paint(push, enabled);
+  ::EnableWindow(push, FALSE);
+  paint(push, disabled);
+  EXPECT_NE(Pixels(enabled, all), Pixels(disabled, all)) << "disabled looks enabled";
+
+  RedrawNow(dlg);
+  RECT close = {};
+  for (const Drawn& d : DrawnOf(u"WINDOW"))
+    if (d.part == WP_CLOSEBUTTON) close = d.rect;
+  ASSERT_FALSE(::IsRectEmpty(&close));
+  const COLORREF caption = WindowPixel(dlg, close.left - 3, (close.top + close.bottom) / 2);
+  int marked = 0;
+  for (int y = close.top; y < close.bottom; ++y)
+    for (int x = close.left; x < close.right; ++x) marked += WindowPixel(dlg, x, y) != caption;
+  EXPECT_GT(marked, 10) << "the close button is not drawn";
 }
 
 }  // namespace
