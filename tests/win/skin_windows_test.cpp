@@ -126,6 +126,31 @@ void Mouse(DWORD flags, int x, int y) {
   SendMouse(flags, x, y);
 }
 
+// A vertical scroll bar control, range 0 to 99 and page 10, 200 pixels tall
+// at the left of a 100 x 300 parent at (200, 200) of the given procedure;
+// null when it got no skin object.
+HWND MakeScrollBar(const wchar_t* parentClass, WNDPROC parentProc, HWND& parent) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = parentProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = parentClass;
+  ::RegisterClassW(&wc);
+  parent = ::CreateWindowExW(0, parentClass, L"", WS_POPUP | WS_VISIBLE, 200, 200, 100, 300,
+                             nullptr, nullptr, wc.hInstance, nullptr);
+  HWND sb = ::CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, 17, 200,
+                              parent, nullptr, wc.hInstance, nullptr);
+  if (!SkinObjectFor(sb)) return nullptr;
+  SCROLLINFO si = {};
+  si.cbSize = sizeof(si);
+  si.fMask = SIF_ALL;
+  si.nMax = 99;
+  si.nPage = 10;
+  ::SetScrollInfo(sb, SB_CTL, &si, TRUE);
+  ::SetForegroundWindow(parent);
+  PumpMessages(100);
+  return sb;
+}
+
 // A colour scheme written beside a copy of the theme module: a loose INI wins
 // over the module's own.
 bool WriteLooseScheme(const std::wstring& folder, const std::u16string& text) {
@@ -449,24 +474,10 @@ TEST_F(SkinWindows, ProgressBarDrawsSpacedChunksFromTheContentEdge) {
 }
 
 TEST_F(SkinWindows, ScrollBarArrowRepeatsAndThumbSnapsBack) {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = &ScrollParentProc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"SkinScrollParent";
-  ::RegisterClassW(&wc);
-  HWND parent = Keep(::CreateWindowExW(0, L"SkinScrollParent", L"", WS_POPUP | WS_VISIBLE, 200, 200,
-                                       100, 300, nullptr, nullptr, wc.hInstance, nullptr));
-  HWND sb = ::CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, 17, 200,
-                              parent, nullptr, wc.hInstance, nullptr);
-  ASSERT_NE(nullptr, SkinObjectFor(sb));
-  SCROLLINFO si = {};
-  si.cbSize = sizeof(si);
-  si.fMask = SIF_ALL;
-  si.nMax = 99;
-  si.nPage = 10;
-  ::SetScrollInfo(sb, SB_CTL, &si, TRUE);
-  ::SetForegroundWindow(parent);
-  PumpMessages(100);
+  HWND parent = nullptr;
+  HWND sb = MakeScrollBar(L"SkinScrollParent", &ScrollParentProc, parent);
+  Keep(parent);
+  ASSERT_NE(nullptr, sb);
   // Down arrow held for at least a second, until the repeats have begun:
   // code 1 at once, again after 4/5 of the double-click time, then every
   // tenth of it.
@@ -599,24 +610,10 @@ TEST_F(SkinWindows, CaptionButtonLoopSurvivesItsWindowBeingDestroyed) {
 
 TEST_F(SkinWindows, ScrollTrackingEndsWhenTheParentDestroysTheBar) {
   g_freed = FreedMemoryWatch();
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = &DestroyingScrollParentProc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"SkinDestroyingScrollParent";
-  ::RegisterClassW(&wc);
-  HWND parent = Keep(::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 200, 200,
-                                       100, 300, nullptr, nullptr, wc.hInstance, nullptr));
-  HWND sb = ::CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, 17, 200,
-                              parent, nullptr, wc.hInstance, nullptr);
-  ASSERT_NE(nullptr, SkinObjectFor(sb));
-  SCROLLINFO si = {};
-  si.cbSize = sizeof(si);
-  si.fMask = SIF_ALL;
-  si.nMax = 99;
-  si.nPage = 10;
-  ::SetScrollInfo(sb, SB_CTL, &si, TRUE);
-  ::SetForegroundWindow(parent);
-  PumpMessages(100);
+  HWND parent = nullptr;
+  HWND sb = MakeScrollBar(L"SkinDestroyingScrollParent", &DestroyingScrollParentProc, parent);
+  Keep(parent);
+  ASSERT_NE(nullptr, sb);
   ClearScrollLog();
   const int x = 208, downY = 200 + 200 - 8;
   Mouse(0, x, downY);
