@@ -34,10 +34,20 @@ bool SamePath(const std::u16string& a, const std::u16string& b) {
 
 BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
                   const BatchSettings& settings, CONVERT_JOB& job, BatchResults& results) {
-  const int count = int(inputs.size());
+  std::vector<size_t> all(inputs.size());
+  for (size_t i = 0; i < all.size(); ++i) all[i] = i;
+  return RunBatchAt(host, inputs, all, settings, job, results);
+}
+
+BatchEnd RunBatchAt(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
+                    const std::vector<size_t>& positions, const BatchSettings& settings,
+                    CONVERT_JOB& job, BatchResults& results) {
+  const int count = int(positions.size());
   for (int i = 0; i < count; ++i) {
-    const std::u16string& path = inputs[size_t(i)].strPath;
-    const std::u16string& name = inputs[size_t(i)].strName;
+    const size_t position = positions[size_t(i)];
+    if (position >= inputs.size()) continue;
+    const std::u16string& path = inputs[position].strPath;
+    const std::u16string& name = inputs[position].strName;
     job.strInput = path;
     job.strOutput =
         OutputPath(settings.sameAsSource, settings.outputFolder, path, name, job.nProfile);
@@ -45,23 +55,24 @@ BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
     std::u16string commandLine;
     BuildCommandLine(&job, commandLine);
     host.Log(commandLine);
-    results.files.push_back({path, job.strOutput, FileVerdict()});
+    results.files.push_back({path, job.strOutput, FileVerdict(), position});
     FileVerdict& verdict = results.files.back().verdict;
 
     // Never over a file the run is still to convert, or has converted.
     if (IsAnInput(inputs, job.strOutput)) {
       host.Log(OutputIsAnInputNote(job.strOutput));
       verdict.reason = FailReason::OutputIsAnInput;
+      host.FileDone(i + 1, count);
       continue;
     }
     if (!settings.overwrite && host.FileExists(job.strOutput)) {
       if (!host.AskOverwrite(OverwriteQuestion(job.strOutput))) {
         verdict.outcome = FileOutcome::Skipped;
+        host.FileDone(i + 1, count);
         continue;
       }
       host.DeleteFile(job.strOutput);
     }
-    const bool existed = host.FileExists(job.strOutput);
     if (!host.StartEncoder(commandLine)) {
       verdict.outcome = FileOutcome::StartFailed;
       return BatchEnd::StartFailed;
@@ -69,6 +80,11 @@ BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
     // Only a running encoder's file is shown.
     host.ShowFile(name, i + 1, count);
     verdict = host.FinishEncoder(job.strOutput);
+    if (verdict.outcome != FileOutcome::Succeeded) {
+      // Half-made: whatever is there now is the encoder's, since an earlier
+      // file was either deleted on Yes or given up to overwriting.
+      if (host.FileExists(job.strOutput)) host.DeleteFile(job.strOutput);
+    }
     if (verdict.outcome == FileOutcome::Cancelled) {
       // A cancelled run reports no successes, though finished files stay listed.
       results.succeeded = 0;
@@ -77,10 +93,8 @@ BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
     if (verdict.outcome == FileOutcome::Succeeded) {
       results.outputFiles.push_back(job.strOutput);
       ++results.succeeded;
-    } else if (!existed) {
-      // What a failed encoder created is broken; a file it found stays.
-      host.DeleteFile(job.strOutput);
     }
+    host.FileDone(i + 1, count);
   }
   return BatchEnd::Finished;
 }

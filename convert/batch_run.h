@@ -18,6 +18,11 @@ struct FileVerdict {
   FileOutcome outcome = FileOutcome::Failed;
   FailReason reason = FailReason::None;
   std::u16string fatalLine;  // the encoder's, when that is the reason
+  // What the encoder said and how it ended, for the result page.
+  std::u16string tellingLine;
+  bool exited = false;
+  unsigned long exitCode = 0;
+  unsigned long long outputSize = 0;  // of a converted file
 };
 
 class BatchHost {
@@ -34,6 +39,11 @@ class BatchHost {
   virtual bool StartEncoder(const std::u16string& commandLine) = 0;
   // Reads the started encoder's output to its end and judges the file.
   virtual FileVerdict FinishEncoder(const std::u16string& outputPath) = 0;
+  // The run is done with its `done`th file of `count`, however it ended.
+  virtual void FileDone(int done, int count) {
+    (void)done;
+    (void)count;
+  }
 };
 
 struct BatchSettings {
@@ -48,6 +58,7 @@ struct FileRecord {
   std::u16string input;
   std::u16string output;
   FileVerdict verdict;
+  size_t position = 0;  // in the input list
 };
 
 struct BatchResults {
@@ -70,3 +81,8 @@ bool SamePath(const std::u16string& a, const std::u16string& b);
 // rows of the output settings; its paths are filled per file.
 BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
                   const BatchSettings& settings, CONVERT_JOB& job, BatchResults& results);
+// The same over the files of `inputs` at `positions` only, in that order; the
+// others still count as inputs an output may not replace.
+BatchEnd RunBatchAt(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
+                    const std::vector<size_t>& positions, const BatchSettings& settings,
+                    CONVERT_JOB& job, BatchResults& results);

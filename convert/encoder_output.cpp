@@ -6,6 +6,7 @@ void EncoderOutput::Reset() {
 
 void EncoderOutput::Add(const std::u16string& text) {
   m_fatal.Feed(text);
+  m_telling.Feed(text);
   m_text += text;
   if (m_text.size() > kMaxChunk) m_text.erase(0, m_text.size() - kMaxChunk);
   m_unparsed += text;
@@ -40,6 +41,7 @@ EncoderOutput::Chunk EncoderOutput::Take(uint64_t nowMs) {
   chunk.text.swap(m_text);
   chunk.hasPercent = m_hasPercent;
   chunk.percent = m_percent;
+  chunk.duration = m_progress.Duration();
   m_hasPercent = false;
   m_taken = true;
   m_takenAt = nowMs;

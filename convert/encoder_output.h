@@ -9,6 +9,7 @@
 #include <string>
 
 #include "convert/encoder_verdict.h"
+#include "convert/failure_reason.h"
 #include "convert/progress_parser.h"
 
 class EncoderOutput {
@@ -23,6 +24,7 @@ class EncoderOutput {
     std::u16string text;
     bool hasPercent = false;
     int percent = 0;
+    double duration = 0;  // the input's play time in seconds; 0 while unknown
   };
 
   // For the next file.
@@ -40,12 +42,14 @@ class EncoderOutput {
   // Whether anything read has not gone out yet.
   bool Pending() const { return !m_text.empty(); }
   std::u16string FatalLine() const { return m_fatal.FatalLine(); }
+  std::u16string TellingLine() const { return m_telling.Line(); }
 
  private:
   void Parse(const std::u16string& chunk);
 
   EncoderProgress m_progress;
   FatalLineWatch m_fatal;
+  TellingLineWatch m_telling;
   std::u16string m_text;      // for the log: the latest gathered text
   std::u16string m_unparsed;  // gathered text the parser has not seen yet
   bool m_hasPercent = false;

@@ -11,6 +11,7 @@ enum class FailReason {
   FatalLine,        // the encoder said that its output is broken
   ExitCode,         // the encoder ended with a code other than 0
   NoOutput,         // no output file, or an empty one
+  NotReached,       // the run ended before it came to the file
 };
 
 // Watches the encoder's text for its fatal lines. A line may be cut across

@@ -93,6 +93,7 @@
 #define IDC_CONV_TOTAL_PROGRESS 1063
 #define IDC_CONV_CANCEL 1020
 #define IDC_CONV_LOG 1080
+#define IDC_CONV_ESTIMATE 1110
 
 // Result page
 #define IDD_RESULT_PAGE 142
@@ -104,6 +105,10 @@
 #define IDC_RES_FOLDER 1070
 #define IDC_RES_BURNER_CAPTION 1083
 #define IDC_RES_BURNER 1071
+#define IDC_RES_FILES 1111
+#define IDC_RES_RETRY 1112
+// The files list's context menu
+#define IDM_RES_OPEN_FOLDER 1113
 
 // Language dialog
 #define IDD_LANGUAGE 156
@@ -111,3 +116,5 @@
 
 // Wizard window message from the conversion worker
 #define WM_CONVERT_FINISHED 2257
+// Wizard window message from the result page: run the failed files again
+#define WM_RETRY_FAILED 2258

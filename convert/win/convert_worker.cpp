@@ -1,9 +1,12 @@
 #include "convert/win/convert_worker.h"
 
+#include <shobjidl.h>
+
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 
+#include "convert/run_outcomes.h"
 #include "convert/win/converting_page.h"
 #include "convert/win/encoder_runner.h"
 #include "framework/win/controls.h"
@@ -17,17 +20,79 @@ std::mutex g_workersLock;
 std::condition_variable g_workersDone;
 int g_workers = 0;
 
+double NowSeconds() {
+  return double(::GetTickCount64()) / 1000.0;
+}
+
+// The taskbar button's share of the run and its error state, where the
+// system offers them; the calls do nothing otherwise.
+class TaskbarProgress {
+ public:
+  explicit TaskbarProgress(HWND window) : m_window(window) {
+    m_com = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    if (FAILED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_PPV_ARGS(&m_list))) ||
+        FAILED(m_list->HrInit()))
+      Drop();
+  }
+  ~TaskbarProgress() {
+    if (m_list) m_list->SetProgressState(m_window, TBPF_NOPROGRESS);
+    Drop();
+    if (m_com) ::CoUninitialize();
+  }
+  TaskbarProgress(const TaskbarProgress&) = delete;
+  TaskbarProgress& operator=(const TaskbarProgress&) = delete;
+
+  void Show(double share, bool failed) {
+    if (!m_list) return;
+    m_list->SetProgressState(m_window, failed ? TBPF_ERROR : TBPF_NORMAL);
+    m_list->SetProgressValue(m_window, ULONGLONG(share * 1000), 1000);
+  }
+
+ private:
+  void Drop() {
+    if (m_list) m_list->Release();
+    m_list = nullptr;
+  }
+  HWND m_window;
+  bool m_com = false;
+  ITaskbarList3* m_list = nullptr;
+};
+
 class ConvertWorker : public BatchHost, public EncoderRunSink {
  public:
   explicit ConvertWorker(const ConvertWorkerSetup& setup) : m_setup(setup) {}
 
   BatchEnd Run() {
     APP_STATE& state = *m_setup.state;
+    // The system stays awake while the run lasts; the request ends with the thread.
+    ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
+    TaskbarProgress taskbar(m_setup.mainWindow);
+    m_taskbar = &taskbar;
+    const bool retry = !m_setup.positions.empty();
+    const size_t files = retry ? m_setup.positions.size() : m_setup.inputs.size();
+    m_estimate.Begin(int(files), NowSeconds());
+    ShowTotal(true);
+
     BatchResults results;
-    const BatchEnd end = RunBatch(*this, m_setup.inputs, m_setup.settings, state.job, results);
-    state.g_nSucceeded = results.succeeded;
-    state.g_outputFiles = results.outputFiles;
+    const BatchEnd end =
+        retry ? RunBatchAt(*this, m_setup.inputs, m_setup.positions, m_setup.settings, state.job,
+                           results)
+              : RunBatch(*this, m_setup.inputs, m_setup.settings, state.job, results);
+    std::vector<FileRecord> outcomes = m_setup.previous;
+    if (retry) {
+      RecordRun(outcomes, m_setup.inputs, m_setup.positions, results, end);
+      state.g_nSucceeded = end == BatchEnd::Cancelled ? 0 : CountConverted(outcomes);
+      state.g_outputFiles.insert(state.g_outputFiles.end(), results.outputFiles.begin(),
+                                 results.outputFiles.end());
+    } else {
+      outcomes = OutcomesByPosition(m_setup.inputs, results, end);
+      state.g_nSucceeded = results.succeeded;
+      state.g_outputFiles = results.outputFiles;
+    }
+    m_setup.flags->m_outcomes = std::move(outcomes);
     m_setup.flags->m_files = std::move(results.files);
+    m_taskbar = nullptr;
     return end;
   }
   HWND MainWindow() const { return m_setup.mainWindow; }
@@ -47,6 +112,8 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
     wchar_t text[32];
     wsprintfW(text, L"%d/%d", position, count);
     ::SetWindowTextW(m_setup.countLabel, text);
+    m_file = position - 1;
+    m_estimate.FileStarted(m_file, NowSeconds());
   }
   bool StartEncoder(const std::u16string& commandLine) override {
     m_runner.reset(new EncoderRunner(*this));
@@ -62,8 +129,21 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
                                                              : FileOutcome::Failed;
     verdict.reason = m_runner->Reason();
     if (verdict.reason == FailReason::FatalLine) verdict.fatalLine = m_runner->FatalLine();
+    verdict.tellingLine = m_runner->TellingLine();
+    verdict.exited = m_runner->Exited();
+    verdict.exitCode = m_runner->ExitCode();
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (outcome == EncoderOutcome::Succeeded &&
+        ::GetFileAttributesExW(W(outputPath), GetFileExInfoStandard, &data))
+      verdict.outputSize = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    if (outcome == EncoderOutcome::Failed) m_failed = true;
     m_runner.reset();
     return verdict;
+  }
+  void FileDone(int done, int count) override {
+    (void)count;
+    m_estimate.FileDone(done - 1, NowSeconds());
+    ShowTotal(false);
   }
 
   // EncoderRunSink: only the first chunk of a whole run is logged in full.
@@ -75,13 +155,37 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
     wchar_t text[16];
     wsprintfW(text, L"%d%s", percent, L"%");
     ::SetWindowTextW(m_setup.percentLabel, text);
+    m_estimate.FileProgress(m_file, percent / 100.0, NowSeconds());
+    ShowTotal(false);
   }
-  bool CancelRequested() override { return m_setup.flags->m_bCancel != 0; }
+  void SetDuration(double seconds) override { m_estimate.FileDuration(m_file, seconds); }
+  bool CancelRequested() override {
+    // Polled while the encoder is silent too: the time shown goes on.
+    ShowTotal(false);
+    return m_setup.flags->m_bCancel != 0;
+  }
   HWND MessageOwner() override { return m_setup.page; }
 
  private:
+  // The whole run's bar and its line, at most once a second unless `now`.
+  void ShowTotal(bool now) {
+    const double at = NowSeconds();
+    if (!now && at - m_shownAt < 1.0) return;
+    m_shownAt = at;
+    const double share = m_estimate.Share();
+    ::SendMessageW(m_setup.totalProgress, PBM_SETPOS, WPARAM(share * 100), 0);
+    const std::u16string text = EstimateText(m_estimate.Look(at), m_setup.estimateTexts);
+    ::SetWindowTextW(m_setup.estimateLabel, W(text));
+    if (m_taskbar) m_taskbar->Show(share, m_failed);
+  }
+
   ConvertWorkerSetup m_setup;
   std::unique_ptr<EncoderRunner> m_runner;
+  RunEstimate m_estimate;
+  int m_file = 0;
+  double m_shownAt = -1e9;
+  bool m_failed = false;
+  TaskbarProgress* m_taskbar = nullptr;
 };
 
 void WorkerEnded() {

@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "convert/batch_run.h"
+#include "convert/run_estimate.h"
 
 struct RunFlags;
 
@@ -18,12 +19,19 @@ struct ConvertWorkerSetup {
   HWND countLabel = nullptr;
   HWND percentLabel = nullptr;
   HWND progress = nullptr;
+  HWND totalProgress = nullptr;
+  HWND estimateLabel = nullptr;
   HWND log = nullptr;
+  EstimateTexts estimateTexts;
   std::shared_ptr<RunFlags> flags;
   APP_STATE* state = nullptr;  // its job and results; it outlives every worker
   BatchSettings settings;
   // Taken when the run starts; the input page may change its own meanwhile.
   std::vector<INPUT_FILE> inputs;
+  // A retry runs only these positions of `inputs`, and keeps the other
+  // files' records of `previous`; an empty list runs them all.
+  std::vector<size_t> positions;
+  std::vector<FileRecord> previous;
 };
 
 // Starts ConvertThreadProc for one run; it posts WM_CONVERT_FINISHED when done.

@@ -16,10 +16,9 @@ BOOL CConvertingPage::OnInitDialog() {
 
 void CConvertingPage::EnterPage() {
   // A new run gets flags of its own; a worker of an earlier run keeps its old ones.
+  const std::shared_ptr<RunFlags> last = m_flags;
   m_flags = std::make_shared<RunFlags>();
   APP_STATE& state = m_state;
-  state.g_nSucceeded = 0;
-  std::vector<std::u16string>().swap(state.g_outputFiles);
 
   ConvertWorkerSetup setup;
   setup.page = m_hWnd;
@@ -28,22 +27,47 @@ void CConvertingPage::EnterPage() {
   setup.countLabel = GetDlgItem(IDC_CONV_COUNT).GetSafeHwnd();
   setup.percentLabel = GetDlgItem(IDC_CONV_PERCENT).GetSafeHwnd();
   setup.progress = GetDlgItem(IDC_CONV_FILE_PROGRESS).GetSafeHwnd();
+  setup.totalProgress = GetDlgItem(IDC_CONV_TOTAL_PROGRESS).GetSafeHwnd();
+  setup.estimateLabel = GetDlgItem(IDC_CONV_ESTIMATE).GetSafeHwnd();
+  setup.estimateTexts = m_estimateTexts;
   setup.log = GetDlgItem(IDC_CONV_LOG).GetSafeHwnd();
   setup.flags = m_flags;
   setup.state = &state;
-  setup.settings.outputFolder = state.g_strOutputFolder;
-  setup.settings.sameAsSource = state.g_bSameAsSource != 0;
-  setup.settings.overwrite = state.g_bOverwrite != 0;
-  setup.settings.appDir = state.g_strAppDir;
-  setup.inputs = state.g_inputFiles;
+  if (!m_retry.empty()) {
+    // The same files and settings as the run retried, whatever the pages hold now.
+    setup.settings = m_lastSettings;
+    setup.inputs = m_lastInputs;
+    setup.positions.swap(m_retry);
+    setup.previous = last->m_outcomes;
+  } else {
+    state.g_nSucceeded = 0;
+    std::vector<std::u16string>().swap(state.g_outputFiles);
+    setup.settings.outputFolder = state.g_strOutputFolder;
+    setup.settings.sameAsSource = state.g_bSameAsSource != 0;
+    setup.settings.overwrite = state.g_bOverwrite != 0;
+    setup.settings.appDir = state.g_strAppDir;
+    setup.inputs = state.g_inputFiles;
+    m_lastSettings = setup.settings;
+    m_lastInputs = setup.inputs;
+  }
+  GetDlgItem(IDC_CONV_TOTAL_PROGRESS).ShowWindow(SW_SHOW);
   StartConvertWorker(setup);
   ShowWindow(SW_SHOW);
+}
+
+void CConvertingPage::RetryOnEntry(const std::vector<size_t>& positions) {
+  m_retry = positions;
+}
+
+void CConvertingPage::SetTexts(const LanguageTexts& pack) {
+  m_estimateTexts = TranslatedTexts(EstimateTextKeys(), pack);
 }
 
 void CConvertingPage::LeavePage() {
   ShowWindow(SW_HIDE);
   CProgressCtrl(GetDlgItem(IDC_CONV_FILE_PROGRESS).GetSafeHwnd()).SetPos(0);
   CProgressCtrl(GetDlgItem(IDC_CONV_TOTAL_PROGRESS).GetSafeHwnd()).SetPos(0);
+  GetDlgItem(IDC_CONV_ESTIMATE).SetWindowText(u"");
 }
 
 bool CConvertingPage::OnCommand(int id, int code, HWND control) {

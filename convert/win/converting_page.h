@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/language_text.h"
 #include "convert/batch_run.h"
+#include "convert/run_estimate.h"
 #include "framework/win/wizard_page.h"
 
 // Flags the page shares with the run's worker. Shared, so that a worker still
@@ -18,6 +20,8 @@ struct RunFlags {
   // How each file of the run ended; written by the worker before it posts
   // WM_CONVERT_FINISHED, read only after that.
   std::vector<FileRecord> m_files;
+  // Every input's outcome, by position, after this run and the ones it retried.
+  std::vector<FileRecord> m_outcomes;
 };
 
 class CConvertingPage : public CWizardPage {
@@ -32,6 +36,13 @@ class CConvertingPage : public CWizardPage {
   std::vector<std::u16string> LogEntries() const;
   // The files of the last run that ended, with why each failed.
   const std::vector<FileRecord>& FileRecords() const { return m_flags->m_files; }
+  // Every input's outcome by position, once the last run has ended.
+  const std::vector<FileRecord>& Outcomes() const { return m_flags->m_outcomes; }
+  // The next entry runs only the files at `positions` again, with the
+  // settings of the last run; an empty list makes it a whole run again.
+  void RetryOnEntry(const std::vector<size_t>& positions);
+  // The words of the estimate line in the current language.
+  void SetTexts(const LanguageTexts& pack);
 
  protected:
   BOOL OnInitDialog() override;
@@ -40,6 +51,11 @@ class CConvertingPage : public CWizardPage {
  private:
   std::shared_ptr<RunFlags> m_flags;
   APP_STATE& m_state;
+  std::vector<size_t> m_retry;
+  EstimateTexts m_estimateTexts;
+  // The last run's settings and input list, which a retry uses again.
+  BatchSettings m_lastSettings;
+  std::vector<INPUT_FILE> m_lastInputs;
 };
 
 // Adds a stamped entry at the end of the log list and shows it; from any

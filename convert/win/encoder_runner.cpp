@@ -25,6 +25,23 @@ bool IsNonEmptyFile(const std::u16string& path) {
 
 }  // namespace
 
+HANDLE EncoderJob() {
+  // Never closed by us: the system closes it with the process.
+  static HANDLE job = [] {
+    HANDLE created = CreateJobObjectW(nullptr, nullptr);
+    if (!created) return created;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits,
+                                 sizeof limits)) {
+      CloseHandle(created);
+      return HANDLE(nullptr);
+    }
+    return created;
+  }();
+  return job;
+}
+
 EncoderRegistry& EncoderRegistry::Process() {
   // Never destroyed: worker threads may still use it while the process exits.
   static EncoderRegistry* registry = new EncoderRegistry;
@@ -96,6 +113,8 @@ bool EncoderRunner::Start(const std::u16string& commandLine) {
   Release();
   m_output.Reset();
   m_reason = FailReason::None;
+  m_bExited = false;
+  m_exitCode = 0;
   if (m_registry.IsClosed()) m_bTerminated = true;
   if (m_bTerminated) return false;
 
@@ -121,9 +140,16 @@ bool EncoderRunner::Launch(const std::u16string& commandLine) {
   std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
   line.push_back(L'\0');
   PROCESS_INFORMATION info;
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &info))
+  // Suspended until it is in the job, so that nothing it starts escapes it.
+  const HANDLE job = EncoderJob();
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, job ? CREATE_SUSPENDED : 0,
+                      nullptr, nullptr, &startup, &info))
     return false;
+  if (job) {
+    // A program that already runs in a job that forbids another is run without ours.
+    AssignProcessToJobObject(job, info.hProcess);
+    ResumeThread(info.hThread);
+  }
   CloseHandle(info.hThread);
   m_registry.Add(this, info.hProcess);
   return true;
@@ -137,6 +163,8 @@ EncoderOutcome EncoderRunner::Finish(const std::u16string& outputPath) {
   const DWORD exitCode = WaitForExitCode();
   Release();
   if (m_bTerminated) return EncoderOutcome::Cancelled;
+  m_bExited = true;
+  m_exitCode = exitCode;
   m_reason = JudgeEncoder(m_output.FatalLine(), exitCode, IsNonEmptyFile(outputPath));
   if (m_reason != FailReason::None) return EncoderOutcome::Failed;
   m_sink.SetPercent(100);
@@ -171,6 +199,7 @@ bool EncoderRunner::Emit(const EncoderOutput::Chunk& chunk) {
   if (m_bTerminated) return false;
   if (!chunk.text.empty()) m_sink.LogChunk(chunk.text);
   if (Cancelled()) return false;
+  if (chunk.duration > 0) m_sink.SetDuration(chunk.duration);
   if (chunk.hasPercent) m_sink.SetPercent(chunk.percent);
   return true;
 }

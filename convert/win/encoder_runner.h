@@ -20,6 +20,8 @@ class EncoderRunSink {
   // Output of the encoder, at most once a second; the page decides how much to log.
   virtual void LogChunk(const std::u16string& text) = 0;
   virtual void SetPercent(int percent) = 0;
+  // The input's play time in seconds, once the encoder has printed it.
+  virtual void SetDuration(double seconds) { (void)seconds; }
   // Polled several times a second, whether or not the encoder prints.
   virtual bool CancelRequested() = 0;
   // Owner of the start-failure message boxes.
@@ -34,6 +36,11 @@ enum class EncoderOutcome {
 };
 
 class EncoderRunner;
+
+// The job every encoder of the process runs in: closing its last handle, as
+// the system does when the program dies however it dies, ends them all.
+// Null when the system gave none.
+HANDLE EncoderJob();
 
 // The runs of a process, so that whoever closes the program can end every
 // encoder still running instead of leaving it behind.
@@ -87,6 +94,11 @@ class EncoderRunner {
   // Why the last Finish gave Failed, and the encoder's fatal line when that is why.
   FailReason Reason() const { return m_reason; }
   std::u16string FatalLine() const { return m_output.FatalLine(); }
+  // The line of the last run that best says what went wrong.
+  std::u16string TellingLine() const { return m_output.TellingLine(); }
+  // Whether the last run's encoder ended by itself, and with which code.
+  bool Exited() const { return m_bExited; }
+  DWORD ExitCode() const { return m_exitCode; }
 
   // How the runner shows its failure messages: MessageBoxW unless set.
   void SetMessageBox(MessageBoxFn show) { m_showMessage = show; }
@@ -111,6 +123,8 @@ class EncoderRunner {
   MessageBoxFn m_showMessage = MessageBoxW;
   EncoderOutput m_output;
   FailReason m_reason = FailReason::None;
+  bool m_bExited = false;
+  DWORD m_exitCode = 0;
   std::unique_ptr<EncoderPipe> m_pipe;
   std::atomic<bool> m_bTerminated{false};
   HANDLE m_hProcess = nullptr;  // set and cleared under the registry lock

@@ -1,20 +1,38 @@
-// Page 4: the totals of the last run and a link to the output folder.
+// Page 4: the totals of the last run, a link to the output folder, and every
+// input's outcome with Retry failed.
 #pragma once
 #include "app/app_state.h"
+#include "app/language_text.h"
 #include "app/win/link_static.h"
+#include "convert/run_outcomes.h"
 #include "framework/win/wizard_page.h"
+
+class CConvertingPage;
 
 class CResultPage : public CWizardPage {
  public:
-  // Shows the results of the last run in `state`.
-  explicit CResultPage(const APP_STATE& state);
+  // Shows the results of the last run in `state` and the outcomes `run` kept.
+  CResultPage(const APP_STATE& state, const CConvertingPage& run);
   void LeavePage() override;
   void EnterPage() override;
+  // The words of the outcome list in the current language.
+  void SetTexts(const LanguageTexts& pack);
 
  protected:
   BOOL OnInitDialog() override;
+  bool OnCommand(int id, int code, HWND control) override;
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
+  void FillOutcomes();
+  // The converted output of the list's row `row`, or empty.
+  std::u16string ConvertedOutput(int row) const;
+  void ShowOutput(int row) const;
+  void ShowMenu(int x, int y);
+
   CLinkStatic m_linkFolder;
   const APP_STATE& m_state;
+  const CConvertingPage& m_run;
+  OutcomeTexts m_texts;
+  std::u16string m_openFolderText = u"Open containing folder";
 };

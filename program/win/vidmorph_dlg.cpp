@@ -8,6 +8,7 @@
 #include "app/win/input_page.h"
 #include "app/win/language_dialog.h"
 #include "app/win/task_page.h"
+#include "convert/run_outcomes.h"
 #include "convert/win/converting_page.h"
 #include "convert/win/result_page.h"
 #include "convert/win/save_log.h"
@@ -83,7 +84,8 @@ void CVidmorphDlg::CreatePages() {
   m_pages.emplace_back(new COutputSettingsPage(m_state, m_state.g_nTaskAvi, m_state.job));
   m_pConvertingPage = new CConvertingPage(m_state);
   m_pages.emplace_back(m_pConvertingPage);
-  m_pages.emplace_back(new CResultPage(m_state));
+  m_pResultPage = new CResultPage(m_state, *m_pConvertingPage);
+  m_pages.emplace_back(m_pResultPage);
   for (auto& page : m_pages) {
     page->Create(m_hWnd);
     page->ShowWindow(SW_HIDE);
@@ -96,6 +98,8 @@ void CVidmorphDlg::CreatePages() {
 void CVidmorphDlg::ApplyLanguage() {
   m_langPack.Apply(m_hWnd, IDD_VIDMORPH_DIALOG);
   for (auto& page : m_pages) m_langPack.Apply(page->GetSafeHwnd(), page->TemplateId());
+  if (m_pConvertingPage) m_pConvertingPage->SetTexts(m_langPack.m_texts);
+  if (m_pResultPage) m_pResultPage->SetTexts(m_langPack.m_texts);
 }
 
 void CVidmorphDlg::GoTo(int from, int to) {
@@ -122,6 +126,23 @@ void CVidmorphDlg::OnPrev() {
 
 void CVidmorphDlg::OnRepeat() {
   if (m_nPages == kPageCount) GoTo(kResultPage, kTaskPage);
+}
+
+void CVidmorphDlg::OnRetryFailed() {
+  if (m_nPages != kPageCount || m_nPage != kResultPage) return;
+  const std::vector<size_t> positions = RetryPositions(m_pConvertingPage->Outcomes());
+  if (positions.empty()) return;
+  m_pConvertingPage->RetryOnEntry(positions);
+  GoTo(kResultPage, kConvertingPage);
+}
+
+void CVidmorphDlg::OnRunFinished() {
+  if (m_nPages == kPageCount) GoTo(kConvertingPage, kResultPage);
+  // Someone who looked away hears that the run is over.
+  if (::GetForegroundWindow() != m_hWnd) {
+    FLASHWINFO flash = {sizeof flash, m_hWnd, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+    ::FlashWindowEx(&flash);
+  }
 }
 
 void CVidmorphDlg::UpdateButtons() {
@@ -182,7 +203,11 @@ bool CVidmorphDlg::OnCommand(int id, int code, HWND control) {
 bool CVidmorphDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_CONVERT_FINISHED:
-      if (m_nPages == kPageCount) GoTo(kConvertingPage, kResultPage);
+      OnRunFinished();
+      result = 0;
+      return true;
+    case WM_RETRY_FAILED:
+      OnRetryFailed();
       result = 0;
       return true;
     case WM_SYSCOMMAND:
@@ -218,6 +243,7 @@ bool CVidmorphDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
 void CVidmorphDlg::OnDestroyed() {
   // The page windows went with this one; free their objects, last page first.
   m_pConvertingPage = nullptr;
+  m_pResultPage = nullptr;
   while (!m_pages.empty()) m_pages.pop_back();
   m_nPages = 0;
   UnregisterAuxComponent(m_state.g_strAppDir);

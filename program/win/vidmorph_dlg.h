@@ -11,6 +11,7 @@
 #include "framework/win/wizard_page.h"
 
 class CConvertingPage;
+class CResultPage;
 
 class CVidmorphDlg : public CPersistDialog {
  public:
@@ -38,6 +39,8 @@ class CVidmorphDlg : public CPersistDialog {
   void OnNext();
   void OnPrev();
   void OnRepeat();
+  void OnRetryFailed();
+  void OnRunFinished();
   void UpdateButtons();
   void ShowAbout();
 
@@ -47,6 +50,7 @@ class CVidmorphDlg : public CPersistDialog {
   std::u16string m_strAppDir;
   std::vector<std::unique_ptr<CWizardPage>> m_pages;
   CConvertingPage* m_pConvertingPage = nullptr;  // in m_pages; its log is saved from here
+  CResultPage* m_pResultPage = nullptr;          // in m_pages
   HICON m_hIcon = nullptr;
   APP_STATE& m_state;
   CLanguagePack& m_langPack;

@@ -16,7 +16,7 @@ class FakeHost : public BatchHost {
   std::map<int, FileVerdict> verdicts;  // by the encoder run's number, default success
   int failStartAt = 0;                  // the encoder run that cannot start; 0 for none
   std::vector<std::u16string> logged, asked, deleted, commands, written;
-  std::vector<std::pair<int, int>> shown;
+  std::vector<std::pair<int, int>> shown, done;
 
   bool FileExists(const std::u16string& p) override { return existing.count(p) > 0; }
   bool AskOverwrite(const std::u16string& q) override {
@@ -31,6 +31,7 @@ class FakeHost : public BatchHost {
   void ShowFile(const std::u16string&, int position, int count) override {
     shown.emplace_back(position, count);
   }
+  void FileDone(int position, int count) override { done.emplace_back(position, count); }
   bool StartEncoder(const std::u16string& cmd) override {
     commands.push_back(cmd);
     return int(commands.size()) != failStartAt;
@@ -239,9 +240,11 @@ TEST(BatchRun, AFailedFileLeavesNoOutputTheRunCreated) {
   CONVERT_JOB job = Mp3Job();
   BatchResults r;
   EXPECT_EQ(RunBatch(host, Inputs(host.paths), s, job, r), BatchEnd::Finished);
-  EXPECT_EQ(host.deleted, std::vector<std::u16string>{u"D:\\out\\a.avi.mp3"});
-  EXPECT_EQ(host.existing,
-            (std::set<std::u16string>{u"D:\\out\\b.avi.mp3", u"D:\\out\\c.avi.mp3"}));
+  // With overwriting on, the user's c.avi.mp3 was given up: a failed encoder's
+  // half-written replacement goes as well.
+  EXPECT_EQ(host.deleted,
+            (std::vector<std::u16string>{u"D:\\out\\a.avi.mp3", u"D:\\out\\c.avi.mp3"}));
+  EXPECT_EQ(host.existing, (std::set<std::u16string>{u"D:\\out\\b.avi.mp3"}));
   EXPECT_EQ(r.succeeded, 1);
 
   // Answered Yes, the old file is gone before the encoder starts: its failed output goes too.
@@ -253,6 +256,38 @@ TEST(BatchRun, AFailedFileLeavesNoOutputTheRunCreated) {
   BatchResults r2;
   RunBatch(asked, Inputs(asked.paths), Settings(), job, r2);
   EXPECT_TRUE(asked.existing.empty());
+}
+
+TEST(BatchRun, ACancelledFileLeavesNothingHalfMade) {
+  FakeHost host;
+  host.paths = {u"C:\\v\\a.avi", u"C:\\v\\b.avi", u"C:\\v\\c.avi"};
+  host.verdicts[2] = Verdict(FileOutcome::Cancelled);
+  CONVERT_JOB job = Mp3Job();
+  BatchResults r;
+  EXPECT_EQ(RunBatch(host, Inputs(host.paths), Settings(), job, r), BatchEnd::Cancelled);
+  EXPECT_EQ(host.deleted, std::vector<std::u16string>{u"D:\\out\\b.avi.mp3"});
+  EXPECT_EQ(host.existing, std::set<std::u16string>{u"D:\\out\\a.avi.mp3"});
+  // Only the finished file counts as done.
+  EXPECT_EQ(host.done, (std::vector<std::pair<int, int>>{{1, 3}}));
+}
+
+TEST(BatchRun, ARunOverSomePositionsKeepsTheWholeListAsInputs) {
+  FakeHost host;
+  host.paths = {u"C:\\v\\a.avi", u"C:\\v\\b.avi", u"C:\\v\\b.avi.mp3", u"C:\\v\\d.avi"};
+  BatchSettings s = Settings();
+  s.sameAsSource = true;
+  CONVERT_JOB job = Mp3Job();
+  BatchResults r;
+  // b's output is an input the retry does not run: still refused.
+  EXPECT_EQ(RunBatchAt(host, Inputs(host.paths), {1, 3, 7}, s, job, r), BatchEnd::Finished);
+  ASSERT_EQ(r.files.size(), 2u);
+  EXPECT_EQ(r.files[0].position, 1u);
+  EXPECT_EQ(r.files[0].verdict.reason, FailReason::OutputIsAnInput);
+  EXPECT_EQ(r.files[1].position, 3u);
+  EXPECT_EQ(r.files[1].verdict.outcome, FileOutcome::Succeeded);
+  EXPECT_EQ(host.commands.size(), 1u);
+  EXPECT_EQ(host.shown, (std::vector<std::pair<int, int>>{{2, 3}}));
+  EXPECT_EQ(host.done, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}}));
 }
 
 TEST(BatchRun, SamePathFoldsCaseAndSlashesOnly) {

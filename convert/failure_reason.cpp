@@ -1,0 +1,97 @@
+#include "convert/failure_reason.h"
+
+#include <algorithm>
+
+namespace {
+
+// Long enough for a path and its complaint, short enough for one row.
+constexpr size_t kMaxLine = 300;
+
+bool Contains(const std::u16string& line, const char16_t* part) {
+  return line.find(part) != std::u16string::npos;
+}
+bool StartsWith(const std::u16string& line, const char16_t* start) {
+  return line.compare(0, std::char_traits<char16_t>::length(start), start) == 0;
+}
+
+// Lines that name the cause itself.
+const char16_t* const kCauses[] = {
+    u"No such file or directory",
+    u"Invalid data found when processing input",
+    u"Unknown encoder",
+    u"Unknown decoder",
+    u"Permission denied",
+    u"No space left on device",
+    u"does not contain any stream",
+    u"Invalid argument",
+    u"Unrecognized option",
+    u"Unable to find a suitable output format",
+    u"Output file #0 does not contain any stream",
+    u"Error while opening encoder",
+    u"Could not open",
+    u"could not find codec",
+    u"moov atom not found",
+    u"End of file",
+};
+
+// Lines that only say that something failed; the cause is usually above.
+const char16_t* const kGeneric[] = {
+    u"Conversion failed!",
+    u"Output file is empty, nothing was encoded",
+};
+
+// The banner and the progress say nothing about a failure.
+bool IsNoise(const std::u16string& line) {
+  if (line.empty() || line[0] == u' ' || line[0] == u'\t') return true;
+  return StartsWith(line, u"ffmpeg version") || StartsWith(line, u"built with") ||
+         StartsWith(line, u"configuration:") || StartsWith(line, u"Input #") ||
+         StartsWith(line, u"Output #") || StartsWith(line, u"Stream mapping:") ||
+         StartsWith(line, u"Press [q]") || StartsWith(line, u"frame=") ||
+         StartsWith(line, u"size=") || StartsWith(line, u"video:") ||
+         StartsWith(line, u"Duration:") || StartsWith(line, u"Metadata:") ||
+         Contains(line, u"time=");
+}
+
+int Score(const std::u16string& line) {
+  if (IsNoise(line)) return 0;
+  for (const char16_t* cause : kCauses)
+    if (Contains(line, cause)) return 4;
+  for (const char16_t* generic : kGeneric)
+    if (StartsWith(line, generic)) return 1;
+  if (Contains(line, u"rror") || Contains(line, u"ailed") || Contains(line, u"nvalid")) return 3;
+  return 2;
+}
+
+}  // namespace
+
+void TellingLineWatch::Reset() {
+  *this = TellingLineWatch();
+}
+
+void TellingLineWatch::Feed(const std::u16string& chunk) {
+  for (char16_t c : chunk) {
+    if (c == u'\r' || c == u'\n')
+      EndLine();
+    else if (m_line.size() < kMaxLine)
+      m_line += c;
+  }
+}
+
+void TellingLineWatch::EndLine() {
+  Judge(m_line);
+  m_line.clear();
+}
+
+// The first line of the best kind wins: later ones tend to be consequences.
+void TellingLineWatch::Judge(const std::u16string& line) {
+  const int score = Score(line);
+  if (score > m_bestScore) {
+    m_bestScore = score;
+    m_best = line;
+  }
+}
+
+std::u16string TellingLineWatch::Line() const {
+  if (!m_line.empty() && Score(m_line) > m_bestScore) return m_line;
+  return m_best;
+}

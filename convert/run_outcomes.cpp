@@ -1,0 +1,133 @@
+#include "convert/run_outcomes.h"
+
+#include <cstdio>
+
+#include "convert/result_text.h"
+
+namespace {
+
+std::u16string NameOf(const std::u16string& path) {
+  const size_t slash = path.find_last_of(u"\\/");
+  return slash == std::u16string::npos ? path : path.substr(slash + 1);
+}
+
+std::u16string FailureText(const FileVerdict& v, const OutcomeTexts& texts) {
+  std::u16string why;
+  switch (v.reason) {
+    case FailReason::OutputIsAnInput:
+      return texts.outputIsInput;
+    case FailReason::NotReached:
+      return texts.notReached;
+    case FailReason::NoOutput:
+      if (v.tellingLine.empty() || (v.exited && v.exitCode == 0)) why = texts.emptyOutput;
+      break;
+    case FailReason::FatalLine:
+    case FailReason::ExitCode:
+    case FailReason::None:
+      break;
+  }
+  if (why.empty()) why = !v.tellingLine.empty() ? v.tellingLine : v.fatalLine;
+  if (why.empty()) why = texts.noReason;
+  if (v.exited)
+    why += u" (" + FillText(texts.exitCode, AsciiText(std::to_string(v.exitCode).c_str())) + u")";
+  return why;
+}
+
+}  // namespace
+
+const std::vector<TextKey<OutcomeTexts>>& OutcomeTextKeys() {
+  static const std::vector<TextKey<OutcomeTexts>> keys = {
+      {&OutcomeTexts::converted, u"142-2001"},   {&OutcomeTexts::failed, u"142-2002"},
+      {&OutcomeTexts::skipped, u"142-2003"},     {&OutcomeTexts::cancelled, u"142-2004"},
+      {&OutcomeTexts::notStarted, u"142-2005"},  {&OutcomeTexts::exitCode, u"142-2006"},
+      {&OutcomeTexts::emptyOutput, u"142-2007"}, {&OutcomeTexts::outputIsInput, u"142-2008"},
+      {&OutcomeTexts::notReached, u"142-2009"},  {&OutcomeTexts::noReason, u"142-2010"},
+      {&OutcomeTexts::startFailed, u"142-2011"},
+  };
+  return keys;
+}
+
+std::vector<FileRecord> OutcomesByPosition(const std::vector<INPUT_FILE>& inputs,
+                                           const BatchResults& results, BatchEnd end) {
+  std::vector<size_t> all(inputs.size());
+  for (size_t i = 0; i < all.size(); ++i) all[i] = i;
+  std::vector<FileRecord> outcomes;
+  RecordRun(outcomes, inputs, all, results, end);
+  return outcomes;
+}
+
+void RecordRun(std::vector<FileRecord>& outcomes, const std::vector<INPUT_FILE>& inputs,
+               const std::vector<size_t>& positions, const BatchResults& results, BatchEnd end) {
+  outcomes.resize(inputs.size());
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    outcomes[i].input = inputs[i].strPath;
+    outcomes[i].position = i;
+  }
+  for (size_t position : positions) {
+    if (position >= outcomes.size()) continue;
+    FileRecord& record = outcomes[position];
+    record.output.clear();
+    record.verdict = FileVerdict();
+    record.verdict.outcome =
+        end == BatchEnd::StartFailed ? FileOutcome::StartFailed : FileOutcome::Cancelled;
+    record.verdict.reason = FailReason::NotReached;
+  }
+  MergeOutcomes(outcomes, results.files);
+}
+
+void MergeOutcomes(std::vector<FileRecord>& outcomes, const std::vector<FileRecord>& rerun) {
+  for (const FileRecord& record : rerun)
+    if (record.position < outcomes.size()) outcomes[record.position] = record;
+}
+
+std::vector<size_t> RetryPositions(const std::vector<FileRecord>& outcomes) {
+  std::vector<size_t> positions;
+  for (const FileRecord& record : outcomes) {
+    const FileOutcome o = record.verdict.outcome;
+    if (o == FileOutcome::Failed || o == FileOutcome::Cancelled || o == FileOutcome::StartFailed)
+      positions.push_back(record.position);
+  }
+  return positions;
+}
+
+int CountConverted(const std::vector<FileRecord>& outcomes) {
+  int converted = 0;
+  for (const FileRecord& record : outcomes)
+    if (record.verdict.outcome == FileOutcome::Succeeded) ++converted;
+  return converted;
+}
+
+std::u16string SizeText(unsigned long long bytes) {
+  char text[32];
+  if (bytes < 1024)
+    std::snprintf(text, sizeof text, "%llu bytes", bytes);
+  else if (bytes < 1024ULL * 1024)
+    std::snprintf(text, sizeof text, "%llu KB", (bytes + 512) / 1024);
+  else if (bytes < 1024ULL * 1024 * 1024)
+    std::snprintf(text, sizeof text, "%.1f MB", double(bytes) / (1024.0 * 1024));
+  else
+    std::snprintf(text, sizeof text, "%.2f GB", double(bytes) / (1024.0 * 1024 * 1024));
+  return AsciiText(text);
+}
+
+std::u16string OutcomeText(const FileVerdict& v, const OutcomeTexts& texts) {
+  switch (v.outcome) {
+    case FileOutcome::Succeeded:
+      return texts.converted + u" (" + SizeText(v.outputSize) + u")";
+    case FileOutcome::Skipped:
+      return texts.skipped;
+    case FileOutcome::Cancelled:
+      return v.reason == FailReason::NotReached ? texts.cancelled + u": " + texts.notReached
+                                                : texts.cancelled;
+    case FileOutcome::StartFailed:
+      return texts.notStarted + u": " +
+             (v.reason == FailReason::NotReached ? texts.notReached : texts.startFailed);
+    case FileOutcome::Failed:
+      break;
+  }
+  return texts.failed + u": " + FailureText(v, texts);
+}
+
+std::u16string OutcomeRow(const FileRecord& record, const OutcomeTexts& texts) {
+  return NameOf(record.input) + u" - " + OutcomeText(record.verdict, texts);
+}

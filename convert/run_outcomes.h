@@ -1,0 +1,51 @@
+// Every input's outcome after one or more runs over the list, by position in
+// the input list, and how the result page words it.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "convert/result_text.h"
+
+#include "convert/batch_run.h"
+
+// The words of the result page's list. English is built in; a language pack
+// replaces them by key (see OutcomeTextKeys).
+struct OutcomeTexts {
+  std::u16string converted = u"Converted";
+  std::u16string failed = u"Failed";
+  std::u16string skipped = u"Skipped";
+  std::u16string cancelled = u"Cancelled";
+  std::u16string notStarted = u"Not started";
+  std::u16string exitCode = u"exit code %1";
+  std::u16string emptyOutput = u"the encoder reported success but wrote nothing";
+  std::u16string outputIsInput = u"the output would replace an input of this run";
+  std::u16string notReached = u"the run ended before this file";
+  std::u16string noReason = u"the encoder gave no reason";
+  std::u16string startFailed = u"the encoder could not be started";
+};
+
+// Each text's member and its language pack key, "142-2001" on.
+const std::vector<TextKey<OutcomeTexts>>& OutcomeTextKeys();
+
+// One record per input, by position: what the run came to, and for the files
+// it never reached, Cancelled (a cancelled run) or Not started (an encoder
+// that could not be started).
+std::vector<FileRecord> OutcomesByPosition(const std::vector<INPUT_FILE>& inputs,
+                                           const BatchResults& results, BatchEnd end);
+// The same for a run over the files at `positions` only: the others keep
+// their records in `outcomes`.
+void RecordRun(std::vector<FileRecord>& outcomes, const std::vector<INPUT_FILE>& inputs,
+               const std::vector<size_t>& positions, const BatchResults& results, BatchEnd end);
+// Replaces the records of the files a later run went over.
+void MergeOutcomes(std::vector<FileRecord>& outcomes, const std::vector<FileRecord>& rerun);
+// The positions worth another run: failed, cancelled and not started.
+std::vector<size_t> RetryPositions(const std::vector<FileRecord>& outcomes);
+int CountConverted(const std::vector<FileRecord>& outcomes);
+
+// "1.2 MB", "840 KB", "12 bytes".
+std::u16string SizeText(unsigned long long bytes);
+// The outcome word and what follows it: the size of a converted file, the
+// reason of a failed one with the encoder's exit code.
+std::u16string OutcomeText(const FileVerdict& verdict, const OutcomeTexts& texts);
+// One row of the list: the file's name, then OutcomeText.
+std::u16string OutcomeRow(const FileRecord& record, const OutcomeTexts& texts);

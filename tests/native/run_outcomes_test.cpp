@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "convert/failure_reason.h"
+#include "convert/run_outcomes.h"
+
+namespace {
+
+// An encoder's output kept as test data, as it printed it (bytes as Latin-1).
+std::u16string EncoderText(const char* name) {
+  std::ifstream in(std::string(VM_SOURCE_DIR "/tests/data/encoder/") + name, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  const std::string s = bytes.str();
+  EXPECT_FALSE(s.empty()) << name;
+  return std::u16string(s.begin(), s.end());
+}
+
+std::u16string TellingLineOf(const std::u16string& text, size_t chunk) {
+  TellingLineWatch watch;
+  for (size_t at = 0; at < text.size(); at += chunk) watch.Feed(text.substr(at, chunk));
+  return watch.Line();
+}
+
+FileRecord Record(size_t position, FileOutcome outcome, FailReason reason = FailReason::None) {
+  FileRecord r;
+  r.input = u"C:\\v\\f" + std::u16string(1, char16_t(u'0' + position)) + u".avi";
+  r.position = position;
+  r.verdict.outcome = outcome;
+  r.verdict.reason = reason;
+  return r;
+}
+
+}  // namespace
+
+TEST(FailureReason, TheMostTellingLineOfRealEncoderOutputs) {
+  const struct {
+    const char* file;
+    const char16_t* line;
+  } cases[] = {
+      {"unknown_encoder.txt", u"Unknown encoder 'msmpeg4v1'"},
+      {"missing_input.txt", u"No such file or directory"},
+      {"invalid_data.txt", u"Invalid data found when processing input"},
+      {"empty_input.txt", u"Invalid data found when processing input"},
+      {"permission_denied.txt", u"Permission denied"},
+      {"missing_folder.txt", u"nodir/out.mp3: No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    const std::u16string text = EncoderText(c.file);
+    // However the pipe cut it.
+    for (size_t chunk : {size_t(1), size_t(7), size_t(4096)}) {
+      const std::u16string line = TellingLineOf(text, chunk);
+      EXPECT_NE(line.find(c.line), std::u16string::npos) << c.file << " in chunks of " << chunk;
+    }
+  }
+  // A successful run's banner and progress say nothing.
+  EXPECT_EQ(TellingLineOf(EncoderText("success.txt"), 4096), u"");
+}
+
+TEST(FailureReason, ACauseOutranksAGenericLineAndTheFirstCauseWins) {
+  EXPECT_EQ(TellingLineOf(u"x.avi: Permission denied\nConversion failed!\n", 5),
+            u"x.avi: Permission denied");
+  EXPECT_EQ(TellingLineOf(u"Conversion failed!\r\n", 3), u"Conversion failed!");
+  EXPECT_EQ(TellingLineOf(u"a: No space left on device\nb: No such file or directory\n", 64),
+            u"a: No space left on device");
+  // An unended last line counts; an overlong one is cut.
+  EXPECT_EQ(TellingLineOf(u"frame=1 time=00:00:01\nError while opening encoder", 9),
+            u"Error while opening encoder");
+  EXPECT_EQ(TellingLineOf(std::u16string(1000, u'x') + u"\n", 100).size(), 300u);
+}
+
+TEST(RunOutcomes, EveryInputHasAnOutcomeByPosition) {
+  std::vector<INPUT_FILE> inputs;
+  for (int i = 0; i < 5; ++i)
+    inputs.push_back(InputFileOf(u"C:\\v\\f" + std::u16string(1, char16_t(u'0' + i)) + u".avi"));
+  BatchResults results;
+  results.files = {Record(0, FileOutcome::Succeeded), Record(1, FileOutcome::Failed),
+                   Record(2, FileOutcome::Cancelled)};
+  // Cancelled in the third of five: the last two never started and count as cancelled.
+  std::vector<FileRecord> all = OutcomesByPosition(inputs, results, BatchEnd::Cancelled);
+  ASSERT_EQ(all.size(), 5u);
+  EXPECT_EQ(all[2].verdict.outcome, FileOutcome::Cancelled);
+  EXPECT_EQ(all[2].verdict.reason, FailReason::None);
+  for (size_t i : {3u, 4u}) {
+    EXPECT_EQ(all[i].position, i);
+    EXPECT_EQ(all[i].input, inputs[i].strPath);
+    EXPECT_EQ(all[i].verdict.outcome, FileOutcome::Cancelled);
+    EXPECT_EQ(all[i].verdict.reason, FailReason::NotReached);
+  }
+  EXPECT_EQ(RetryPositions(all), (std::vector<size_t>{1, 2, 3, 4}));
+  EXPECT_EQ(CountConverted(all), 1);
+
+  // A retry replaces only what it ran; the list keeps its order.
+  MergeOutcomes(all, {Record(1, FileOutcome::Succeeded), Record(3, FileOutcome::Failed),
+                      Record(9, FileOutcome::Succeeded)});
+  EXPECT_EQ(CountConverted(all), 2);
+  EXPECT_EQ(RetryPositions(all), (std::vector<size_t>{2, 3, 4}));
+
+  // An encoder that cannot start: the rest are Not started.
+  const std::vector<FileRecord> start =
+      OutcomesByPosition(inputs, BatchResults(), BatchEnd::StartFailed);
+  EXPECT_EQ(start[0].verdict.outcome, FileOutcome::StartFailed);
+  EXPECT_EQ(RetryPositions(start).size(), 5u);
+}
+
+TEST(RunOutcomes, RowsSayWhatHappenedAndWhy) {
+  OutcomeTexts t;
+  FileRecord r = Record(0, FileOutcome::Succeeded);
+  r.verdict.outputSize = 1258291;
+  EXPECT_EQ(OutcomeRow(r, t), u"f0.avi - Converted (1.2 MB)");
+
+  r = Record(1, FileOutcome::Failed, FailReason::ExitCode);
+  r.verdict.tellingLine = u"Unknown encoder 'msmpeg4v1'";
+  r.verdict.exited = true;
+  r.verdict.exitCode = 1;
+  EXPECT_EQ(OutcomeRow(r, t), u"f1.avi - Failed: Unknown encoder 'msmpeg4v1' (exit code 1)");
+
+  // Exit 0 and nothing written says so, whatever else was printed.
+  r = Record(2, FileOutcome::Failed, FailReason::NoOutput);
+  r.verdict.tellingLine = u"[mp3 @ 0x1] a warning";
+  r.verdict.exited = true;
+  EXPECT_EQ(OutcomeRow(r, t),
+            u"f2.avi - Failed: the encoder reported success but wrote nothing (exit code 0)");
+
+  r = Record(3, FileOutcome::Failed, FailReason::FatalLine);
+  r.verdict.fatalLine = u"Conversion failed!";
+  r.verdict.exited = true;
+  r.verdict.exitCode = 0;
+  EXPECT_EQ(OutcomeRow(r, t), u"f3.avi - Failed: Conversion failed! (exit code 0)");
+
+  r = Record(4, FileOutcome::Failed, FailReason::ExitCode);
+  r.verdict.exited = true;
+  r.verdict.exitCode = 3221225477;
+  EXPECT_EQ(OutcomeText(r.verdict, t),
+            u"Failed: the encoder gave no reason (exit code 3221225477)");
+
+  EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Failed, FailReason::OutputIsAnInput).verdict, t),
+            u"Failed: the output would replace an input of this run");
+  EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Skipped).verdict, t), u"Skipped");
+  EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Cancelled).verdict, t), u"Cancelled");
+  EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Cancelled, FailReason::NotReached).verdict, t),
+            u"Cancelled: the run ended before this file");
+  EXPECT_EQ(OutcomeText(Record(0, FileOutcome::StartFailed).verdict, t),
+            u"Not started: the encoder could not be started");
+
+  EXPECT_EQ(SizeText(0), u"0 bytes");
+  EXPECT_EQ(SizeText(1023), u"1023 bytes");
+  EXPECT_EQ(SizeText(1536), u"2 KB");
+  EXPECT_EQ(SizeText(3ULL << 30), u"3.00 GB");
+
+  // A pack's words replace the built-in ones.
+  const OutcomeTexts german = TranslatedTexts(OutcomeTextKeys(), {{u"142-2003", u"Übersprungen"}});
+  EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Skipped).verdict, german), u"Übersprungen");
+}
+
+TEST(RunOutcomes, ARetryRecordsOnlyItsOwnFiles) {
+  std::vector<INPUT_FILE> inputs = {InputFileOf(u"C:\\v\\a.avi"), InputFileOf(u"C:\\v\\b.avi"),
+                                    InputFileOf(u"C:\\v\\c.avi")};
+  BatchResults first;
+  first.files = {Record(0, FileOutcome::Succeeded), Record(1, FileOutcome::Failed),
+                 Record(2, FileOutcome::Failed)};
+  std::vector<FileRecord> all = OutcomesByPosition(inputs, first, BatchEnd::Finished);
+  // The retry of b and c is cancelled in b: c is cancelled, a keeps its success.
+  BatchResults retry;
+  retry.files = {Record(1, FileOutcome::Cancelled)};
+  RecordRun(all, inputs, RetryPositions(all), retry, BatchEnd::Cancelled);
+  EXPECT_EQ(all[0].verdict.outcome, FileOutcome::Succeeded);
+  EXPECT_EQ(all[1].verdict.outcome, FileOutcome::Cancelled);
+  EXPECT_EQ(all[2].verdict.outcome, FileOutcome::Cancelled);
+  EXPECT_EQ(all[2].verdict.reason, FailReason::NotReached);
+  EXPECT_EQ(all[2].input, u"C:\\v\\c.avi");
+}
