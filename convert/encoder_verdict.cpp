@@ -30,17 +30,9 @@ void FatalLineWatch::Reset() {
 }
 
 void FatalLineWatch::Feed(const std::u16string& chunk) {
-  for (char16_t c : chunk) {
-    if (c == u'\r' || c == u'\n')
-      EndLine();
-    else if (m_line.size() < kMaxLine)
-      m_line += c;
-  }
-}
-
-void FatalLineWatch::EndLine() {
-  if (m_fatal.empty() && IsFatal(m_line)) m_fatal = m_line;
-  m_line.clear();
+  FeedLines(m_line, chunk, kMaxLine, [this](const std::u16string& line) {
+    if (m_fatal.empty() && IsFatal(line)) m_fatal = line;
+  });
 }
 
 std::u16string FatalLineWatch::FatalLine() const {

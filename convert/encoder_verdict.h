@@ -14,6 +14,21 @@ enum class FailReason {
   NotReached,       // the run ended before it came to the file
 };
 
+// Splits an encoder's text into lines across chunks: `line` keeps the part
+// not yet ended (at most `maxLine` characters of it), `onLine` gets each line
+// as it ends.
+template <class OnLine>
+void FeedLines(std::u16string& line, const std::u16string& chunk, size_t maxLine, OnLine onLine) {
+  for (char16_t c : chunk) {
+    if (c == u'\r' || c == u'\n') {
+      onLine(line);
+      line.clear();
+    } else if (line.size() < maxLine) {
+      line += c;
+    }
+  }
+}
+
 // Watches the encoder's text for its fatal lines. A line may be cut across
 // chunks; only whole lines are judged, by how they begin.
 class FatalLineWatch {
@@ -24,8 +39,6 @@ class FatalLineWatch {
   std::u16string FatalLine() const;
 
  private:
-  void EndLine();
-
   std::u16string m_line;
   std::u16string m_fatal;
 };

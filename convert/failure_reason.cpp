@@ -35,6 +35,7 @@ const char16_t* const kCauses[] = {
 };
 
 // Lines that only say that something failed; the cause is usually above.
+// Any other line that speaks of an error or a failure ranks between them.
 const char16_t* const kGeneric[] = {
     u"Conversion failed!",
     u"Output file is empty, nothing was encoded",
@@ -59,7 +60,8 @@ int Score(const std::u16string& line) {
   for (const char16_t* generic : kGeneric)
     if (StartsWith(line, generic)) return 1;
   if (Contains(line, u"rror") || Contains(line, u"ailed") || Contains(line, u"nvalid")) return 3;
-  return 2;
+  // Other lines (notes, guesses, warnings) would mislead more than no reason.
+  return 0;
 }
 
 }  // namespace
@@ -69,17 +71,7 @@ void TellingLineWatch::Reset() {
 }
 
 void TellingLineWatch::Feed(const std::u16string& chunk) {
-  for (char16_t c : chunk) {
-    if (c == u'\r' || c == u'\n')
-      EndLine();
-    else if (m_line.size() < kMaxLine)
-      m_line += c;
-  }
-}
-
-void TellingLineWatch::EndLine() {
-  Judge(m_line);
-  m_line.clear();
+  FeedLines(m_line, chunk, kMaxLine, [this](const std::u16string& line) { Judge(line); });
 }
 
 // The first line of the best kind wins: later ones tend to be consequences.

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "convert/encoder_verdict.h"
+
 // Watches the encoder's text for the line that best says what went wrong.
 // Lines may be cut across chunks; progress lines and the banner are ignored.
 class TellingLineWatch {
@@ -13,7 +15,6 @@ class TellingLineWatch {
   std::u16string Line() const;
 
  private:
-  void EndLine();
   void Judge(const std::u16string& line);
 
   std::u16string m_line;

@@ -117,7 +117,7 @@ const std::vector<TextKey<EstimateTexts>>& EstimateTextKeys() {
 std::u16string ClockText(double seconds) {
   if (!(seconds > 0) || !std::isfinite(seconds)) seconds = 0;
   // Beyond 99 hours nobody reads the digits.
-  const long long whole = std::min(static_cast<long long>(seconds + 0.5), 99LL * 3600 + 3599);
+  const long long whole = static_cast<long long>(std::min(seconds + 0.5, 99.0 * 3600 + 3599));
   char text[32];
   if (whole >= 3600)
     std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60,

@@ -23,15 +23,7 @@ done
 clips=$(winepath -w "$work/clips")
 
 start_program "$work/app"
-wait_for 20 "the task page" shown 1091
-click_control 1091  # Convert AVI files to video files
-keys alt+n
-wait_for 20 "the input page" shown 1010
-keys alt+a
-type_into Open "$clips"
-wait_for 20 "the Open dialog to show the clips" dialog_shows_folder Open clips
-type_into Open '"clip 1.avi" "clip 2.avi" "clip 3.avi"'
-wait_for 20 "three files in the list" bash -c "[ \$(wine '$wininfo' items '$caption' 1014 2>/dev/null | wc -l) = 3 ]"
+add_video_files "$clips" '"clip 1.avi" "clip 2.avi" "clip 3.avi"' 3
 names=$(info items "$caption" 1014 | cut -f3 | paste -sd'|')
 [ "$names" = "clip 1.avi|clip 2.avi|clip 3.avi" ] || fail "input list: $names"
 import -window root "$root/build/test-logs/input_page.png"

@@ -66,6 +66,21 @@ type_into() {
 # Whether the file dialog with this caption shows the folder with this name.
 dialog_shows_folder() { [ "$(info state "$1" "$folder_box" | cut -d' ' -f4-)" = "$2" ]; }
 
+# From the task page, the video task's input page with files added through
+# the Open dialog: FOLDER (a Windows path), NAMES as typed into the dialog,
+# COUNT the rows the list must then have.
+add_video_files() {
+  wait_for 20 "the task page" shown 1091
+  click_control 1091  # Convert AVI files to video files
+  keys alt+n
+  wait_for 20 "the input page" shown 1010
+  keys alt+a
+  type_into Open "$1"
+  wait_for 20 "the Open dialog to show the folder" dialog_shows_folder Open "${1##*\\}"
+  type_into Open "$2"
+  wait_for 20 "$3 files in the list" bash -c "[ \$(wine '$wininfo' items '$caption' 1014 2>/dev/null | wc -l) = $3 ]"
+}
+
 # Keeps a screenshot in FILE once the screen has stopped changing (two shots
 # a quarter of a second apart alike), or the last one after ten seconds.
 settled_shot() {

@@ -25,15 +25,7 @@ echo "soon gone" >"$work/clips/missing.avi"
 clips=$(winepath -w "$work/clips")
 
 start_program "$work/app"
-wait_for 20 "the task page" shown 1091
-click_control 1091  # Convert AVI files to video files
-keys alt+n
-wait_for 20 "the input page" shown 1010
-keys alt+a
-type_into Open "$clips"
-wait_for 20 "the Open dialog to show the clips" dialog_shows_folder Open clips
-type_into Open '"missing.avi" "empty.avi" "text.avi" "good.avi"'
-wait_for 20 "four files in the list" bash -c "[ \$(wine '$wininfo' items '$caption' 1014 2>/dev/null | wc -l) = 4 ]"
+add_video_files "$clips" '"missing.avi" "empty.avi" "text.avi" "good.avi"' 4
 keys alt+n
 wait_for 20 "the output settings page" shown 1052
 pick_row 1052 4  # MPEG1 Video(.mpg)

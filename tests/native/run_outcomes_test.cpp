@@ -65,10 +65,11 @@ TEST(FailureReason, ACauseOutranksAGenericLineAndTheFirstCauseWins) {
   EXPECT_EQ(TellingLineOf(u"Conversion failed!\r\n", 3), u"Conversion failed!");
   EXPECT_EQ(TellingLineOf(u"a: No space left on device\nb: No such file or directory\n", 64),
             u"a: No space left on device");
-  // An unended last line counts; an overlong one is cut.
+  // Notes and warnings are no reason; an unended last line counts; an overlong one is cut.
+  EXPECT_EQ(TellingLineOf(u"Guessed Channel Layout for Input Stream #0.0 : mono\n", 64), u"");
   EXPECT_EQ(TellingLineOf(u"frame=1 time=00:00:01\nError while opening encoder", 9),
             u"Error while opening encoder");
-  EXPECT_EQ(TellingLineOf(std::u16string(1000, u'x') + u"\n", 100).size(), 300u);
+  EXPECT_EQ(TellingLineOf(u"Error: " + std::u16string(1000, u'x') + u"\n", 100).size(), 300u);
 }
 
 TEST(RunOutcomes, EveryInputHasAnOutcomeByPosition) {
