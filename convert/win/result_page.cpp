@@ -125,7 +125,7 @@ bool CResultPage::OnCommand(int id, int code, HWND control) {
 
 bool CResultPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (msg == WM_CONTEXTMENU && HWND(wParam) == GetDlgItem(IDC_RES_FILES).GetSafeHwnd()) {
-    CListBox list(HWND(wParam));
+    CListBox list(reinterpret_cast<HWND>(wParam));
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     if (x != -1 || y != -1) {
       // A right click selects the row under it first.
