@@ -167,13 +167,14 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
   HWND MessageOwner() override { return m_setup.page; }
 
  private:
-  // The whole run's bar and its line, at most once a second unless `now`.
+  // The whole run's bar at once; its line and the taskbar at most once a
+  // second unless `now`.
   void ShowTotal(bool now) {
+    const double share = m_estimate.Share();
+    ::SendMessageW(m_setup.totalProgress, PBM_SETPOS, WPARAM(share * 100), 0);
     const double at = NowSeconds();
     if (!now && at - m_shownAt < 1.0) return;
     m_shownAt = at;
-    const double share = m_estimate.Share();
-    ::SendMessageW(m_setup.totalProgress, PBM_SETPOS, WPARAM(share * 100), 0);
     const std::u16string text = EstimateText(m_estimate.Look(at), m_setup.estimateTexts);
     ::SetWindowTextW(m_setup.estimateLabel, W(text));
     if (m_taskbar) m_taskbar->Show(share, m_failed);

@@ -5,6 +5,8 @@
 // really took from then to the result page.
 // Usage: bench_estimate (from the Windows build folder's bench\ subfolder).
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include <chrono>
 #include <cmath>
