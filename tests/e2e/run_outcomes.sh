@@ -35,7 +35,7 @@ rm "$work/clips/missing.avi"
 keys alt+n
 wait_for 20 "the converting page" shown 1020
 wait_for 120 "a time left on the converting page" bash -c "wine '$wininfo' state '$caption' 1110 2>/dev/null | grep -q ' left'"
-settled_shot "$root/build/test-logs/run_outcomes_converting.png"
+import -window root "$root/build/test-logs/run_outcomes_converting.png"
 wait_for 300 "the result page" shown 1068
 [ "$(text_of 1068)" = 4 ] || fail "total files: $(text_of 1068)"
 [ "$(text_of 1069)" = 1 ] || fail "successful files: $(text_of 1069)"
