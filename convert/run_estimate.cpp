@@ -88,7 +88,7 @@ RunEstimate::View RunEstimate::Look(double now) {
   if (!warm || share >= 1) {
     m_smoothed = false;
   } else {
-    const double reading = view.elapsed * (1 - share) / share;
+    const double reading = Reading(now, share);
     if (!m_smoothed) {
       m_remaining = reading;
       m_smoothed = true;
@@ -101,7 +101,21 @@ RunEstimate::View RunEstimate::Look(double now) {
     view.remaining = std::max(0.0, m_remaining);
   }
   m_lookedAt = now;
+  // The wait for the first progress (the encoder's start) says nothing of the pace.
+  if (share > 0) m_looks.emplace_back(now, share);
   return view;
+}
+
+double RunEstimate::Reading(double now, double share) {
+  const double window = std::max(kMinWindowSeconds, (now - m_start) / 2);
+  // Keep one look at or before the window's start.
+  while (m_looks.size() > 1 && m_looks[1].first <= now - window) m_looks.pop_front();
+  if (!m_looks.empty()) {
+    const double seconds = now - m_looks.front().first, done = share - m_looks.front().second;
+    if (seconds > 0 && done > 0) return (1 - share) * seconds / done;
+  }
+  // No pace of late: the whole run's.
+  return (now - m_start) * (1 - share) / share;
 }
 
 const std::vector<TextKey<EstimateTexts>>& EstimateTextKeys() {

@@ -1,10 +1,13 @@
 // How far a whole run has come and how long the rest will take. Each file
 // weighs its play time (the encoder's "Duration:" line) where known, else the
-// average of the play times seen so far; the time left follows from the
-// elapsed time and the share done, smoothed so that it does not jump, and is
-// unknown during the warm-up and while the encoder shows no progress.
+// average of the play times seen so far; the time left follows from the pace
+// of the recent past (a start-up slower than the rest fades out of it),
+// smoothed so that it does not jump, and is unknown during the warm-up and
+// while the encoder shows no progress.
 #pragma once
+#include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "convert/result_text.h"
@@ -12,12 +15,15 @@
 class RunEstimate {
  public:
   // Before the time left is told: this long, and this share of the run done.
-  static constexpr double kWarmUpSeconds = 3;
-  static constexpr double kWarmUpShare = 0.01;
+  static constexpr double kWarmUpSeconds = 5;
+  static constexpr double kWarmUpShare = 0.05;
   // Without any progress for this long the time left is unknown again.
   static constexpr double kStallSeconds = 10;
   // How much of a new reading goes into the shown time left.
   static constexpr double kSmoothing = 0.3;
+  // The pace is taken over the last half of the run so far since its first
+  // progress, at least this long.
+  static constexpr double kMinWindowSeconds = 10;
 
   // Files are counted in the run's order, 0 on.
   void Begin(int files, double now);
@@ -51,6 +57,8 @@ class RunEstimate {
   };
   bool Valid(int file) const { return file >= 0 && size_t(file) < m_files.size(); }
   void Moved(double now);
+  // Seconds left at the pace of the recent past, from this look's share.
+  double Reading(double now, double share);
 
   std::vector<File> m_files;
   double m_start = 0;
@@ -58,6 +66,7 @@ class RunEstimate {
   bool m_smoothed = false;
   double m_remaining = 0;
   double m_lookedAt = 0;
+  std::deque<std::pair<double, double>> m_looks;  // time and share of each look
 };
 
 // The words of the estimate line; English built in, a language pack replaces
