@@ -120,10 +120,10 @@ double RunEstimate::Reading(double now, double share) {
 
 const std::vector<TextKey<EstimateTexts>>& EstimateTextKeys() {
   static const std::vector<TextKey<EstimateTexts>> keys = {
-      {&EstimateTexts::elapsed, u"141-2001"},
-      {&EstimateTexts::left, u"141-2002"},
-      {&EstimateTexts::unknown, u"141-2003"},
-      {&EstimateTexts::speed, u"141-2004"},
+      {&EstimateTexts::elapsed, u"9141-1"},
+      {&EstimateTexts::left, u"9141-2"},
+      {&EstimateTexts::unknown, u"9141-3"},
+      {&EstimateTexts::speed, u"9141-4"},
   };
   return keys;
 }

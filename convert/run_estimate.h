@@ -70,7 +70,7 @@ class RunEstimate {
 };
 
 // The words of the estimate line; English built in, a language pack replaces
-// them by key ("141-2001" on).
+// them by key ("9141-1" on).
 struct EstimateTexts {
   std::u16string elapsed = u"Elapsed %1";
   std::u16string left = u"about %1 left";

@@ -37,12 +37,12 @@ std::u16string FailureText(const FileVerdict& v, const OutcomeTexts& texts) {
 
 const std::vector<TextKey<OutcomeTexts>>& OutcomeTextKeys() {
   static const std::vector<TextKey<OutcomeTexts>> keys = {
-      {&OutcomeTexts::converted, u"142-2001"},   {&OutcomeTexts::failed, u"142-2002"},
-      {&OutcomeTexts::skipped, u"142-2003"},     {&OutcomeTexts::cancelled, u"142-2004"},
-      {&OutcomeTexts::notStarted, u"142-2005"},  {&OutcomeTexts::exitCode, u"142-2006"},
-      {&OutcomeTexts::emptyOutput, u"142-2007"}, {&OutcomeTexts::outputIsInput, u"142-2008"},
-      {&OutcomeTexts::notReached, u"142-2009"},  {&OutcomeTexts::noReason, u"142-2010"},
-      {&OutcomeTexts::startFailed, u"142-2011"},
+      {&OutcomeTexts::converted, u"9142-1"},    {&OutcomeTexts::failed, u"9142-2"},
+      {&OutcomeTexts::skipped, u"9142-3"},      {&OutcomeTexts::cancelled, u"9142-4"},
+      {&OutcomeTexts::notStarted, u"9142-5"},   {&OutcomeTexts::exitCode, u"9142-6"},
+      {&OutcomeTexts::emptyOutput, u"9142-7"},  {&OutcomeTexts::outputIsInput, u"9142-8"},
+      {&OutcomeTexts::notReached, u"9142-9"},   {&OutcomeTexts::noReason, u"9142-10"},
+      {&OutcomeTexts::startFailed, u"9142-11"},
   };
   return keys;
 }

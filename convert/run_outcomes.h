@@ -24,7 +24,7 @@ struct OutcomeTexts {
   std::u16string startFailed = u"the encoder could not be started";
 };
 
-// Each text's member and its language pack key, "142-2001" on.
+// Each text's member and its language pack key, "9142-1" on.
 const std::vector<TextKey<OutcomeTexts>>& OutcomeTextKeys();
 
 // One record per input, by position: what the run came to, and for the files

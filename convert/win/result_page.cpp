@@ -63,7 +63,7 @@ void CResultPage::LeavePage() {
 
 void CResultPage::SetTexts(const LanguageTexts& pack) {
   m_texts = TranslatedTexts(OutcomeTextKeys(), pack);
-  const auto open = pack.find(u"142-2012");
+  const auto open = pack.find(u"9142-12");
   m_openFolderText =
       open != pack.end() && !open->second.empty() ? open->second : u"Open containing folder";
   if (::IsWindowVisible(m_hWnd)) FillOutcomes();

@@ -152,7 +152,7 @@ TEST(RunEstimate, TextsTellTheClockAndUnknown) {
   view.hasSpeed = false;
   EXPECT_EQ(EstimateText(view, texts), u"Elapsed 0:42 - time left unknown");
 
-  LanguageTexts pack = {{u"141-2003", u"Restzeit unbekannt"}, {u"141-2001", u""}};
+  LanguageTexts pack = {{u"9141-3", u"Restzeit unbekannt"}, {u"9141-1", u""}};
   const EstimateTexts german = TranslatedTexts(EstimateTextKeys(), pack);
   EXPECT_EQ(EstimateText(view, german), u"Elapsed 0:42 - Restzeit unbekannt");
 }

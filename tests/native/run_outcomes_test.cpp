@@ -152,7 +152,7 @@ TEST(RunOutcomes, RowsSayWhatHappenedAndWhy) {
   EXPECT_EQ(SizeText(3ULL << 30), u"3.00 GB");
 
   // A pack's words replace the built-in ones.
-  const OutcomeTexts german = TranslatedTexts(OutcomeTextKeys(), {{u"142-2003", u"Übersprungen"}});
+  const OutcomeTexts german = TranslatedTexts(OutcomeTextKeys(), {{u"9142-3", u"Übersprungen"}});
   EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Skipped).verdict, german), u"Übersprungen");
 }
 
