@@ -8,8 +8,8 @@
 //      application folder) is set; it is then the only place tried, so a
 //      misconfigured run fails instead of testing some other encoder;
 //   2. <test exe dir>\..\app\ffmpeg.exe, where the Windows build puts it;
-//   3. under Wine, the bundled dependency in the source tree through drive Z:
-//      (for builds of the test target alone, which do not copy the encoder).
+//   3. under Wine, the encoder's build that the source tree links to, through
+//      drive Z: (for builds of the test target alone, which do not copy it).
 // Temporary files go to a fresh folder under %TEMP% and are removed at the end.
 #include <windows.h>
 
@@ -69,12 +69,11 @@ std::wstring FindAppDir(std::string& where) {
   const std::wstring beside = ExeDir() + L"..\\app\\";
   if (Exists(beside + L"ffmpeg.exe")) return beside;
   const std::string source = VM_SOURCE_DIR;
-  std::wstring bundled = L"Z:" + std::wstring(source.begin(), source.end()) +
-                         L"/build/deps/npm/node_modules/@ffmpeg-installer/win32-x64/";
-  for (wchar_t& c : bundled)
+  std::wstring built = L"Z:" + std::wstring(source.begin(), source.end()) + L"/build/deps/encoder/";
+  for (wchar_t& c : built)
     if (c == L'/') c = L'\\';
-  where = "<exe dir>\\..\\app\\ and the bundled dependency";
-  return Exists(bundled + L"ffmpeg.exe") ? bundled : std::wstring();
+  where = "<exe dir>\\..\\app\\ and build/deps/encoder";
+  return Exists(built + L"ffmpeg.exe") ? built : std::wstring();
 }
 
 struct RunResult {
