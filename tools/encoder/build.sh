@@ -5,9 +5,9 @@
 # that ffmpeg.exe needs no DLL beyond the system's own.
 #
 # The result is kept outside the repository, one folder per key (the source
-# package versions, this script and the compiler), so every clone on this
-# machine finds it, and only a new source version or a change here builds
-# again:  $VM_ENCODER_CACHE/<key>/  ffmpeg.exe  VERSION  licences/
+# package versions, this script's commands and the compiler), so every clone
+# on this machine finds it, and only a new source version or a change here
+# builds again:  $VM_ENCODER_CACHE/<key>/  ffmpeg.exe  VERSION  licences/
 # VM_ENCODER_CACHE defaults to /var/cache/vidmorph/encoder.
 #
 # Usage: build.sh            builds when needed, then prints the folder
@@ -51,9 +51,10 @@ for p in "${packages[@]}"; do dscs+=("$(dsc_of "$p")"); done
 # zlib comes built for MinGW in a Debian package of its own.
 zlib=$(dpkg-query -W -f='${Package} ${Version}' libz-mingw-w64-dev 2>/dev/null) ||
   die "libz-mingw-w64-dev is missing (tools/setup.sh installs it)"
+# Comments change nothing in the build, so they do not count.
 key=$({
   printf '%s\n' "${dscs[@]}" "$zlib"
-  sha256sum <"$script"
+  grep -v '^ *#' "$script" | sha256sum
   "$CC" -dumpfullversion
   nasm -v
 } | sha256sum | cut -c1-16)
@@ -81,7 +82,7 @@ rm -rf "$work"
 prefix="$work/prefix"
 mkdir -p "$work/src" "$work/logs" "$prefix" "$work/out/licences"
 export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
-echo "encoder: building ffmpeg $version for Windows in $work (once per version; about half an hour on two cores)" >&2
+echo "encoder: building ffmpeg $version for Windows in $work (once per version: 10 to 40 minutes on two cores, as busy as they are)" >&2
 
 for p in "${packages[@]}"; do
   (cd "$work/src" && apt-get source -qq "$p") >"$work/logs/fetch-$p.log" 2>&1 ||
@@ -158,7 +159,8 @@ ffmpeg_options=(
   # The tests make their clips from the test-pattern source (-f lavfi).
   --disable-devices --enable-indev=lavfi
   # The encoders the profiles' rows name, and the ones their containers pick
-  # when a row names none: png (video in mp3) and libtheora (video in ogg).
+  # when a row names none: png (a source's cover picture in mp3) and
+  # libtheora (video in ogg).
   --disable-encoders
   --enable-encoder=mpeg4,msmpeg4v2,msmpeg4v3,mjpeg,mpeg1video,mpeg2video,rv10,rv20,svq1
   --enable-encoder=wmv1,wmv2,libx264,flv,h263,png,libtheora
