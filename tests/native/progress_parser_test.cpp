@@ -117,6 +117,10 @@ TEST(ProgressParser, ReadsTheBundledEncodersLines) {
                       u"size=      48kB time=00:00:03.00 bitrate= 130.4kbits/s "
                       u"speed=27.1x    \r\n"),
             100);
+  // No size where the output has none yet (a pipe), and the unit later
+  // versions print: the size never counts. 1.5 of 3 s is 1 whole second.
+  EXPECT_EQ(PercentOf(audio, u"size=N/A time=00:00:01.50 bitrate=N/A speed=3.01x    \r"), 33);
+  EXPECT_EQ(PercentOf(audio, u"size=    1024KiB time=00:00:01.50 bitrate= 5592.4kbits/s\r"), 33);
 }
 
 }  // namespace
