@@ -159,8 +159,8 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // The lines of the encoder's report after its command line, each without the
-// address in its "[name @ 0000000000a1b2c0]" prefix, so that equal warnings of
-// different runs read the same.
+// addresses in its "[name @ 0000000000a1b2c0]" prefixes, so that equal
+// warnings of different runs read the same.
 std::vector<std::string> ReportedLines(const std::string& report) {
   std::vector<std::string> lines = Lines(report);
   size_t first = 0;
@@ -168,10 +168,13 @@ std::vector<std::string> ReportedLines(const std::string& report) {
   std::vector<std::string> out;
   for (size_t i = first + 2; i < lines.size(); ++i) {
     std::string line = lines[i];
-    const size_t at = line.find(" @ ");
-    const size_t close = line.find(']');
-    if (line[0] == '[' && at != std::string::npos && close != std::string::npos && at < close)
-      line.erase(at, close - at);
+    // A filter's line carries its graph's prefix and its own.
+    for (size_t open = line.find('['); open != std::string::npos; open = line.find('[', open + 1)) {
+      const size_t at = line.find(" @ ", open);
+      const size_t close = line.find(']', open);
+      if (at != std::string::npos && close != std::string::npos && at < close)
+        line.erase(at, close - at);
+    }
     out.push_back(line);
   }
   return out;
@@ -366,7 +369,7 @@ class ProfileMatrix : public testing::Test {
     for (const Outcome& o : rows)
       for (const std::string& w : std::set<std::string>(o.warnings.begin(), o.warnings.end()))
         where[w].push_back(ShortName(o.what));
-    std::printf("encoder warnings (%zu kinds):\n", where.size());
+    std::printf("encoder warnings and errors (%zu kinds):\n", where.size());
     for (const auto& [warning, runs] : where) {
       std::string list;
       for (const std::string& run : runs) list += (list.empty() ? "" : ",") + run;
