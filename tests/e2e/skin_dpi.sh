@@ -49,7 +49,8 @@ for dpi in 96 144 192; do
   settled_shot "$out/task-$dpi.png"
   expected=$(((13 * dpi + 48) / 96))
   # The third task is unchecked and has no focus: its glyph alone.
-  read -r w h < <(glyph_size "$out/task-$dpi.png" $(info rect "$caption" 1093) "$expected")
+  size=$(glyph_size "$out/task-$dpi.png" $(info rect "$caption" 1093) "$expected")
+  w=${size% *} h=${size#* }
   echo "dpi $dpi: radio glyph ${w}x$h, expected about $expected"
   [ $((w - expected)) -le 1 ] && [ $((expected - w)) -le 1 ] ||
     fail "at $dpi dpi the radio glyph is $w pixels wide, not about $expected"
