@@ -23,7 +23,7 @@ shot="$out/skin-dpi.png"
 mkdir -p "$out"
 
 work=$(mktemp -d)
-trap 'stop_program; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+trap 'stop_program; wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 vm_program_folder "$work"
 
 set_dpi() {
