@@ -7,10 +7,13 @@
 // Why a file of a run did not succeed; kept with the run's records.
 enum class FailReason {
   None,
-  OutputIsAnInput,  // the output would have been written over a file of the run
-  FatalLine,        // the encoder said that its output is broken
-  ExitCode,         // the encoder ended with a code other than 0
-  NoOutput,         // no output file, or an empty one
+  OutputIsAnInput,   // the output would have been written over a file of the run
+  InputGone,         // the input was no longer there when its turn came
+  PathTooLong,       // a name in the output path, or the command line, is too long
+  FolderNotCreated,  // the output's folder could not be created
+  FatalLine,         // the encoder said that its output is broken
+  ExitCode,          // the encoder ended with a code other than 0
+  NoOutput,          // no output file, or an empty one
 };
 
 // Watches the encoder's text for its fatal lines. A line may be cut across
