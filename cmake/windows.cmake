@@ -71,7 +71,7 @@ foreach(f ${VM_TEST_HELPERS})
   target_compile_definitions(${name} PRIVATE ${VM_WIN_DEFS})
   target_compile_options(${name} PRIVATE ${VM_WARNINGS})
   target_link_options(${name} PRIVATE ${VM_STATIC_LINK})
-  target_link_libraries(${name} PRIVATE uxtheme)
+  target_link_libraries(${name} PRIVATE uxtheme shell32)
   # skin_NAME runs the skin engine itself.
   if(name MATCHES "^skin_")
     target_link_libraries(${name} PRIVATE vm_skin)
