@@ -6,14 +6,10 @@
 
 namespace {
 
-char16_t Folded(char16_t c) {
-  return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
-}
-
 bool EndsWithNoCase(const std::u16string& text, const std::u16string& tail) {
   if (text.size() < tail.size()) return false;
   for (size_t i = 0; i < tail.size(); ++i)
-    if (Folded(text[text.size() - tail.size() + i]) != Folded(tail[i])) return false;
+    if (FoldedLetter(text[text.size() - tail.size() + i]) != FoldedLetter(tail[i])) return false;
   return true;
 }
 
@@ -23,7 +19,7 @@ bool NameBefore(const FOLDER_ITEM& a, const FOLDER_ITEM& b) {
   const std::u16string& x = a.strName;
   const std::u16string& y = b.strName;
   for (size_t i = 0; i < x.size() && i < y.size(); ++i)
-    if (Folded(x[i]) != Folded(y[i])) return Folded(x[i]) < Folded(y[i]);
+    if (FoldedLetter(x[i]) != FoldedLetter(y[i])) return FoldedLetter(x[i]) < FoldedLetter(y[i]);
   if (x.size() != y.size()) return x.size() < y.size();
   return x < y;
 }
@@ -131,8 +127,8 @@ std::u16string SearchSummary(const SEARCH_RESULT& result, const SEARCH_TEXTS& te
   };
   if (result.nOtherTypes > 0) add(texts.otherTypes, {DecimalText(result.nOtherTypes)});
   if (!result.unreadable.empty())
-    add(texts.unreadable, {DecimalText(int64_t(result.unreadable.size())),
-                           ShortName(result.unreadable.front())});
+    add(texts.unreadable,
+        {DecimalText(int64_t(result.unreadable.size())), ShortName(result.unreadable.front())});
   if (!result.brokenShortcuts.empty())
     add(texts.brokenLinks, {DecimalText(int64_t(result.brokenShortcuts.size())),
                             ShortName(result.brokenShortcuts.front())});

@@ -52,11 +52,11 @@ std::vector<std::u16string> OfferedPatterns(const std::u16string& filter) {
   return patterns;
 }
 
-namespace {
-
-char16_t Folded(char16_t c) {
+char16_t FoldedLetter(char16_t c) {
   return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
 }
+
+namespace {
 
 // Wildcard match with a remembered star: linear in practice, no recursion.
 bool Matches(const std::u16string& name, const std::u16string& pattern) {
@@ -67,7 +67,7 @@ bool Matches(const std::u16string& name, const std::u16string& pattern) {
       starP = p++;
       starN = n;
     } else if (p < pattern.size() &&
-               (pattern[p] == u'?' || Folded(pattern[p]) == Folded(name[n]))) {
+               (pattern[p] == u'?' || FoldedLetter(pattern[p]) == FoldedLetter(name[n]))) {
       ++p;
       ++n;
     } else if (starP != std::u16string::npos) {

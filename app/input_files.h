@@ -27,6 +27,9 @@ std::u16string InputFilterFor(int task);
 // with: the files a dropped or added folder contributes. Empty for no filter.
 std::vector<std::u16string> OfferedPatterns(const std::u16string& filter);
 
+// A letter as Windows compares names: A to Z as a to z.
+char16_t FoldedLetter(char16_t c);
+
 // Whether a file name matches one of the patterns ("*" and "?", letters of
 // either case, "*.*" for every name); with no patterns every name does.
 bool IsOffered(const std::u16string& name, const std::vector<std::u16string>& patterns);

@@ -5,14 +5,10 @@
 
 namespace {
 
-char16_t Folded(char16_t c) {
-  return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
-}
-
 bool StartsWithNoCase(const std::u16string& text, const std::u16string& head) {
   if (text.size() < head.size()) return false;
   for (size_t i = 0; i < head.size(); ++i)
-    if (Folded(text[i]) != Folded(head[i])) return false;
+    if (FoldedLetter(text[i]) != FoldedLetter(head[i])) return false;
   return true;
 }
 
@@ -52,8 +48,7 @@ std::u16string FileOutputPath(bool sameAsSource, const std::u16string& outputFol
   const std::u16string kept = sameAsSource ? std::u16string() : KeptFolders(file);
   if (kept.empty())
     return OutputPath(sameAsSource, outputFolder, file.strPath, file.strName, profile);
-  return OutputPath(false, WithSeparator(outputFolder) + kept, file.strPath, file.strName,
-                    profile);
+  return OutputPath(false, WithSeparator(outputFolder) + kept, file.strPath, file.strName, profile);
 }
 
 std::u16string FolderToCreate(bool sameAsSource, const INPUT_FILE& file,
