@@ -33,6 +33,9 @@ BOOL CInputPage::OnInitDialog() {
   m_listNames.Attach(GetDlgItem(IDC_INPUT_NAMES).GetSafeHwnd());
   m_listPaths.Attach(GetDlgItem(IDC_INPUT_PATHS).GetSafeHwnd());
   ::DragAcceptFiles(m_hWnd, TRUE);
+  HWND status = GetDlgItem(IDC_INPUT_STATUS).GetSafeHwnd();
+  ::GetWindowRect(status, &m_rcStatus);
+  ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&m_rcStatus), 2);
   return TRUE;
 }
 
@@ -150,7 +153,8 @@ void CInputPage::OnDropFiles(HDROP drop) {
 
 void CInputPage::StartSearch(const std::vector<std::u16string>& items) {
   if (items.empty() || IsBusy()) return;
-  m_search = CFileSearchJob::Start(m_hWnd, items, OfferedPatterns(InputFilterFor(m_state.g_nTaskAvi)));
+  m_search =
+      CFileSearchJob::Start(m_hWnd, items, OfferedPatterns(InputFilterFor(m_state.g_nTaskAvi)));
   if (!m_search) {
     GetDlgItem(IDC_INPUT_STATUS).SetWindowText(Text(IDS_INPUT_CANCELLED));
     return;
@@ -188,6 +192,16 @@ void CInputPage::SetSearching(bool searching) {
   const CWnd stop = GetDlgItem(IDC_INPUT_STOP);
   const bool stopHadFocus = ::GetFocus() == stop.GetSafeHwnd();
   stop.ShowWindow(searching ? SW_SHOW : SW_HIDE);
+  // The line has all the room below Add Folder, but yields its top to Cancel.
+  RECT line = m_rcStatus;
+  if (searching) {
+    RECT button;
+    ::GetWindowRect(stop.GetSafeHwnd(), &button);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&button), 2);
+    line.top = button.bottom + (button.bottom - button.top) / 4;
+  }
+  ::SetWindowPos(GetDlgItem(IDC_INPUT_STATUS).GetSafeHwnd(), nullptr, line.left, line.top,
+                 line.right - line.left, line.bottom - line.top, SWP_NOZORDER | SWP_NOACTIVATE);
   // Focus must not stay on a button that is switched off or hidden.
   if (searching && IsWindowVisible())
     ::SetFocus(stop.GetSafeHwnd());

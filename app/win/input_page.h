@@ -50,4 +50,5 @@ class CInputPage : public CWizardPage {
   APP_STATE& m_state;
   const CLanguagePack& m_pack;
   std::shared_ptr<CFileSearchJob> m_search;  // while a search runs
+  RECT m_rcStatus{};                         // the status line's room, in the page
 };
