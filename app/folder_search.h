@@ -57,10 +57,10 @@ std::u16string JoinPath(const std::u16string& folder, const std::u16string& name
 // The patterns of the page's one line about an add; "%1" and "%2" stand for
 // a number and a name.
 struct SEARCH_TEXTS {
-  std::u16string added;         // %1 files
-  std::u16string otherTypes;    // %1 files
-  std::u16string unreadable;    // %1 items, %2 the first one's name
-  std::u16string brokenLinks;   // %1 shortcuts, %2 the first one's name
+  std::u16string added;        // %1 files
+  std::u16string otherTypes;   // %1 files
+  std::u16string unreadable;   // %1 items, %2 the first one's name
+  std::u16string brokenLinks;  // %1 shortcuts, %2 the first one's name
   std::u16string cancelled;
 };
 

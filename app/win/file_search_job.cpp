@@ -48,12 +48,13 @@ DWORD WINAPI CFileSearchJob::ThreadProc(LPVOID param) {
 void CFileSearchJob::Run() {
   CFileSystemSource source;
   SEARCH_RESULT result;
-  SearchItems(source, m_items, m_patterns,
-              [this](size_t found) {
-                m_nFound = found;
-                return !m_bCancel;
-              },
-              result);
+  SearchItems(
+      source, m_items, m_patterns,
+      [this](size_t found) {
+        m_nFound = found;
+        return !m_bCancel;
+      },
+      result);
   if (m_bCancel) result.bCancelled = true;
   std::lock_guard<std::mutex> lock(m_lock);
   m_result = std::move(result);

@@ -17,7 +17,8 @@ bool ChooseFolder(HWND owner, const std::u16string& title, std::u16string& folde
   PIDLIST_ABSOLUTE pidl = ::SHBrowseForFolderW(&bi);
   if (!pidl) return false;
   std::wstring path(kLongestPathChars, L'\0');
-  const bool ok = ::SHGetPathFromIDListEx(pidl, &path[0], kLongestPathChars, GPFIDL_DEFAULT) != FALSE;
+  const bool ok =
+      ::SHGetPathFromIDListEx(pidl, &path[0], kLongestPathChars, GPFIDL_DEFAULT) != FALSE;
   ::CoTaskMemFree(pidl);
   if (!ok || !path[0]) return false;
   folder = U(path.c_str());

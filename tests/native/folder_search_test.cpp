@@ -16,7 +16,7 @@ class FakeSource : public FolderSource {
  public:
   std::unordered_map<std::u16string, std::vector<FOLDER_ITEM>> folders;
   std::unordered_set<std::u16string> files;
-  std::unordered_set<std::u16string> unreadable;  // folders that exist but cannot be listed
+  std::unordered_set<std::u16string> unreadable;     // folders that exist but cannot be listed
   std::map<std::u16string, std::u16string> targets;  // shortcut, target
   std::vector<std::u16string> listed;
 
@@ -68,10 +68,10 @@ TEST(FolderSearch, ATreeComesInNameOrderFilesBeforeSubfoldersEachWithItsRoot) {
   fs.Folder(u"D:\\Holiday\\day 1\\Deep", {u"x.avi"});
   fs.Folder(u"D:\\Holiday\\Day 2", {u"clip.avi", u"clip.mkv"});
   const SEARCH_RESULT r = Search(fs, {u"D:\\Holiday"});
-  EXPECT_EQ(Paths(r), (std::vector<std::u16string>{
-                          u"D:\\Holiday\\A.avi", u"D:\\Holiday\\b.AVI",
-                          u"D:\\Holiday\\day 1\\clip.avi", u"D:\\Holiday\\day 1\\Deep\\x.avi",
-                          u"D:\\Holiday\\Day 2\\clip.avi"}));
+  EXPECT_EQ(Paths(r),
+            (std::vector<std::u16string>{
+                u"D:\\Holiday\\A.avi", u"D:\\Holiday\\b.AVI", u"D:\\Holiday\\day 1\\clip.avi",
+                u"D:\\Holiday\\day 1\\Deep\\x.avi", u"D:\\Holiday\\Day 2\\clip.avi"}));
   for (const auto& f : r.files) EXPECT_EQ(f.strRoot, u"D:\\Holiday");
   EXPECT_EQ(r.files[2].strName, u"clip.avi");
   EXPECT_EQ(r.nOtherTypes, 2);  // notes.txt and clip.mkv
@@ -100,7 +100,7 @@ TEST(FolderSearch, UnreadableFoldersAndMissingItemsAreNamedTheRestGoesOn) {
   fs.Folder(u"D:\\Other", {u"o.avi"});
   const SEARCH_RESULT r = Search(fs, {u"D:\\Holiday", u"D:\\Gone", u"D:\\Other"});
   EXPECT_EQ(Paths(r), (std::vector<std::u16string>{u"D:\\Holiday\\a.avi", u"D:\\Holiday\\z.avi",
-                                                    u"D:\\Other\\o.avi"}));
+                                                   u"D:\\Other\\o.avi"}));
   EXPECT_EQ(r.unreadable, (std::vector<std::u16string>{u"D:\\Holiday\\Private", u"D:\\Gone"}));
 }
 
@@ -147,12 +147,13 @@ TEST(FolderSearch, ProgressCountsFilesAndFalseCancels) {
   fs.Folder(u"D:\\T", top);
   std::vector<size_t> seen;
   SEARCH_RESULT r;
-  SearchItems(fs, {u"D:\\T", u"D:\\T"}, kAvi,
-              [&](size_t found) {
-                seen.push_back(found);
-                return found < 4;
-              },
-              r);
+  SearchItems(
+      fs, {u"D:\\T", u"D:\\T"}, kAvi,
+      [&](size_t found) {
+        seen.push_back(found);
+        return found < 4;
+      },
+      r);
   EXPECT_TRUE(r.bCancelled);
   EXPECT_EQ(seen, (std::vector<size_t>{0, 2, 4}));
   EXPECT_EQ(fs.listed.size(), 3u);  // nothing is read after the answer false

@@ -104,4 +104,3 @@ TEST(InputList, DropsAndFoldersOfferWhatTheDialogOpensWith) {
 }
 
 }  // namespace
-
