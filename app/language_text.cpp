@@ -1,7 +1,5 @@
 #include "app/language_text.h"
 
-#include <cstdint>
-
 namespace {
 
 // Calls take(entry) for every "^"-terminated entry of value.
@@ -16,13 +14,10 @@ void ForEachEntry(const std::u16string& value, F take) {
   }
 }
 
-void AppendDecimal(std::u16string& out, int value) {
-  // Widen first: negating INT_MIN in int would overflow.
-  int64_t v = value;
-  if (v < 0) {
-    out += u'-';
-    v = -v;
-  }
+void AppendDecimal(std::u16string& out, int64_t value) {
+  // Count downwards in the negative range: negating the lowest value overflows.
+  if (value < 0) out += u'-';
+  uint64_t v = value < 0 ? uint64_t(0) - uint64_t(value) : uint64_t(value);
   char16_t digits[24];
   int n = 0;
   do {
@@ -63,4 +58,28 @@ std::u16string LanguageControlKey(int templateId, int controlId) {
   key += u'-';
   AppendDecimal(key, controlId);
   return key;
+}
+
+std::u16string DecimalText(int64_t value) {
+  std::u16string text;
+  AppendDecimal(text, value);
+  return text;
+}
+
+std::u16string FillIn(const std::u16string& text, const std::vector<std::u16string>& values) {
+  std::u16string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t next = i + 1 < text.size() ? text[i + 1] : u'\0';
+    if (text[i] != u'%' || !(next == u'%' || (next >= u'1' && next <= u'9'))) {
+      out += text[i];
+      continue;
+    }
+    ++i;
+    if (next == u'%') {
+      out += u'%';
+    } else if (size_t(next - u'1') < values.size()) {
+      out += values[size_t(next - u'1')];
+    }
+  }
+  return out;
 }

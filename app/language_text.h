@@ -2,6 +2,7 @@
 // The file itself is read by the platform's INI functions; this is the part
 // that does not need them.
 #pragma once
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,3 +22,11 @@ LanguageTexts SplitLanguageTexts(const std::u16string& value);
 std::u16string LanguageCaptionKey(int templateId);
 // "%d-%d": the key of a control; unnamed statics (-1) give "102--1".
 std::u16string LanguageControlKey(int templateId, int controlId);
+
+// A number in decimal digits, with "-" before a negative one.
+std::u16string DecimalText(int64_t value);
+
+// A language text with its placeholders filled: "%1" to "%9" take the values
+// in order ("" past their end), "%%" gives "%", any other "%" stays. A pack
+// may be edited by hand, so no text can make this read beyond its values.
+std::u16string FillIn(const std::u16string& text, const std::vector<std::u16string>& values);

@@ -1,7 +1,8 @@
 # The theme file shipped beside the program, Vista.skinstyles: a module with
 # no code, holding the colour schemes as UTF-16 "TEXTFILE" resources and the
 # images, drawn as SVG and rendered to PNG here, as "PNG" resources. Resource
-# names are the file names with "." turned into "_", in upper case.
+# names are the file names with "." turned into "_", in upper case. Each
+# image is also rendered at 150 and 200 % for larger displays.
 set(VM_THEME_SRC ${CMAKE_SOURCE_DIR}/skin/theme)
 set(VM_THEME_GEN ${CMAKE_BINARY_DIR}/generated/theme)
 file(MAKE_DIRECTORY ${VM_THEME_GEN})
@@ -30,6 +31,18 @@ foreach(svg ${VM_THEME_SVGS})
   string(TOUPPER "${stem}_PNG" res)
   string(APPEND VM_THEME_RC_TEXT "${res} PNG \"${out}\"\n")
   list(APPEND VM_THEME_FILES ${out})
+  # The same image for larger displays, as if in the theme's folder
+  # "Scale<percent>": resource SCALE150_<NAME>_PNG for Scale150\<name>.png.
+  foreach(scale 150 200)
+    set(out ${VM_THEME_GEN}/Scale${scale}/${stem}.png)
+    add_custom_command(OUTPUT ${out}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${VM_THEME_GEN}/Scale${scale}
+      COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/make_theme_images.py ${svg} ${scale} ${out}
+              ${VM_THEME_INIS}
+      DEPENDS ${svg} ${VM_THEME_INIS} ${CMAKE_SOURCE_DIR}/tools/make_theme_images.py)
+    string(APPEND VM_THEME_RC_TEXT "SCALE${scale}_${res} PNG \"${out}\"\n")
+    list(APPEND VM_THEME_FILES ${out})
+  endforeach()
 endforeach()
 
 # Rewritten only when the list of files changes.

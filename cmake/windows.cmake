@@ -1,7 +1,6 @@
 # Windows build: the program, its side component, and the Windows tests.
 set(VM_DEPS ${CMAKE_SOURCE_DIR}/build/deps/mingw CACHE PATH "cross-built dependencies")
 set(VM_APP_DIR ${CMAKE_SOURCE_DIR}/build/app CACHE PATH "application folder")
-set(VM_FFMPEG ${CMAKE_SOURCE_DIR}/build/deps/npm/node_modules/@ffmpeg-installer/win32-x64/ffmpeg.exe)
 
 set(VM_WIN_DEFS UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
 set(VM_STATIC_LINK -static -static-libgcc -static-libstdc++)
@@ -44,11 +43,6 @@ set_target_properties(AuxDmo PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${VM_
 target_compile_options(AuxDmo PRIVATE ${VM_WARNINGS})
 target_link_options(AuxDmo PRIVATE ${VM_STATIC_LINK})
 
-# Files the running program looks for beside itself.
-add_custom_target(app_files ALL
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${VM_APP_DIR}
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VM_FFMPEG} ${VM_APP_DIR}/ffmpeg.exe)
-
 # Starts and drives the real program from outside; shared by tests and benchmarks.
 add_library(vm_harness STATIC tests/win/program_harness.cpp tests/win/convert_driver.cpp)
 target_include_directories(vm_harness PUBLIC ${VM_TEST_INCLUDES} ${VM_DEPS}/include)
@@ -77,7 +71,7 @@ foreach(f ${VM_TEST_HELPERS})
   target_compile_definitions(${name} PRIVATE ${VM_WIN_DEFS})
   target_compile_options(${name} PRIVATE ${VM_WARNINGS})
   target_link_options(${name} PRIVATE ${VM_STATIC_LINK})
-  target_link_libraries(${name} PRIVATE uxtheme)
+  target_link_libraries(${name} PRIVATE uxtheme shell32)
   # skin_NAME runs the skin engine itself.
   if(name MATCHES "^skin_")
     target_link_libraries(${name} PRIVATE vm_skin)
@@ -108,6 +102,7 @@ add_custom_target(app_lang ALL DEPENDS ${VM_APP_DIR}/mlg.txt
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/morelg.txt ${VM_APP_DIR}/morelg.txt)
 
 # Further parts of the application folder, each in a file of its own.
+include(${CMAKE_SOURCE_DIR}/cmake/encoder.cmake)
 include(${CMAKE_SOURCE_DIR}/cmake/theme.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/cmake/help.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/cmake/installer.cmake OPTIONAL)

@@ -1,5 +1,6 @@
 #include "convert/batch_run.h"
 
+#include "framework/long_path.h"
 #include "profiles/command_line.h"
 
 namespace {
@@ -32,6 +33,22 @@ bool SamePath(const std::u16string& a, const std::u16string& b) {
   return true;
 }
 
+std::u16string InputGoneNote(const std::u16string& inputPath) {
+  return u"Not converted: the input " + inputPath + u" is no longer there.";
+}
+
+std::u16string PathProblemNote(const std::u16string& outputPath, PathProblem problem) {
+  if (problem == PathProblem::NameTooLong)
+    return u"Not converted: a name in the output " + outputPath +
+           u" is longer than 255 characters.";
+  return u"Not converted: the output " + outputPath +
+         u" makes the encoder's command line longer than 32766 characters.";
+}
+
+std::u16string FolderFailedNote(const std::u16string& folder, const std::u16string& reason) {
+  return u"Not converted: the folder " + folder + u" cannot be created: " + reason;
+}
+
 BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
                   const BatchSettings& settings, CONVERT_JOB& job, BatchResults& results) {
   std::vector<size_t> all(inputs.size());
@@ -46,44 +63,70 @@ BatchEnd RunBatchAt(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
   for (int i = 0; i < count; ++i) {
     const size_t position = positions[size_t(i)];
     if (position >= inputs.size()) continue;
-    const std::u16string& path = inputs[position].strPath;
-    const std::u16string& name = inputs[position].strName;
-    job.strInput = path;
-    job.strOutput =
-        OutputPath(settings.sameAsSource, settings.outputFolder, path, name, job.nProfile);
+    const INPUT_FILE& file = inputs[position];
+    const std::u16string& path = file.strPath;
+    const std::u16string output =
+        FileOutputPath(settings.sameAsSource, settings.outputFolder, file, job.nProfile);
+    job.strInput = ExtendedLengthPath(path);
+    job.strOutput = ExtendedLengthPath(output);
     job.strEncoder = EncoderPath(settings.appDir);
     std::u16string commandLine;
     BuildCommandLine(&job, commandLine);
     host.Log(commandLine);
-    results.files.push_back({path, job.strOutput, FileVerdict(), position});
+    results.files.push_back({path, output, FileVerdict(), position});
     FileVerdict& verdict = results.files.back().verdict;
 
+    if (!host.FileExists(path)) {
+      host.Log(InputGoneNote(path));
+      verdict.reason = FailReason::InputGone;
+      host.FileDone(i + 1, count);
+      continue;
+    }
+    const PathProblem problem = OutputPathProblem(output, commandLine);
+    if (problem != PathProblem::None) {
+      host.Log(PathProblemNote(output, problem));
+      verdict.reason = FailReason::PathTooLong;
+      host.FileDone(i + 1, count);
+      continue;
+    }
     // Never over a file the run is still to convert, or has converted.
-    if (IsAnInput(inputs, job.strOutput)) {
-      host.Log(OutputIsAnInputNote(job.strOutput));
+    if (IsAnInput(inputs, output)) {
+      host.Log(OutputIsAnInputNote(output));
       verdict.reason = FailReason::OutputIsAnInput;
       host.FileDone(i + 1, count);
       continue;
     }
-    if (!settings.overwrite && host.FileExists(job.strOutput)) {
-      if (!host.AskOverwrite(OverwriteQuestion(job.strOutput))) {
+    if (!settings.overwrite && host.FileExists(output)) {
+      if (!host.AskOverwrite(OverwriteQuestion(output))) {
         verdict.outcome = FileOutcome::Skipped;
         host.FileDone(i + 1, count);
         continue;
       }
-      host.DeleteFile(job.strOutput);
+      host.DeleteFile(output);
+    }
+    // Made only now, so that a file passed over leaves no empty folders.
+    const std::u16string folder = FolderToCreate(settings.sameAsSource, file, output);
+    if (!folder.empty()) {
+      const std::u16string reason = host.CreateFolders(folder);
+      if (!reason.empty()) {
+        host.Log(FolderFailedNote(folder, reason));
+        verdict.reason = FailReason::FolderNotCreated;
+        verdict.tellingLine = reason;
+        host.FileDone(i + 1, count);
+        continue;
+      }
     }
     if (!host.StartEncoder(commandLine)) {
       verdict.outcome = FileOutcome::StartFailed;
       return BatchEnd::StartFailed;
     }
     // Only a running encoder's file is shown.
-    host.ShowFile(name, i + 1, count);
-    verdict = host.FinishEncoder(job.strOutput);
+    host.ShowFile(file.strName, i + 1, count);
+    verdict = host.FinishEncoder(output);
     if (verdict.outcome != FileOutcome::Succeeded) {
       // Half-made: whatever is there now is the encoder's, since an earlier
       // file was either deleted on Yes or given up to overwriting.
-      if (host.FileExists(job.strOutput)) host.DeleteFile(job.strOutput);
+      if (host.FileExists(output)) host.DeleteFile(output);
     }
     if (verdict.outcome == FileOutcome::Cancelled) {
       // A cancelled run reports no successes, though finished files stay listed.
@@ -91,7 +134,7 @@ BatchEnd RunBatchAt(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
       return BatchEnd::Cancelled;
     }
     if (verdict.outcome == FileOutcome::Succeeded) {
-      results.outputFiles.push_back(job.strOutput);
+      results.outputFiles.push_back(output);
       ++results.succeeded;
     }
     host.FileDone(i + 1, count);

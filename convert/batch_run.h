@@ -7,6 +7,7 @@
 
 #include "app/input_files.h"
 #include "convert/encoder_verdict.h"
+#include "convert/output_path.h"
 #include "profiles/convert_job.h"
 
 // Skipped: the user answered No to the overwrite question.
@@ -32,6 +33,9 @@ class BatchHost {
   // The overwrite question; true for Yes.
   virtual bool AskOverwrite(const std::u16string& question) = 0;
   virtual void DeleteFile(const std::u16string& path) = 0;
+  // Creates a folder and the missing folders above it; empty when it exists
+  // afterwards, else the system's reason.
+  virtual std::u16string CreateFolders(const std::u16string& folder) = 0;
   virtual void Log(const std::u16string& text) = 0;
   // The file's display name and "position/count" labels.
   virtual void ShowFile(const std::u16string& name, int position, int count) = 0;
@@ -77,8 +81,16 @@ std::u16string OutputIsAnInputNote(const std::u16string& outputPath);
 // either case and either slash are alike.
 bool SamePath(const std::u16string& a, const std::u16string& b);
 
+// The log's notes on a file that is not converted, and why.
+std::u16string InputGoneNote(const std::u16string& inputPath);
+std::u16string PathProblemNote(const std::u16string& outputPath, PathProblem problem);
+std::u16string FolderFailedNote(const std::u16string& folder, const std::u16string& reason);
+
 // Runs every file of `inputs` in order. `job` keeps the profile and option
-// rows of the output settings; its paths are filled per file.
+// rows of the output settings; its paths are filled per file, in the form the
+// encoder can open (ExtendedLengthPath). A file whose input is gone, whose
+// output path cannot be written or whose output folder cannot be created is
+// logged and not converted; the run goes on with the next.
 BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
                   const BatchSettings& settings, CONVERT_JOB& job, BatchResults& results);
 // The same over the files of `inputs` at `positions` only, in that order; the

@@ -7,11 +7,14 @@
 // Why a file of a run did not succeed; kept with the run's records.
 enum class FailReason {
   None,
-  OutputIsAnInput,  // the output would have been written over a file of the run
-  FatalLine,        // the encoder said that its output is broken
-  ExitCode,         // the encoder ended with a code other than 0
-  NoOutput,         // no output file, or an empty one
-  NotReached,       // the run ended before it came to the file
+  OutputIsAnInput,   // the output would have been written over a file of the run
+  InputGone,         // the input was no longer there when its turn came
+  PathTooLong,       // a name in the output path, or the command line, is too long
+  FolderNotCreated,  // the output's folder could not be created
+  FatalLine,         // the encoder said that its output is broken
+  ExitCode,          // the encoder ended with a code other than 0
+  NoOutput,          // no output file, or an empty one
+  NotReached,        // the run ended before it came to the file
 };
 
 // Splits an encoder's text into lines across chunks: `line` keeps the part

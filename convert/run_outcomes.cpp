@@ -18,6 +18,14 @@ std::u16string FailureText(const FileVerdict& v, const OutcomeTexts& texts) {
       return texts.outputIsInput;
     case FailReason::NotReached:
       return texts.notReached;
+    case FailReason::InputGone:
+      return texts.inputGone;
+    case FailReason::PathTooLong:
+      return texts.pathTooLong;
+    case FailReason::FolderNotCreated:
+      // The system's own words follow, when it gave any.
+      return v.tellingLine.empty() ? texts.folderNotCreated
+                                   : texts.folderNotCreated + u": " + v.tellingLine;
     case FailReason::NoOutput:
       if (v.tellingLine.empty() || (v.exited && v.exitCode == 0)) why = texts.emptyOutput;
       break;
@@ -42,7 +50,8 @@ const std::vector<TextKey<OutcomeTexts>>& OutcomeTextKeys() {
       {&OutcomeTexts::notStarted, u"9142-5"},   {&OutcomeTexts::exitCode, u"9142-6"},
       {&OutcomeTexts::emptyOutput, u"9142-7"},  {&OutcomeTexts::outputIsInput, u"9142-8"},
       {&OutcomeTexts::notReached, u"9142-9"},   {&OutcomeTexts::noReason, u"9142-10"},
-      {&OutcomeTexts::startFailed, u"9142-11"},
+      {&OutcomeTexts::startFailed, u"9142-11"}, {&OutcomeTexts::inputGone, u"9142-13"},
+      {&OutcomeTexts::pathTooLong, u"9142-14"}, {&OutcomeTexts::folderNotCreated, u"9142-15"},
   };
   return keys;
 }

@@ -22,9 +22,13 @@ struct OutcomeTexts {
   std::u16string notReached = u"the run ended before this file";
   std::u16string noReason = u"the encoder gave no reason";
   std::u16string startFailed = u"the encoder could not be started";
+  std::u16string inputGone = u"the input file is no longer there";
+  std::u16string pathTooLong = u"the output path is too long";
+  std::u16string folderNotCreated = u"the output folder could not be created";
 };
 
-// Each text's member and its language pack key, "9142-1" on.
+// Each text's member and its language pack key, "9142-1" on ("9142-12" is the
+// row menu's item).
 const std::vector<TextKey<OutcomeTexts>>& OutcomeTextKeys();
 
 // One record per input, by position: what the run came to, and for the files

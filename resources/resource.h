@@ -45,6 +45,18 @@
 #define IDC_INPUT_ADD 1010
 #define IDC_INPUT_DELETE 1012
 #define IDC_INPUT_CLEAR 1013
+#define IDC_INPUT_ADD_FOLDER 1015
+#define IDC_INPUT_STATUS 1016
+#define IDC_INPUT_STOP 1017
+// Texts the input page shows by itself; the language packs name them as
+// "138-<id>" like its controls.
+#define IDS_INPUT_FOLDER_TITLE 1201
+#define IDS_INPUT_SEARCHING 1202
+#define IDS_INPUT_ADDED 1203
+#define IDS_INPUT_OTHER_TYPES 1204
+#define IDS_INPUT_UNREADABLE 1205
+#define IDS_INPUT_BROKEN_LINKS 1206
+#define IDS_INPUT_CANCELLED 1207
 
 // Output settings page
 #define IDD_OUTPUT_PAGE 140

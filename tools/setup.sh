@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need, from Debian's packages and
-# the npm registry. Safe to run again: each step checks before it installs.
+# source packages. Safe to run again: each step checks before it installs.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 deps="$here/build/deps"
@@ -10,13 +10,11 @@ need_apt=()
 want_pkgs=(cmake g++ clang-14 clang-format libclang-rt-14-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev wine wine64 fonts-wine fonts-liberation fonts-wqy-microhei xvfb xdotool x11-utils imagemagick
-  dpkg-dev fp-utils nsis zip unzip ninja-build python3 librsvg2-bin)
+  dpkg-dev fp-utils nsis zip unzip ninja-build python3 librsvg2-bin
+  nasm autoconf automake libtool pkg-config make)
 for p in "${want_pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need_apt+=("$p")
 done
-
-# npm may come with a Node.js of its own; Debian's package only when it is missing.
-command -v npm >/dev/null || need_apt+=(npm)
 
 src_list=/etc/apt/sources.list.d/vidmorph-src.sources
 if [ ! -f "$src_list" ] && ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
@@ -60,12 +58,8 @@ if [ ! -f "$gt_prefix/lib/libgtest.a" ]; then
   cmake --install "$deps/gtest-mingw" >/dev/null
 fi
 
-# The Windows encoder, from the npm registry, pinned.
-ff="$deps/npm/node_modules/@ffmpeg-installer/win32-x64/ffmpeg.exe"
-if [ ! -f "$ff" ]; then
-  echo "setup: fetching the Windows encoder"
-  mkdir -p "$deps/npm"
-  (cd "$deps/npm" && npm install --silent --no-audit --no-fund --force --os=win32 --cpu=x64 \
-     @ffmpeg-installer/win32-x64@4.1.0 >/dev/null)
-fi
+# The Windows encoder, cross-built from Debian's source packages into a cache
+# outside the repository, once per version; build/deps/encoder points at it.
+encoder=$("$here/tools/encoder/build.sh") || { echo "setup: the encoder could not be built" >&2; exit 1; }
+ln -sfn "$encoder" "$deps/encoder"
 echo "setup: ready"

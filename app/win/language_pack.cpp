@@ -61,3 +61,12 @@ int CLanguagePack::Apply(HWND window, int templateId) const {
   }
   return 1;
 }
+
+std::u16string CLanguagePack::Text(int templateId, int stringId) const {
+  const auto text = m_texts.find(LanguageControlKey(templateId, stringId));
+  if (text != m_texts.end()) return text->second;
+  const wchar_t* resource = nullptr;
+  const int n = ::LoadStringW(::GetModuleHandleW(nullptr), UINT(stringId),
+                              reinterpret_cast<LPWSTR>(&resource), 0);
+  return n > 0 && resource ? U(resource, size_t(n)) : std::u16string();
+}

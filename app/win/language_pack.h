@@ -20,6 +20,9 @@ class CLanguagePack {
   static void FillList(const CListBox& list, const std::u16string& file);
   // Replaces the texts of a dialog and its direct children; -1 without a window.
   int Apply(HWND window, int templateId) const;
+  // A text a dialog shows by itself, by its string id: the current language's,
+  // else the string resource of the program.
+  std::u16string Text(int templateId, int stringId) const;
 
   std::vector<std::u16string> m_names;
   std::map<std::u16string, std::u16string> m_texts;

@@ -9,7 +9,9 @@
 #include "convert/run_outcomes.h"
 #include "convert/win/converting_page.h"
 #include "convert/win/encoder_runner.h"
+#include "framework/long_path.h"
 #include "framework/win/controls.h"
+#include "framework/win/file_io.h"
 #include "resources/resource.h"
 
 namespace {
@@ -98,14 +100,17 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
   HWND MainWindow() const { return m_setup.mainWindow; }
 
   // BatchHost
-  bool FileExists(const std::u16string& path) override {
-    return ::GetFileAttributesW(W(path)) != INVALID_FILE_ATTRIBUTES;
-  }
+  bool FileExists(const std::u16string& path) override { return PathExists(path); }
   bool AskOverwrite(const std::u16string& question) override {
     return ::MessageBoxW(m_setup.page, W(question), L"Vidmorph", MB_YESNO | MB_ICONQUESTION) ==
            IDYES;
   }
-  void DeleteFile(const std::u16string& path) override { ::DeleteFileW(W(path)); }
+  void DeleteFile(const std::u16string& path) override {
+    ::DeleteFileW(W(ExtendedLengthPath(path)));
+  }
+  std::u16string CreateFolders(const std::u16string& folder) override {
+    return CreateFolderTree(folder);
+  }
   void Log(const std::u16string& text) override { AppendLog(m_setup.log, text, false); }
   void ShowFile(const std::u16string& name, int position, int count) override {
     ::SetWindowTextW(m_setup.fileLabel, W(name));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "convert/win/encoder_pipe.h"
+#include "framework/long_path.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ const wchar_t* AsWide(const std::u16string& s) {
 
 bool IsNonEmptyFile(const std::u16string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(AsWide(path), GetFileExInfoStandard, &data)) return false;
+  if (!GetFileAttributesExW(AsWide(ExtendedLengthPath(path)), GetFileExInfoStandard, &data))
+    return false;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
   return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
 }

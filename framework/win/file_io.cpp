@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/long_path.h"
 #include "framework/win/wide.h"
 
 bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& bytes, size_t maxBytes) {
@@ -63,4 +64,48 @@ bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t
   if (ok) ok = ::MoveFileExW(W(temp), W(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!ok) ::DeleteFileW(W(temp));
   return ok;
+}
+
+bool PathExists(const std::u16string& path) {
+  return ::GetFileAttributesW(W(ExtendedLengthPath(path))) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::u16string CreateFolderTree(const std::u16string& folder) {
+  std::u16string target = folder;
+  while (target.size() > 1 && target.back() == u'\\') target.pop_back();
+  // From the folder upwards to the first one that exists, then created downwards.
+  std::vector<std::u16string> missing;
+  for (std::u16string p = target; !p.empty() && !PathExists(p);) {
+    missing.push_back(p);
+    const size_t slash = p.find_last_of(u'\\');
+    if (slash == std::u16string::npos) break;
+    p.erase(slash);
+  }
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+    if (!::CreateDirectoryW(W(ExtendedLengthPath(*it)), nullptr) &&
+        ::GetLastError() != ERROR_ALREADY_EXISTS)
+      return SystemErrorText(::GetLastError());
+  }
+  const DWORD attributes = ::GetFileAttributesW(W(ExtendedLengthPath(target)));
+  if (attributes == INVALID_FILE_ATTRIBUTES) return SystemErrorText(::GetLastError());
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return SystemErrorText(ERROR_DIRECTORY);
+  return std::u16string();
+}
+
+std::u16string SystemErrorText(unsigned long code) {
+  wchar_t* text = nullptr;
+  const DWORD n = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::u16string line = n && text ? U(text, n) : std::u16string();
+  if (text) ::LocalFree(text);
+  for (char16_t& c : line)
+    if (c == u'\r' || c == u'\n') c = u' ';
+  while (!line.empty() && line.back() == u' ') line.pop_back();
+  if (line.empty()) {
+    wchar_t number[32];
+    wsprintfW(number, L"error %lu", code);
+    line = U(number);
+  }
+  return line;
 }

@@ -3,6 +3,9 @@
 #pragma once
 #include "framework/win/dialog.h"
 
+// Sent by a page to its parent whenever IsBusy changes its answer.
+constexpr UINT WM_PAGE_BUSY_CHANGED = WM_APP + 1;
+
 class CWizardPage : public CDialog {
  public:
   using CDialog::CDialog;
@@ -10,6 +13,10 @@ class CWizardPage : public CDialog {
   virtual void LeavePage() = 0;
   // Loads the page's controls from the shared state and shows the page.
   virtual void EnterPage() = 0;
+  // A page with work under way (a search for files) must not be left.
+  virtual bool IsBusy() const { return false; }
+  // Stops that work; the page says when it has stopped.
+  virtual void CancelWork() {}
 
  protected:
   // Enter and Cancel must not end a child page.

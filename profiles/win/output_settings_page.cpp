@@ -1,9 +1,8 @@
 #include "profiles/win/output_settings_page.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
 
+#include "framework/win/folder_chooser.h"
 #include "profiles/command_line.h"
 #include "profiles/output_page_rules.h"
 #include "resources/resource.h"
@@ -222,17 +221,9 @@ bool COutputSettingsPage::OnCommand(int id, int code, HWND control) {
 }
 
 void COutputSettingsPage::OnBrowse() {
-  BROWSEINFOW bi{};
-  bi.hwndOwner = m_hWnd;
-  bi.lpszTitle = L"Select Destination Path:";
-  bi.ulFlags = BIF_RETURNONLYFSDIRS;
-  PIDLIST_ABSOLUTE pidl = ::SHBrowseForFolderW(&bi);
-  if (!pidl) return;
-  wchar_t path[MAX_PATH] = {0};
-  const bool ok = ::SHGetPathFromIDListW(pidl, path) != FALSE;
-  ::CoTaskMemFree(pidl);
-  if (!ok || !path[0]) return;
-  m_strOutputFolder = FolderWithBackslash(U(path));
+  std::u16string path;
+  if (!ChooseFolder(m_hWnd, u"Select Destination Path:", path)) return;
+  m_strOutputFolder = FolderWithBackslash(path);
   GetDlgItem(IDC_OUT_FOLDER).SetWindowText(m_strOutputFolder);
 }
 

@@ -80,7 +80,7 @@ BOOL CVidmorphDlg::OnInitDialog() {
 
 void CVidmorphDlg::CreatePages() {
   m_pages.emplace_back(new CTaskPage(m_state));
-  m_pages.emplace_back(new CInputPage(m_state));
+  m_pages.emplace_back(new CInputPage(m_state, m_langPack));
   m_pages.emplace_back(new COutputSettingsPage(m_state, m_state.g_nTaskAvi, m_state.job));
   m_pConvertingPage = new CConvertingPage(m_state);
   m_pages.emplace_back(m_pConvertingPage);
@@ -106,12 +106,24 @@ void CVidmorphDlg::GoTo(int from, int to) {
   m_pages[size_t(from)]->LeavePage();
   m_pages[size_t(to)]->EnterPage();
   m_nPage = to;
+  // Files dropped anywhere on the window go to a page that takes them.
+  ::DragAcceptFiles(m_hWnd, PageTakesDrops() ? TRUE : FALSE);
   UpdateButtons();
+}
+
+bool CVidmorphDlg::PageBusy() const {
+  return m_nPages == kPageCount && m_pages[size_t(m_nPage)]->IsBusy();
+}
+
+bool CVidmorphDlg::PageTakesDrops() const {
+  return m_nPages == kPageCount &&
+         (::GetWindowLongPtrW(m_pages[size_t(m_nPage)]->GetSafeHwnd(), GWL_EXSTYLE) &
+          WS_EX_ACCEPTFILES) != 0;
 }
 
 void CVidmorphDlg::OnNext() {
   const int next = NextPageOf(m_nPage);
-  if (next < 0 || m_nPages != kPageCount) return;
+  if (next < 0 || m_nPages != kPageCount || PageBusy()) return;
   if (m_nPage == kInputPage && m_state.g_inputFiles.empty()) {
     AppMessageBox(m_hWnd, u"Please add the input files!", MB_OK);
     return;
@@ -121,7 +133,7 @@ void CVidmorphDlg::OnNext() {
 
 void CVidmorphDlg::OnPrev() {
   const int prev = PrevPageOf(m_nPage);
-  if (prev >= 0 && m_nPages == kPageCount) GoTo(m_nPage, prev);
+  if (prev >= 0 && m_nPages == kPageCount && !PageBusy()) GoTo(m_nPage, prev);
 }
 
 void CVidmorphDlg::OnRepeat() {
@@ -146,7 +158,7 @@ void CVidmorphDlg::OnRunFinished() {
 }
 
 void CVidmorphDlg::UpdateButtons() {
-  const int enabled = EnabledButtons(m_nPage);
+  const int enabled = PageBusy() ? 0 : EnabledButtons(m_nPage);
   const struct {
     int id, bit;
   } buttons[] = {{IDC_BTN_SAVELOG, kBtnSaveLog},
@@ -166,6 +178,13 @@ void CVidmorphDlg::ShowAbout() {
 bool CVidmorphDlg::OnCommand(int id, int code, HWND control) {
   if (code != BN_CLICKED) return CPersistDialog::OnCommand(id, code, control);
   switch (id) {
+    case IDCANCEL:
+      // Escape: while a page works, it stops that work instead of closing.
+      if (PageBusy())
+        m_pages[size_t(m_nPage)]->CancelWork();
+      else
+        OnCancel();
+      return true;
     case IDC_BTN_CLOSE:
       OnCancel();
       return true;
@@ -208,6 +227,22 @@ bool CVidmorphDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
       return true;
     case WM_RETRY_FAILED:
       OnRetryFailed();
+      result = 0;
+      return true;
+    case WM_PAGE_BUSY_CHANGED:
+      UpdateButtons();
+      result = 0;
+      return true;
+    case WM_DROPFILES:
+      if (PageTakesDrops())
+        m_pages[size_t(m_nPage)]->SendMessage(WM_DROPFILES, wParam, lParam);
+      else
+        ::DragFinish(reinterpret_cast<HDROP>(wParam));
+      result = 0;
+      return true;
+    case WM_CLOSE:
+      // The close box always closes; Escape comes as IDCANCEL and may not.
+      OnCancel();
       result = 0;
       return true;
     case WM_SYSCOMMAND:

@@ -43,6 +43,10 @@ class CVidmorphDlg : public CPersistDialog {
   void OnRunFinished();
   void UpdateButtons();
   void ShowAbout();
+  // The page shown has work under way and must not be left.
+  bool PageBusy() const;
+  // The page shown takes dropped files.
+  bool PageTakesDrops() const;
 
   PixelRect m_rcPage;
   int m_nPages = 0;

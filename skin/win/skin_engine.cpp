@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "skin/theme_scale.h"
 #include "skin/win/skin_lock.h"
 #include "skin/win/skin_object.h"
 #include "skin/win/skin_windows.h"
@@ -31,6 +32,15 @@ bool CanEnumerateModules() {
 }
 
 std::atomic<bool> g_exists{false};
+
+// The scale the theme is drawn at. The program declares itself aware of the
+// system's DPI, so every window it makes has the screen's.
+int ScreenScale() {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return ThemeScaleForDpi(dpi);
+}
 
 }  // namespace
 
@@ -123,6 +133,7 @@ int SkinEngine::Load(const std::function<bool(ThemeContainer&)>& open) {
     auto container = std::make_shared<ThemeContainer>();
     if (open(*container)) {
       schema = std::make_shared<ThemeSchema>(container);
+      schema->SetScale(ScreenScale());
       if (schema->ReadProperties() < 0) schema.reset();
     }
     if (schema) m_container = container;

@@ -90,9 +90,10 @@ UINT TextFormat(uint32_t style, ButtonKind kind, HWND hwnd) {
   return f;
 }
 
-SIZE MeasureText(const ButtonPaint& p) {
+// The text's size when laid out in `area`: a multi-line text wraps at its width.
+SIZE MeasureText(const ButtonPaint& p, const RECT& area) {
   if (p.text.empty()) return SIZE{0, 0};
-  RECT measure{0, 0, p.client.right - p.client.left, p.client.bottom - p.client.top};
+  RECT measure{0, 0, area.right - area.left, area.bottom - area.top};
   ::DrawTextW(p.dc, reinterpret_cast<const wchar_t*>(p.text.c_str()), int(p.text.size()), &measure,
               (p.format & ~UINT(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT);
   return SIZE{measure.right - measure.left, measure.bottom - measure.top};
@@ -142,6 +143,7 @@ void PaintGlyphButton(ButtonPaint& p) {
 // The frame line is broken behind the caption.
 void PaintGroupBox(ButtonPaint& p) {
   const SkinRect c = ToSkin(p.client);
+  p.textSize = MeasureText(p, p.client);
   p.theme.DrawBackground(p.dc, p.part, p.state, ToRect(GroupBoxFrameRect(c, p.blank)));
   p.content = GroupBoxCaptionRect(c, ButtonHAlignOf(p.style, p.kind), p.textSize.cx, p.textSize.cy,
                                   p.sizes.borderWidth, p.sizes.edgeWidth);
@@ -265,6 +267,14 @@ RECT MultiLineBlock(const ButtonPaint& p, const RECT& r) {
   return block;
 }
 
+// Where the text is laid out and drawn: the content, less the border for a
+// push button.
+RECT TextArea(const ButtonPaint& p, bool insetText) {
+  RECT r = ToRect(p.content);
+  if (insetText) ::InflateRect(&r, -p.sizes.borderWidth, -p.sizes.borderHeight);
+  return r;
+}
+
 void DrawContent(const ButtonPaint& p, bool insetText) {
   ::SetTextColor(p.dc, p.metrics.Color(COLOR_BTNTEXT));
   if (p.style & (kBsBitmap | kBsIcon)) {
@@ -272,8 +282,7 @@ void DrawContent(const ButtonPaint& p, bool insetText) {
     return;
   }
   if (p.text.empty()) return;
-  RECT r = ToRect(p.content);
-  if (insetText) ::InflateRect(&r, -p.sizes.borderWidth, -p.sizes.borderHeight);
+  RECT r = TextArea(p, insetText);
   if (p.style & kBsMultiLine) r = MultiLineBlock(p, r);
   if (p.systemLook && !::IsWindowEnabled(p.hwnd)) {
     // Beside the system's look the system's grey text tells it is disabled.
@@ -350,9 +359,9 @@ void CSkinObjectButton::Paint(HDC target) {
                 SIZE{0, 0},
                 ToSkin(client),
                 false};
-  p.textSize = MeasureText(p);
-
   painter->part(p);
+  // Measured where it is drawn, so that a wrapped text breaks where it fits.
+  if (kind != ButtonKind::kGroup) p.textSize = MeasureText(p, TextArea(p, painter->insetText));
   if (painter->content) DrawContent(p, painter->insetText);
   if (painter->focus) DrawFocus(p, painter->focus);
   if (oldFont) ::SelectObject(dc, oldFont);

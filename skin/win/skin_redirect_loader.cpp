@@ -72,6 +72,12 @@ HMODULE WINAPI redirected::LoadLibraryExW(LPCWSTR name, HANDLE file, DWORD flags
   return (flags & kLoadsNoCode) ? m : AfterLoad(m);
 }
 
+// A module found by name may have come in as another module's dependency,
+// which no redirected loader call saw.
+HMODULE WINAPI redirected::GetModuleHandleA(LPCSTR name) {
+  return AfterLoad(SystemFunctions().GetModuleHandleA(name));
+}
+
 FARPROC WINAPI redirected::GetProcAddress(HMODULE module, LPCSTR name) {
   FARPROC found = SystemFunctions().GetProcAddress(module, name);
   try {

@@ -16,6 +16,37 @@ bool Enabled() {
   return SkinEngine::Get().IsEnabled();
 }
 
+// The sizes the skinned frame and scroll bars are drawn with, for the system
+// metrics that name them; false for the others.
+bool SkinnedSystemMetric(const ThemeSizes& s, int index, int& value) {
+  switch (index) {
+    case SM_CYCAPTION:
+      value = s.captionHeight;
+      return true;
+    case SM_CYSMCAPTION:
+      value = s.smallCaptionHeight;
+      return true;
+    case SM_CXVSCROLL:
+      value = s.vScrollWidth;
+      return true;
+    case SM_CYVSCROLL:
+      value = s.vScrollArrowHeight;
+      return true;
+    case SM_CYHSCROLL:
+      value = s.hScrollHeight;
+      return true;
+    case SM_CXHSCROLL:
+      value = s.hScrollArrowWidth;
+      return true;
+  }
+  // Frames: the sides of a captioned window with a fixed or a sizing border.
+  const bool sizing = index == SM_CXFRAME || index == SM_CYFRAME;
+  if (!sizing && index != SM_CXDLGFRAME && index != SM_CYDLGFRAME) return false;
+  const RECT b = SkinFrameBorders(WS_CAPTION | (sizing ? WS_THICKFRAME : 0), WS_EX_WINDOWEDGE, s);
+  value = (index == SM_CXFRAME || index == SM_CXDLGFRAME) ? b.left : b.bottom;
+  return true;
+}
+
 }  // namespace
 
 DWORD WINAPI redirected::GetSysColor(int index) {
@@ -128,6 +159,21 @@ BOOL WINAPI redirected::SystemParametersInfoW(UINT action, UINT param, void* dat
   } catch (...) {
   }
   return ok;
+}
+
+// Callers laying a window out around its caption, frame or scroll bars
+// measure what the skin draws.
+int WINAPI redirected::GetSystemMetrics(int index) {
+  try {
+    SkinEngine& engine = SkinEngine::Get();
+    const int opts = engine.GetApplyOptions();
+    int value = 0;
+    if (Enabled() && (opts & SkinEngine::kMetrics) && (opts & SkinEngine::kFrame) &&
+        SkinnedSystemMetric(engine.Metrics().Sizes(), index, value))
+      return value;
+  } catch (...) {
+  }
+  return SystemFunctions().GetSystemMetrics(index);
 }
 
 // A window the engine frames gets the theme's borders: callers sizing a

@@ -22,7 +22,7 @@ constexpr int kRedirectVisualStyle = SkinEngine::kColours | 0x100;
   ROW(LoadLibraryExA, L"kernel32.dll", kRedirectAlways)           \
   ROW(LoadLibraryExW, L"kernel32.dll", kRedirectAlways)           \
   ROW(GetProcAddress, L"kernel32.dll", kRedirectAlways)           \
-  KEPT(GetModuleHandleA, L"kernel32.dll", kRedirectAlways)        \
+  ROW(GetModuleHandleA, L"kernel32.dll", kRedirectAlways)         \
   ROW(RegisterClassA, L"user32.dll", kRedirectAlways)             \
   ROW(RegisterClassW, L"user32.dll", kRedirectAlways)             \
   ROW(GetSysColor, L"user32.dll", SkinEngine::kColours)           \
@@ -59,7 +59,7 @@ constexpr int kRedirectVisualStyle = SkinEngine::kColours | 0x100;
   ROW(FillRect, L"user32.dll", SkinEngine::kColours)              \
   ROW(DeleteObject, L"gdi32.dll", SkinEngine::kColours)           \
   ROW(AdjustWindowRectEx, L"user32.dll", SkinEngine::kMetrics)    \
-  KEPT(GetSystemMetrics, L"user32.dll", SkinEngine::kMetrics)     \
+  ROW(GetSystemMetrics, L"user32.dll", SkinEngine::kMetrics)      \
   ROW(TrackPopupMenu, L"user32.dll", SkinEngine::kMenus)          \
   ROW(TrackPopupMenuEx, L"user32.dll", SkinEngine::kMenus)        \
   ROW(DrawMenuBar, L"user32.dll", SkinEngine::kFrame)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/theme_properties.h"
+#include "skin/theme_scale.h"
 #include "skin/win/theme_class.h"
 #include "skin/win/theme_image.h"
 #include "skin/win/theme_schema.h"
@@ -22,6 +23,21 @@ void FillSolid(HDC hdc, const RECT& rect, COLORREF color) {
   const COLORREF old = ::SetBkColor(hdc, color);
   ::ExtTextOutW(hdc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
   ::SetBkColor(hdc, old);
+}
+
+ThemeMargins ScaledMargins(const ThemeMargins& m, int from, int to) {
+  ThemeMargins out;
+  out.left = ThemeScaleLength(m.left, from, to);
+  out.right = ThemeScaleLength(m.right, from, to);
+  out.top = ThemeScaleLength(m.top, from, to);
+  out.bottom = ThemeScaleLength(m.bottom, from, to);
+  return out;
+}
+
+// The size a frame takes on the display.
+SIZE OnDisplay(const ImageDrawParams& p) {
+  return SIZE{ThemeScaleLength(p.frame.right - p.frame.left, p.fromScale, p.toScale),
+              ThemeScaleLength(p.frame.bottom - p.frame.top, p.fromScale, p.toScale)};
 }
 
 RECT Shrink(const RECT& r, const ThemeMargins& m) {
@@ -62,7 +78,8 @@ BOOL ThemeClass::PaintBackground(HDC hdc, int part, int state, const RECT& rect)
   if (bgType == kBgTypeBorderFill) return FillBorder(hdc, part, state, rect);
   if (bgType == kBgTypeNone) return TRUE;
 
-  ThemeImage* image = m_schema.GetImage(BackgroundImageFile(part, state));
+  int imageScale = kThemeScaleBase;
+  ThemeImage* image = m_schema.GetScaledImage(BackgroundImageFile(part, state), imageScale);
   if (image == nullptr) return FALSE;
   const int count = std::max(1, IntOr(part, state, kTmtImageCount, 1));
   const bool horizontal =
@@ -70,12 +87,15 @@ BOOL ThemeClass::PaintBackground(HDC hdc, int part, int state, const RECT& rect)
 
   ImageDrawParams p;
   p.frame = image->Frame(count, horizontal, state - 1);
+  p.fromScale = imageScale;
+  p.toScale = m_schema.Scale();
   p.sizingType = EnumOr(part, state, kTmtSizingType, kSizingStretch);
   if (p.sizingType < kSizingTrueSize || p.sizingType > kSizingTile) p.sizingType = kSizingStretch;
   RECT dst = rect;
   if (p.sizingType == kSizingTrueSize) {
-    int w = p.frame.right - p.frame.left;
-    int h = p.frame.bottom - p.frame.top;
+    const SIZE size = OnDisplay(p);
+    int w = size.cx;
+    int h = size.cy;
     if (IntOr(part, state, kTmtTrueSizeStretchMark, 0) > 0) {
       w = std::min(w, int(rect.right - rect.left));
       h = std::min(h, int(rect.bottom - rect.top));
@@ -86,7 +106,9 @@ BOOL ThemeClass::PaintBackground(HDC hdc, int part, int state, const RECT& rect)
       dst.bottom = dst.top + h;
     }
   } else {
+    // Given for the image at 100 %.
     GetMargins(part, state, kTmtSizingMargins, p.margins);
+    p.margins = ScaledMargins(p.margins, kThemeScaleBase, imageScale);
   }
   p.useTransparent =
       TransparentColor(part, state, kTmtTransparent, kTmtTransparentColor, *image, p.transparent);
@@ -125,42 +147,43 @@ BOOL ThemeClass::DrawGlyph(HDC hdc, int part, int state, const RECT& rect, int c
                            bool horizontal) const {
   ThemeMargins content;
   GetMargins(part, state, kTmtContentMargins, content);
-  const RECT inner = Shrink(rect, content);
+  const int scale = m_schema.Scale();
+  const RECT inner = Shrink(rect, ScaledMargins(content, kThemeScaleBase, scale));
 
   ThemeImage* glyph = nullptr;
-  RECT frame = {};
+  ImageDrawParams p;
+  p.toScale = scale;
   if (EnumOr(part, state, kTmtImageSelectType, kImageSelectNone) == kImageSelectSize) {
     // The largest of IMAGEFILE5 down to IMAGEFILE1 that fits, else IMAGEFILE1.
     for (int i = 4; i >= 0 && glyph == nullptr; --i) {
       std::u16string file;
       GetString(part, state, kTmtImageFile1 + i, file);
-      ThemeImage* candidate = m_schema.GetImage(file);
+      ThemeImage* candidate = m_schema.GetScaledImage(file, p.fromScale);
       if (candidate == nullptr) continue;
-      const RECT f = candidate->Frame(count, horizontal, state - 1);
-      if (f.right - f.left <= inner.right - inner.left &&
-          f.bottom - f.top <= inner.bottom - inner.top) {
+      p.frame = candidate->Frame(count, horizontal, state - 1);
+      const SIZE size = OnDisplay(p);
+      if (size.cx <= inner.right - inner.left && size.cy <= inner.bottom - inner.top) {
         glyph = candidate;
       }
     }
     if (glyph == nullptr) {
       std::u16string file;
       GetString(part, state, kTmtImageFile1, file);
-      glyph = m_schema.GetImage(file);
+      glyph = m_schema.GetScaledImage(file, p.fromScale);
     }
   } else {
     std::u16string file;
     GetString(part, state, kTmtGlyphImageFile, file);
-    glyph = m_schema.GetImage(file);
+    glyph = m_schema.GetScaledImage(file, p.fromScale);
   }
   if (glyph == nullptr) return FALSE;
 
-  ImageDrawParams p;
-  frame = glyph->Frame(count, horizontal, state - 1);
-  p.frame = frame;
+  p.frame = glyph->Frame(count, horizontal, state - 1);
   p.sizingType = kSizingTrueSize;
   p.useTransparent = TransparentColor(part, state, kTmtGlyphTransparent, kTmtGlyphTransparentColor,
                                       *glyph, p.transparent);
-  const RECT dst = Centred(inner, frame.right - frame.left, frame.bottom - frame.top);
+  const SIZE size = OnDisplay(p);
+  const RECT dst = Centred(inner, size.cx, size.cy);
   return glyph->Draw(hdc, dst, p);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "skin/theme_properties.h"
+#include "skin/theme_scale.h"
 #include "skin/win/theme_image.h"
 #include "skin/win/theme_schema.h"
 
@@ -102,14 +103,15 @@ std::u16string ThemeClass::BackgroundImageFile(int part, int state) const {
 }
 
 BOOL ThemeClass::GetPartSize(int part, int state, SIZE& size) const {
-  const ThemeImage* image = m_schema.GetImage(BackgroundImageFile(part, state));
+  int imageScale = kThemeScaleBase;
+  const ThemeImage* image = m_schema.GetScaledImage(BackgroundImageFile(part, state), imageScale);
   if (image == nullptr) return FALSE;
   const int count = IntOr(part, state, kTmtImageCount, 1);
   const bool horizontal =
       EnumOr(part, state, kTmtImageLayout, kLayoutHorizontal) != kLayoutVertical;
   const RECT frame = image->Frame(count, horizontal, 0);
-  size.cx = frame.right - frame.left;
-  size.cy = frame.bottom - frame.top;
+  size.cx = ThemeScaleLength(frame.right - frame.left, imageScale, m_schema.Scale());
+  size.cy = ThemeScaleLength(frame.bottom - frame.top, imageScale, m_schema.Scale());
   return TRUE;
 }
 

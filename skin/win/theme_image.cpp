@@ -270,13 +270,14 @@ bool ThemeImage::Draw(HDC hdc, const RECT& dst, const ImageDrawParams& p) const 
     b = fh - t;
   }
   // Margins never overlap in the destination either: a small target shrinks them.
-  int dl = l, dr = r, dt = t, db = b;
+  int dl = Scaled(l, p.fromScale, p.toScale), dr = Scaled(r, p.fromScale, p.toScale);
+  int dt = Scaled(t, p.fromScale, p.toScale), db = Scaled(b, p.fromScale, p.toScale);
   if (dl + dr > dw) {
-    dl = Scaled(l, l + r, dw);
+    dl = Scaled(dl, dl + dr, dw);
     dr = dw - dl;
   }
   if (dt + db > dh) {
-    dt = Scaled(t, t + b, dh);
+    dt = Scaled(dt, dt + db, dh);
     db = dh - dt;
   }
   const LONG xs[4] = {f.left, f.left + l, f.right - r, f.right};

@@ -15,6 +15,10 @@
 struct ImageDrawParams {
   RECT frame = {0, 0, 0, 0};  // the frame inside the image
   ThemeMargins margins;       // nine-grid margins in image pixels
+  // The image is made for display scale `fromScale` (percent) and drawn at
+  // `toScale`: the margins keep their size on the display.
+  int fromScale = 100;
+  int toScale = 100;
   int sizingType = kSizingStretch;
   bool borderOnly = false;  // leave the middle cell out
   bool useTransparent = false;

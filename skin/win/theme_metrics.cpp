@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "skin/theme_properties.h"
+#include "skin/theme_scale.h"
 #include "skin/win/theme_class.h"
 #include "skin/win/theme_schema.h"
 
@@ -70,20 +71,22 @@ void ThemeMetrics::ReadSystemFontsAndSizes() {
 void ThemeMetrics::ApplyThemeMetrics(const ThemeSchema& schema) {
   const ThemeProperties& props = schema.Properties();
   const int sys = kThemeClassSysMetrics;
+  // The theme's sizes are for 100 %; the system's are at the display's scale already.
   int32_t value = 0;
-  if (props.GetInt(sys, 0, 0, kTmtCaptionBarHeight, value) == kThemeOk) {
-    m_sizes.captionHeight = value + 1;
-  }
-  if (props.GetInt(sys, 0, 0, kTmtSmCaptionBarHeight, value) == kThemeOk) {
-    m_sizes.smallCaptionHeight = value + 1;
-  }
+  auto read = [&](int id) {
+    if (props.GetInt(sys, 0, 0, id, value) != kThemeOk) return false;
+    value = ThemeScaleLength(value, kThemeScaleBase, schema.Scale());
+    return true;
+  };
+  if (read(kTmtCaptionBarHeight)) m_sizes.captionHeight = value + 1;
+  if (read(kTmtSmCaptionBarHeight)) m_sizes.smallCaptionHeight = value + 1;
   // Each sets a bar's thickness and its arrows' length along it: the width
   // the vertical bar's, the height the horizontal bar's.
-  if (props.GetInt(sys, 0, 0, kTmtScrollBarWidth, value) == kThemeOk && value > 0) {
+  if (read(kTmtScrollBarWidth) && value > 0) {
     m_sizes.vScrollWidth = value;
     m_sizes.vScrollArrowHeight = value;
   }
-  if (props.GetInt(sys, 0, 0, kTmtScrollBarHeight, value) == kThemeOk && value > 0) {
+  if (read(kTmtScrollBarHeight) && value > 0) {
     m_sizes.hScrollHeight = value;
     m_sizes.hScrollArrowWidth = value;
   }

@@ -10,6 +10,7 @@
 #include "framework/win/wide.h"
 #include "skin/theme_default_colors.h"
 #include "skin/theme_resource_name.h"
+#include "skin/theme_scale.h"
 #include "skin/theme_text.h"
 #include "skin/win/skin_lock.h"
 #include "skin/win/theme_class.h"
@@ -118,6 +119,17 @@ ThemeImage* ThemeSchema::GetImage(const std::u16string& fileName) {
   ScopedLock lock(m_lock);
   // Another thread may have decoded it meanwhile: the first one stays.
   return m_images.emplace(fileName, std::move(loaded)).first->second.get();
+}
+
+ThemeImage* ThemeSchema::GetScaledImage(const std::u16string& fileName, int& imageScale) {
+  if (fileName.empty()) return nullptr;
+  for (int scale : ThemeImageScalesNearest(m_scale)) {
+    if (ThemeImage* image = GetImage(ThemeScaledImageName(fileName, scale))) {
+      imageScale = scale;
+      return image;
+    }
+  }
+  return nullptr;
 }
 
 std::unique_ptr<ThemeImage> ThemeSchema::LoadImageFile(const std::u16string& fileName) const {

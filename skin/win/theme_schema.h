@@ -37,9 +37,16 @@ class ThemeSchema {
 
   // The class for a name (any case); null for a name that is no theme class.
   ThemeClass* GetClass(std::u16string_view name);
+  // The display scale, in percent, the theme is drawn at (100 until set).
+  int Scale() const { return m_scale; }
+  void SetScale(int scale) { m_scale = scale > 0 ? scale : 100; }
+
   // The image of a file name as the scheme writes it, loaded on first use;
   // null when it is missing or cannot be decoded (also remembered).
   ThemeImage* GetImage(const std::u16string& fileName);
+  // The same image in the size made for the scale nearest the schema's that
+  // the theme carries; `imageScale` tells which.
+  ThemeImage* GetScaledImage(const std::u16string& fileName, int& imageScale);
 
   // Serialises caption drawing, which shares one off-screen bitmap per frame.
   void LockCaption() { ::EnterCriticalSection(&m_captionLock); }
@@ -53,6 +60,7 @@ class ThemeSchema {
   std::shared_ptr<ThemeContainer> m_container;
   ThemeProperties m_props;
   int m_premultiply = 1;
+  int m_scale = 100;
   int m_globalsCode;
   int m_windowCode;
   // Classes and images are created on demand from any drawing thread.

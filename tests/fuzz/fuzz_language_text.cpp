@@ -1,5 +1,6 @@
 // Splits arbitrary UTF-16 text as a language list and as a text value, and
-// checks that nothing is lost or invented.
+// checks that nothing is lost or invented; fills it in as a text with
+// placeholders.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -46,5 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                      : key + u'|' + text + u'^';
     Check(joined.find(entry) != std::u16string::npos);
   }
+
+  // A hand-edited text with placeholders: without values it can only shrink,
+  // and text without "%" comes back as it was.
+  const std::u16string bare = FillIn(value, {});
+  Check(bare.size() <= value.size());
+  if (value.find(u'%') == std::u16string::npos) Check(bare == value);
+  const std::u16string filled = FillIn(value, {u"<1>", u"<2>"});
+  Check(filled.size() <= value.size() * 2);
   return 0;
 }

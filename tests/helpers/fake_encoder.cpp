@@ -9,8 +9,12 @@
 //   file BYTES PATH        create PATH holding BYTES bytes
 //   exit CODE              end with CODE (the default is 0)
 // Started by the program itself ("-i INPUT ... OUTPUT"), it reads the same
-// commands from INPUT, one a line, with $OUT standing for OUTPUT.
+// commands from INPUT, one a line, with $OUT standing for OUTPUT. Paths are
+// taken as UTF-8 and opened by their wide names, so any letters work, and
+// long ones in their extended form.
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -43,8 +47,25 @@ void Write(DWORD which, const std::string& bytes) {
   WriteFile(GetStdHandle(which), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-bool MakeFile(const char* path, long size) {
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+std::string Utf8(const wchar_t* text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string bytes(n > 1 ? static_cast<size_t>(n) : 1, '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, &bytes[0], n, nullptr, nullptr);
+  bytes.resize(bytes.size() - 1);
+  return bytes;
+}
+
+std::wstring Wide(const std::string& bytes) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.c_str(), -1, nullptr, 0);
+  std::wstring text(n > 1 ? static_cast<size_t>(n) : 1, L'\0');
+  if (n > 1) MultiByteToWideChar(CP_UTF8, 0, bytes.c_str(), -1, &text[0], n);
+  text.resize(text.size() - 1);
+  return text;
+}
+
+bool MakeFile(const std::string& path, long size) {
+  HANDLE file =
+      CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   const std::string bytes(static_cast<size_t>(size), 'x');
   DWORD written = 0;
@@ -84,14 +105,13 @@ int Execute(const std::vector<std::string>& words, const std::string& output) {
       Sleep(static_cast<DWORD>(std::atol(words[++i].c_str())));
     } else if (word == "wait" && hasArg) {
       const std::string& path = words[++i];
-      for (int tick = 0; tick < 600 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
-           ++tick)
+      for (int tick = 0;
+           tick < 600 && GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES; ++tick)
         Sleep(100);
     } else if (word == "flood" && hasArg) {
       Flood(std::atol(words[++i].c_str()));
     } else if (word == "file" && i + 2 < words.size()) {
-      if (!MakeFile(Expand(words[i + 2], output).c_str(), std::atol(words[i + 1].c_str())))
-        return 90;
+      if (!MakeFile(Expand(words[i + 2], output), std::atol(words[i + 1].c_str()))) return 90;
       i += 2;
     } else if (word == "exit" && hasArg) {
       return std::atoi(words[++i].c_str());
@@ -104,10 +124,10 @@ int Execute(const std::vector<std::string>& words, const std::string& output) {
 
 // A script file: "command argument" a line ("file" takes two, split at the
 // first blank).
-std::vector<std::string> ReadScript(const char* path) {
+std::vector<std::string> ReadScript(const std::string& path) {
   std::vector<std::string> words;
-  HANDLE file =
-      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {"exit", "92"};
   std::string text;
   char buf[4096];
@@ -138,7 +158,12 @@ std::vector<std::string> ReadScript(const char* path) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc > 2 && std::string(argv[1]) == "-i") return Execute(ReadScript(argv[2]), argv[argc - 1]);
-  return Execute(std::vector<std::string>(argv + 1, argv + argc), "");
+int main() {
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(Utf8(argv[i]));
+  LocalFree(argv);
+  if (args.size() > 1 && args[0] == "-i") return Execute(ReadScript(args[1]), args.back());
+  return Execute(args, "");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -10,15 +11,21 @@ namespace {
 // Records what the run asked of the program around it.
 class FakeHost : public BatchHost {
  public:
-  std::vector<std::u16string> paths;  // the input list the run gets
-  std::set<std::u16string> existing;
+  std::vector<std::u16string> paths;                        // the input list the run gets
+  std::set<std::u16string> existing;                        // besides the inputs
+  std::set<std::u16string> gone;                            // inputs that are no longer there
+  std::map<std::u16string, std::u16string> folderFailures;  // folder, reason
   bool answerYes = false;
   std::map<int, FileVerdict> verdicts;  // by the encoder run's number, default success
   int failStartAt = 0;                  // the encoder run that cannot start; 0 for none
-  std::vector<std::u16string> logged, asked, deleted, commands, written;
+  std::vector<std::string> calls;
+  std::vector<std::u16string> logged, asked, deleted, commands, written, created;
   std::vector<std::pair<int, int>> shown, done;
 
-  bool FileExists(const std::u16string& p) override { return existing.count(p) > 0; }
+  bool FileExists(const std::u16string& p) override {
+    const bool input = std::find(paths.begin(), paths.end(), p) != paths.end();
+    return existing.count(p) > 0 || (input && gone.count(p) == 0);
+  }
   bool AskOverwrite(const std::u16string& q) override {
     asked.push_back(q);
     return answerYes;
@@ -27,12 +34,19 @@ class FakeHost : public BatchHost {
     deleted.push_back(p);
     existing.erase(p);
   }
+  std::u16string CreateFolders(const std::u16string& folder) override {
+    calls.push_back("create");
+    created.push_back(folder);
+    auto it = folderFailures.find(folder);
+    return it == folderFailures.end() ? std::u16string() : it->second;
+  }
   void Log(const std::u16string& t) override { logged.push_back(t); }
   void ShowFile(const std::u16string&, int position, int count) override {
     shown.emplace_back(position, count);
   }
   void FileDone(int position, int count) override { done.emplace_back(position, count); }
   bool StartEncoder(const std::u16string& cmd) override {
+    calls.push_back("encode");
     commands.push_back(cmd);
     return int(commands.size()) != failStartAt;
   }
@@ -295,6 +309,94 @@ TEST(BatchRun, SamePathFoldsCaseAndSlashesOnly) {
   EXPECT_FALSE(SamePath(u"C:\\Video\\a.avi", u"C:\\Video\\a.avi "));
   EXPECT_FALSE(SamePath(u"C:\\Video\\a.avi", u"C:\\Video\\b.avi"));
   EXPECT_FALSE(SamePath(u"C:\\V\\\u00e9.avi", u"C:\\V\\e.avi"));
+}
+
+TEST(BatchRun, AFileFromAFolderKeepsItsPlaceAndItsFolderIsMadeJustBeforeItsEncoder) {
+  FakeHost host;
+  const std::u16string root = u"C:\\Videos\\Holiday";
+  host.paths = {root + u"\\Day 1\\clip.avi", root + u"\\Day 2\\clip.avi", u"C:\\v\\a.avi"};
+  std::vector<INPUT_FILE> inputs = {InputFileUnder(host.paths[0], root),
+                                    InputFileUnder(host.paths[1], root),
+                                    InputFileOf(host.paths[2])};
+  CONVERT_JOB job = Mp3Job();
+  BatchResults r;
+  EXPECT_EQ(RunBatch(host, inputs, Settings(), job, r), BatchEnd::Finished);
+  EXPECT_EQ(r.outputFiles, (std::vector<std::u16string>{u"D:\\out\\Holiday\\Day 1\\clip.avi.mp3",
+                                                        u"D:\\out\\Holiday\\Day 2\\clip.avi.mp3",
+                                                        u"D:\\out\\a.avi.mp3"}));
+  // The output folder itself and a lone file's folder are never created.
+  EXPECT_EQ(host.created, (std::vector<std::u16string>{u"D:\\out\\Holiday\\Day 1\\",
+                                                       u"D:\\out\\Holiday\\Day 2\\"}));
+  EXPECT_EQ(host.calls,
+            (std::vector<std::string>{"create", "encode", "create", "encode", "encode"}));
+}
+
+TEST(BatchRun, AFolderThatCannotBeMadeFailsOnlyItsFile) {
+  FakeHost host;
+  const std::u16string root = u"C:\\Videos\\Holiday";
+  host.paths = {root + u"\\Day 1\\a.avi", root + u"\\Day 2\\b.avi"};
+  host.folderFailures[u"D:\\out\\Holiday\\Day 1\\"] = u"Access denied.";
+  CONVERT_JOB job = Mp3Job();
+  BatchResults r;
+  EXPECT_EQ(
+      RunBatch(host, {InputFileUnder(host.paths[0], root), InputFileUnder(host.paths[1], root)},
+               Settings(), job, r),
+      BatchEnd::Finished);
+  EXPECT_EQ(r.succeeded, 1);
+  EXPECT_EQ(host.commands.size(), 1u);
+  ASSERT_EQ(host.logged.size(), 3u);
+  EXPECT_EQ(
+      host.logged[1],
+      u"Not converted: the folder D:\\out\\Holiday\\Day 1\\ cannot be created: Access denied.");
+  EXPECT_EQ(host.shown, (std::vector<std::pair<int, int>>{{2, 2}}));
+  // It counts as failed, with its reason kept for the results.
+  ASSERT_EQ(r.files.size(), 2u);
+  EXPECT_EQ(r.files[0].verdict.outcome, FileOutcome::Failed);
+  EXPECT_EQ(r.files[0].verdict.reason, FailReason::FolderNotCreated);
+  EXPECT_EQ(r.files[0].verdict.tellingLine, u"Access denied.");
+  EXPECT_EQ(r.files[1].verdict.outcome, FileOutcome::Succeeded);
+  // Every file is done once, passed over or converted.
+  EXPECT_EQ(host.done, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
+}
+
+TEST(BatchRun, AnInputThatIsGoneOrAnOutputThatCannotBeNamedIsLoggedAndPassedOver) {
+  FakeHost host;
+  const std::u16string longName = std::u16string(252, u'n') + u".avi";  // .mp3 makes 260
+  host.paths = {u"C:\\v\\gone.avi", u"C:\\v\\" + longName, u"C:\\v\\ok.avi"};
+  host.gone = {u"C:\\v\\gone.avi"};
+  CONVERT_JOB job = Mp3Job();
+  BatchResults r;
+  EXPECT_EQ(RunBatch(host, Inputs(host.paths), Settings(), job, r), BatchEnd::Finished);
+  EXPECT_EQ(r.outputFiles, std::vector<std::u16string>{u"D:\\out\\ok.avi.mp3"});
+  ASSERT_EQ(host.logged.size(), 5u);
+  EXPECT_EQ(host.logged[1], u"Not converted: the input C:\\v\\gone.avi is no longer there.");
+  EXPECT_EQ(host.logged[3], u"Not converted: a name in the output D:\\out\\" + longName +
+                                u".mp3 is longer than 255 characters.");
+  EXPECT_EQ(host.commands.size(), 1u);
+  ASSERT_EQ(r.files.size(), 3u);
+  EXPECT_EQ(r.files[0].verdict.reason, FailReason::InputGone);
+  EXPECT_EQ(r.files[1].verdict.reason, FailReason::PathTooLong);
+  EXPECT_EQ(r.files[1].verdict.outcome, FileOutcome::Failed);
+  EXPECT_EQ(host.done, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
+}
+
+TEST(BatchRun, LongPathsReachTheEncoderInTheirExtendedForm) {
+  FakeHost host;
+  const std::u16string folder = u"C:\\" + std::u16string(250, u'f') + u"\\";
+  host.paths = {folder + u"a.avi", u"C:\\v\\b.avi"};
+  BatchSettings s = Settings();
+  s.outputFolder = folder;
+  CONVERT_JOB job = Mp3Job();
+  BatchResults r;
+  RunBatch(host, Inputs(host.paths), s, job, r);
+  ASSERT_EQ(host.commands.size(), 2u);
+  EXPECT_EQ(host.commands[0].substr(0, 31), u"\"C:\\App\\ffmpeg.exe\" -i \"\\\\?\\C:\\");
+  EXPECT_NE(host.commands[0].find(u"\"\\\\?\\" + folder + u"a.avi.mp3\""), std::u16string::npos);
+  // The run's results keep the plain form the user knows.
+  EXPECT_EQ(r.outputFiles.front(), folder + u"a.avi.mp3");
+  // A short path is written as it always was.
+  EXPECT_EQ(host.commands[1].substr(0, 45),
+            u"\"C:\\App\\ffmpeg.exe\" -i \"C:\\v\\b.avi\" -y -f mp3");
 }
 
 }  // namespace

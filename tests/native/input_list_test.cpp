@@ -79,4 +79,28 @@ TEST(InputList, TheTaskChoosesTheFilter) {
   EXPECT_TRUE(InputFilterFor(3).empty());
 }
 
+TEST(InputList, DropsAndFoldersOfferWhatTheDialogOpensWith) {
+  using Patterns = std::vector<std::u16string>;
+  EXPECT_EQ(OfferedPatterns(InputFilterFor(0)), Patterns{u"*.avi"});
+  EXPECT_EQ(OfferedPatterns(InputFilterFor(1)), Patterns{u"*.avi"});
+  const Patterns b = OfferedPatterns(InputFilterFor(2));
+  ASSERT_EQ(b.size(), 13u);
+  EXPECT_EQ(b.front(), u"*.avi");
+  EXPECT_EQ(b.back(), u"*.swf");
+  EXPECT_TRUE(OfferedPatterns(InputFilterFor(-1)).empty());
+  EXPECT_EQ(OfferedPatterns(u"Mixed| *.a ;;*.b|All|*.*|"), (Patterns{u"*.a", u"*.b"}));
+
+  EXPECT_TRUE(IsOffered(u"clip.avi", b));
+  EXPECT_TRUE(IsOffered(u"CLIP.MPEG", b));
+  EXPECT_TRUE(IsOffered(u"a.b.swf", b));
+  EXPECT_FALSE(IsOffered(u"clip.avi.bak", b));
+  EXPECT_FALSE(IsOffered(u"avi", b));
+  EXPECT_FALSE(IsOffered(u"clip.mp3", b));
+  EXPECT_TRUE(IsOffered(u"anything", {}));
+  EXPECT_TRUE(IsOffered(u"noext", {u"*.*"}));
+  EXPECT_TRUE(IsOffered(u"clip1.avi", {u"clip?.avi"}));
+  EXPECT_FALSE(IsOffered(u"clip12.avi", {u"clip?.avi"}));
+  EXPECT_TRUE(IsOffered(u"a-b-c.avi", {u"a*b*.avi"}));
+}
+
 }  // namespace

@@ -44,4 +44,16 @@ TEST(LanguageKeys, SignedDecimal) {
   EXPECT_EQ(LanguageControlKey(INT_MIN, INT_MAX), u"-2147483648-2147483647");
 }
 
+TEST(LanguageTexts, PlaceholdersAreFilledAndNothingElse) {
+  EXPECT_EQ(FillIn(u"Files added: %1.", {u"12"}), u"Files added: 12.");
+  EXPECT_EQ(FillIn(u"%2 (%1)", {u"a", u"b"}), u"b (a)");
+  // Past the values a placeholder is empty; other "%" stay as typed.
+  EXPECT_EQ(FillIn(u"%1 and %3", {u"x"}), u"x and ");
+  EXPECT_EQ(FillIn(u"100%% %d %s %", {}), u"100% %d %s %");
+  EXPECT_EQ(FillIn(u"%1", {u"%2"}), u"%2");  // values are not read again
+  EXPECT_EQ(DecimalText(0), u"0");
+  EXPECT_EQ(DecimalText(10000), u"10000");
+  EXPECT_EQ(DecimalText(INT64_MIN), u"-9223372036854775808");
+}
+
 }  // namespace

@@ -90,4 +90,37 @@ TEST(ProgressParser, OnlyTheFirstTimeWithALaterBitrateCounts) {
   EXPECT_EQ(kept.Percent(), 20);
 }
 
+// Chunks as the bundled encoder (5.1) prints them: sizes in "kB", the last
+// line's "Lsize=", and "N/A" for the bitrate before the first packet. Whole
+// seconds count: 8.25 of 20 s is 40%.
+TEST(ProgressParser, ReadsTheBundledEncodersLines) {
+  EncoderProgress video;
+  int percent = -1;
+  EXPECT_FALSE(
+      video.Feed(u"Input #0, avi, from 'clip.avi':\r\n  Duration: 00:00:20.01, start: "
+                 u"0.000000, bitrate: 734 kb/s\r\n  Stream #0:0: Video: mpeg4\r\n",
+                 percent));
+  EXPECT_EQ(video.Duration(), 20);
+  EXPECT_EQ(PercentOf(video,
+                      u"frame=  247 fps=243 q=0.0 size=     256kB time=00:00:08.25 "
+                      u"bitrate= 254.1kbits/s dup=41 drop=0 speed=8.11x    \r"),
+            40);
+  EXPECT_EQ(PercentOf(video,
+                      u"frame=  599 fps=207 q=-1.0 Lsize=    1468kB time=00:00:20.01 "
+                      u"bitrate= 601.1kbits/s dup=99 drop=0 speed= 6.9x    \r\n"),
+            100);
+
+  EncoderProgress audio;
+  audio.Feed(u"  Duration: 00:00:03.00, start: 0.000000, bitrate: 704 kb/s\r\n", percent);
+  EXPECT_EQ(PercentOf(audio, u"size=       0kB time=00:00:00.00 bitrate=N/A speed=   0x    \r"), 0);
+  EXPECT_EQ(PercentOf(audio,
+                      u"size=      48kB time=00:00:03.00 bitrate= 130.4kbits/s "
+                      u"speed=27.1x    \r\n"),
+            100);
+  // No size where the output has none yet (a pipe), and the unit later
+  // versions print: the size never counts. 1.5 of 3 s is 1 whole second.
+  EXPECT_EQ(PercentOf(audio, u"size=N/A time=00:00:01.50 bitrate=N/A speed=3.01x    \r"), 33);
+  EXPECT_EQ(PercentOf(audio, u"size=    1024KiB time=00:00:01.50 bitrate= 5592.4kbits/s\r"), 33);
+}
+
 }  // namespace

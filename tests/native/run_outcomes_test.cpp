@@ -139,6 +139,14 @@ TEST(RunOutcomes, RowsSayWhatHappenedAndWhy) {
 
   EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Failed, FailReason::OutputIsAnInput).verdict, t),
             u"Failed: the output would replace an input of this run");
+  EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Failed, FailReason::InputGone).verdict, t),
+            u"Failed: the input file is no longer there");
+  EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Failed, FailReason::PathTooLong).verdict, t),
+            u"Failed: the output path is too long");
+  r = Record(5, FileOutcome::Failed, FailReason::FolderNotCreated);
+  r.verdict.tellingLine = u"Access denied.";
+  EXPECT_EQ(OutcomeRow(r, t),
+            u"f5.avi - Failed: the output folder could not be created: Access denied.");
   EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Skipped).verdict, t), u"Skipped");
   EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Cancelled).verdict, t), u"Cancelled");
   EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Cancelled, FailReason::NotReached).verdict, t),

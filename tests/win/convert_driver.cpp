@@ -45,12 +45,35 @@ HWND ConvertDriver::WaitForPage(int idOnPage, DWORD timeoutMs) const {
   return page;
 }
 
-HWND ConvertDriver::ToOutputPage(const std::wstring& names, size_t count) {
+HWND ConvertDriver::ToOutputPageAdding(const std::function<bool(HWND input)>& add, size_t count) {
   HWND input = Press(IDC_BTN_NEXT, IDC_INPUT_NAMES);
-  if (!input || !AddThroughFileDialog(prog->Pid(), input, in, names) ||
+  if (!input || !add(input) ||
       !WaitUntil([&] { return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() == count; }))
     return nullptr;
   return Press(IDC_BTN_NEXT, IDC_OUT_PROFILE);
+}
+
+HWND ConvertDriver::ToOutputPage(const std::wstring& names, size_t count) {
+  return ToOutputPageAdding(
+      [&](HWND input) { return AddThroughFileDialog(prog->Pid(), input, in, names); }, count);
+}
+
+HWND ConvertDriver::FoldersToOutputPage(const std::vector<std::wstring>& folders, size_t count) {
+  return ToOutputPageAdding(
+      [&](HWND input) {
+        for (const std::wstring& folder : folders) {
+          const size_t before = ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size();
+          if (!AddThroughFolderChooser(prog->Pid(), input, folder)) return false;
+          // One add at a time: the next waits for this one's files.
+          if (!WaitUntil([&] {
+                return ListRows(::GetDlgItem(input, IDC_INPUT_PATHS)).size() > before &&
+                       ::IsWindowEnabled(::GetDlgItem(input, IDC_INPUT_ADD_FOLDER));
+              }))
+            return false;
+        }
+        return true;
+      },
+      count);
 }
 
 HWND ConvertDriver::ToConvertingPage(const std::wstring& names, size_t count) {

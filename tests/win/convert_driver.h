@@ -28,6 +28,9 @@ class ConvertDriver {
   // From the task page to the output page with these files of in\ (one
   // name, or several each in double quotes).
   HWND ToOutputPage(const std::wstring& names, size_t count);
+  // The same with these folders added one after the other through Add
+  // Folder and the real chooser, `count` files in all.
+  HWND FoldersToOutputPage(const std::vector<std::wstring>& folders, size_t count);
   // Next on the output page: the converting page once the run has begun.
   HWND StartRun();
   // From the task page to a run of these files of in\ (one name, or several
@@ -48,6 +51,9 @@ class ConvertDriver {
   HWND converting = nullptr;
 
  private:
+  // From the task page to the output page once `add` has filled the input list.
+  HWND ToOutputPageAdding(const std::function<bool(HWND input)>& add, size_t count);
+
   std::wstring m_buildDir;
 };
 

@@ -322,56 +322,6 @@ TEST_F(OutputPageInProcess, AStoredProfilePositionPastTheAudioListTakesTheFirst)
   EXPECT_EQ(s.job.nAudioBitrate, 7);  // MP3's audio bitrate rows: 0, 6-24
 }
 
-// The folder chooser of this process, with its tree and its title text.
-struct Chooser {
-  HWND dialog = nullptr;
-  HWND tree = nullptr;
-};
-
-BOOL CALLBACK FindChooser(HWND hwnd, LPARAM lp) {
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd)) return TRUE;
-  HWND tree = FindDescendant(hwnd, WC_TREEVIEWW);
-  if (!tree) return TRUE;
-  auto* c = reinterpret_cast<Chooser*>(lp);
-  c->dialog = hwnd;
-  c->tree = tree;
-  return FALSE;
-}
-
-BOOL CALLBACK HasTitleText(HWND child, LPARAM lp) {
-  if (WindowText(child) == L"Select Destination Path:") {
-    *reinterpret_cast<bool*>(lp) = true;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-std::wstring TreeItemText(HWND tree, HTREEITEM item) {
-  wchar_t text[260] = {0};
-  TVITEMW tv{};
-  tv.mask = TVIF_TEXT;
-  tv.hItem = item;
-  tv.pszText = text;
-  tv.cchTextMax = 260;
-  ::SendMessageW(tree, TVM_GETITEMW, 0, LPARAM(&tv));
-  return text;
-}
-
-// Depth-first search for an item whose label holds `part`, expanding on the way.
-HTREEITEM FindTreeItem(HWND tree, HTREEITEM first, const std::wstring& part, int depth) {
-  for (HTREEITEM item = first; item;
-       item = HTREEITEM(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, LPARAM(item)))) {
-    if (TreeItemText(tree, item).find(part) != std::wstring::npos) return item;
-    if (depth == 0) continue;
-    ::SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, LPARAM(item));
-    HTREEITEM child = HTREEITEM(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, LPARAM(item)));
-    if (HTREEITEM found = FindTreeItem(tree, child, part, depth - 1)) return found;
-  }
-  return nullptr;
-}
-
 TEST_F(OutputPageInProcess, BrowseKeepsTheSingleBackslashOfADriveRoot) {
   page->EnterPage();
   Click(IDC_OUT_USE_TEMP);  // off: Browse becomes usable
@@ -379,25 +329,10 @@ TEST_F(OutputPageInProcess, BrowseKeepsTheSingleBackslashOfADriveRoot) {
   bool titled = false, picked = false;
   RunDriven([&] { Click(IDC_OUT_BROWSE); },
             [&] {
-              Chooser c;
-              WaitUntil([&] {
-                c = Chooser();
-                ::EnumWindows(FindChooser, LPARAM(&c));
-                return c.dialog != nullptr;
-              });
+              const FolderChooser c = WaitForFolderChooser(::GetCurrentProcessId());
               if (!c.dialog) return;
-              ::EnumChildWindows(c.dialog, HasTitleText, LPARAM(&titled));
-              // The chooser may still be filling its tree when it shows.
-              HTREEITEM drive = nullptr;
-              WaitUntil([&] {
-                HTREEITEM root = HTREEITEM(::SendMessageW(c.tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-                drive = FindTreeItem(c.tree, root, L"(Z:)", 3);
-                return drive != nullptr;
-              });
-              if (drive) {
-                ::SendMessageW(c.tree, TVM_SELECTITEM, TVGN_CARET, LPARAM(drive));
-                picked = true;
-              }
+              titled = HasChildWithText(c.dialog, L"Select Destination Path:");
+              picked = SelectInFolderChooser(::GetCurrentProcessId(), c, L"Z:\\");
               ::PostMessageW(c.dialog, WM_COMMAND, picked ? IDOK : IDCANCEL, 0);
             });
   EXPECT_TRUE(titled);

@@ -8,15 +8,21 @@
 //      application folder) is set; it is then the only place tried, so a
 //      misconfigured run fails instead of testing some other encoder;
 //   2. <test exe dir>\..\app\ffmpeg.exe, where the Windows build puts it;
-//   3. under Wine, the bundled dependency in the source tree through drive Z:
-//      (for builds of the test target alone, which do not copy the encoder).
+//   3. under Wine, the encoder's build that the source tree links to, through
+//      drive Z: (for builds of the test target alone, which do not copy it).
 // Temporary files go to a fresh folder under %TEMP% and are removed at the end.
+//
+// What the encoder warns about while it converts (an option it calls
+// deprecated, a value it adjusts) is printed after each table with the runs
+// that met it; the command lines stay as the program builds them, the warnings
+// come from the report the encoder writes when FFREPORT is set.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -69,12 +75,11 @@ std::wstring FindAppDir(std::string& where) {
   const std::wstring beside = ExeDir() + L"..\\app\\";
   if (Exists(beside + L"ffmpeg.exe")) return beside;
   const std::string source = VM_SOURCE_DIR;
-  std::wstring bundled = L"Z:" + std::wstring(source.begin(), source.end()) +
-                         L"/build/deps/npm/node_modules/@ffmpeg-installer/win32-x64/";
-  for (wchar_t& c : bundled)
+  std::wstring built = L"Z:" + std::wstring(source.begin(), source.end()) + L"/build/deps/encoder/";
+  for (wchar_t& c : built)
     if (c == L'/') c = L'\\';
-  where = "<exe dir>\\..\\app\\ and the bundled dependency";
-  return Exists(bundled + L"ffmpeg.exe") ? bundled : std::wstring();
+  where = "<exe dir>\\..\\app\\ and build/deps/encoder";
+  return Exists(built + L"ffmpeg.exe") ? built : std::wstring();
 }
 
 struct RunResult {
@@ -83,6 +88,19 @@ struct RunResult {
   DWORD exitCode = 0;
   std::string log;  // standard output and standard error together
 };
+
+// The bytes of a file, empty when it cannot be read.
+std::string ReadText(const std::wstring& path) {
+  std::string text;
+  HANDLE in = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, 0, nullptr);
+  if (in == INVALID_HANDLE_VALUE) return text;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(in, buffer, sizeof(buffer), &got, nullptr) && got > 0) text.append(buffer, got);
+  CloseHandle(in);
+  return text;
+}
 
 // Runs a command line hidden, its output going to a file, so nothing can block
 // on a full pipe; a run past its deadline is terminated.
@@ -121,16 +139,7 @@ RunResult RunHidden(const std::wstring& commandLine, const std::wstring& logPath
   GetExitCodeProcess(pi.hProcess, &result.exitCode);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
-
-  HANDLE in = CreateFileW(logPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          nullptr, OPEN_EXISTING, 0, nullptr);
-  if (in != INVALID_HANDLE_VALUE) {
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(in, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-      result.log.append(buffer, got);
-    CloseHandle(in);
-  }
+  result.log = ReadText(logPath);
   return result;
 }
 
@@ -147,6 +156,28 @@ std::vector<std::string> Lines(const std::string& text) {
   }
   if (!line.empty()) lines.push_back(line);
   return lines;
+}
+
+// The lines of the encoder's report after its command line, each without the
+// addresses in its "[name @ 0000000000a1b2c0]" prefixes, so that equal
+// warnings of different runs read the same.
+std::vector<std::string> ReportedLines(const std::string& report) {
+  std::vector<std::string> lines = Lines(report);
+  size_t first = 0;
+  while (first < lines.size() && lines[first] != "Command line:") ++first;
+  std::vector<std::string> out;
+  for (size_t i = first + 2; i < lines.size(); ++i) {
+    std::string line = lines[i];
+    // A filter's line carries its graph's prefix and its own.
+    for (size_t open = line.find('['); open != std::string::npos; open = line.find('[', open + 1)) {
+      const size_t at = line.find(" @ ", open);
+      const size_t close = line.find(']', open);
+      if (at != std::string::npos && close != std::string::npos && at < close)
+        line.erase(at, close - at);
+    }
+    out.push_back(line);
+  }
+  return out;
 }
 
 // The encoder ends a failed run with a generic "Conversion failed!"; the line
@@ -166,6 +197,7 @@ struct Outcome {
   bool sane = false;       // a failure the encoder explained (no crash, no hang)
   std::string error;
   std::string command;
+  std::vector<std::string> warnings;  // what the encoder reported at warning level or above
   bool Pass() const { return converted && readBack; }
 };
 
@@ -270,7 +302,14 @@ class ProfileMatrix : public testing::Test {
     o.command = Narrow(line);
     const std::wstring out = Wide(job.strOutput);
     DeleteFileW(out.c_str());
+    // Level 24 is "warning"; the quotes keep the path's colon out of the
+    // variable's own syntax.
+    const std::wstring report = work_ + L"report.log";
+    DeleteFileW(report.c_str());
+    SetEnvironmentVariableW(L"FFREPORT", (L"file='" + report + L"':level=24").c_str());
     const RunResult run = RunHidden(Wide(line), work_ + L"run.log", kConvertTimeoutMs);
+    SetEnvironmentVariableW(L"FFREPORT", nullptr);
+    o.warnings = ReportedLines(ReadText(report));
     o.exitCode = run.exitCode;
     o.size = FileSize(out);
     o.converted = run.started && !run.timedOut && run.exitCode == 0 && o.size > 0;
@@ -310,12 +349,32 @@ class ProfileMatrix : public testing::Test {
     return check.started && !check.timedOut && check.exitCode == 0 && Lines(check.log).empty();
   }
 
+  // "12" for " 12 iPod Nano", "video 2" for "video 2 MPEG-4 v1 (profile 0)".
+  static std::string ShortName(const std::string& what) {
+    const size_t start = what.find_first_not_of(' ');
+    size_t end = what.find(' ', start);
+    if (what.compare(start, 6, "video ") == 0 || what.compare(start, 6, "audio ") == 0)
+      end = what.find(' ', end + 1);
+    return what.substr(start, end - start);
+  }
+
   static void Print(const std::vector<Outcome>& rows) {
     std::printf("%-46s %5s %9s  %-4s  %s\n", "profile / row", "exit", "size", "",
                 "last error line");
     for (const Outcome& o : rows)
       std::printf("%-46s %5lu %9lld  %-4s  %s\n", o.what.c_str(), o.exitCode, o.size,
                   o.Pass() ? "pass" : "FAIL", o.error.c_str());
+    // Each warning once, with the runs that met it.
+    std::map<std::string, std::vector<std::string>> where;
+    for (const Outcome& o : rows)
+      for (const std::string& w : std::set<std::string>(o.warnings.begin(), o.warnings.end()))
+        where[w].push_back(ShortName(o.what));
+    std::printf("encoder warnings and errors (%zu kinds):\n", where.size());
+    for (const auto& [warning, runs] : where) {
+      std::string list;
+      for (const std::string& run : runs) list += (list.empty() ? "" : ",") + run;
+      std::printf("  %s\n    in: %s\n", warning.c_str(), list.c_str());
+    }
     std::fflush(stdout);
   }
 
@@ -368,7 +427,8 @@ struct NotHonoured {
   const char* reason;
 };
 const NotHonoured kNotHonoured[] = {
-    {OptionKind::VideoCodec, 2, "this encoder build has no msmpeg4v1 encoder"},
+    {OptionKind::VideoCodec, 2,
+     "the encoder has no msmpeg4v1 encoder in any version, only a decoder"},
     {OptionKind::VideoCodec, 9,
      "AVI has no codec tag for RV10; the file reads back as raw "
      "video (RV10 in RealVideo works)"},

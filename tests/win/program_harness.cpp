@@ -1,5 +1,6 @@
 #include "tests/win/program_harness.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -19,11 +20,19 @@ std::wstring HelpersDir() {
   return TestExeDir() + L"helpers\\";
 }
 
-ScratchDir::ScratchDir() {
+namespace {
+std::wstring TempFolder() {
   wchar_t temp[MAX_PATH];
   ::GetTempPathW(MAX_PATH, temp);
+  return temp;
+}
+}  // namespace
+
+ScratchDir::ScratchDir() : ScratchDir(TempFolder()) {}
+
+ScratchDir::ScratchDir(const std::wstring& parent) {
   static int counter = 0;
-  m_path = std::wstring(temp) + L"vmtest-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+  m_path = parent + L"vmtest-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
            std::to_wstring(++counter) + L"-" + std::to_wstring(::GetTickCount()) + L"\\";
   ::CreateDirectoryW(m_path.c_str(), nullptr);
 }
@@ -390,4 +399,143 @@ long RunHidden(const std::wstring& commandLine) {
   ::CloseHandle(info.hThread);
   ::CloseHandle(info.hProcess);
   return long(code);
+}
+
+namespace {
+
+struct ChooserSearch {
+  DWORD pid;
+  HWND dialog;
+  HWND tree;
+};
+
+BOOL CALLBACK FindChooserProc(HWND hwnd, LPARAM lp) {
+  auto* c = reinterpret_cast<ChooserSearch*>(lp);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != c->pid || !::IsWindowVisible(hwnd)) return TRUE;
+  HWND tree = FindDescendant(hwnd, WC_TREEVIEWW);
+  if (!tree) return TRUE;
+  c->dialog = hwnd;
+  c->tree = tree;
+  return FALSE;
+}
+
+// The label of a tree item of any process: the tree writes into its own
+// process, so the item record and its text buffer live there.
+std::wstring TreeItemText(DWORD pid, HWND tree, HTREEITEM item) {
+  HANDLE process =
+      ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return std::wstring();
+  constexpr int kChars = 1024;
+  const SIZE_T bytes = sizeof(TVITEMW) + kChars * sizeof(wchar_t);
+  auto* remote =
+      static_cast<char*>(::VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
+  std::wstring text;
+  TVITEMW tv{};
+  tv.mask = TVIF_TEXT;
+  tv.hItem = item;
+  tv.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+  tv.cchTextMax = kChars;
+  wchar_t local[kChars] = {0};
+  SIZE_T done = 0;
+  if (remote && ::WriteProcessMemory(process, remote, &tv, sizeof(tv), &done) &&
+      ::SendMessageW(tree, TVM_GETITEMW, 0, LPARAM(remote)) &&
+      ::ReadProcessMemory(process, tv.pszText, local, sizeof(local), &done)) {
+    local[kChars - 1] = 0;
+    text = local;
+  }
+  if (remote) ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  ::CloseHandle(process);
+  return text;
+}
+
+HTREEITEM NextItem(HWND tree, UINT which, HTREEITEM item) {
+  return HTREEITEM(::SendMessageW(tree, TVM_GETNEXTITEM, which, LPARAM(item)));
+}
+
+// Depth-first search for an item whose label holds `part`, expanding on the way.
+HTREEITEM FindTreeItem(DWORD pid, HWND tree, HTREEITEM first, const std::wstring& part, int depth) {
+  for (HTREEITEM item = first; item; item = NextItem(tree, TVGN_NEXT, item)) {
+    if (TreeItemText(pid, tree, item).find(part) != std::wstring::npos) return item;
+    if (depth == 0) continue;
+    ::SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, LPARAM(item));
+    if (HTREEITEM found =
+            FindTreeItem(pid, tree, NextItem(tree, TVGN_CHILD, item), part, depth - 1))
+      return found;
+  }
+  return nullptr;
+}
+
+// The child of `parent` labelled `name` (letters of either case alike).
+HTREEITEM ChildNamed(DWORD pid, HWND tree, HTREEITEM parent, const std::wstring& name) {
+  ::SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, LPARAM(parent));
+  for (HTREEITEM item = NextItem(tree, TVGN_CHILD, parent); item;
+       item = NextItem(tree, TVGN_NEXT, item)) {
+    const std::wstring text = TreeItemText(pid, tree, item);
+    if (::CompareStringOrdinal(text.c_str(), int(text.size()), name.c_str(), int(name.size()),
+                               TRUE) == CSTR_EQUAL)
+      return item;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+FolderChooser WaitForFolderChooser(DWORD pid, DWORD timeoutMs) {
+  ChooserSearch c{pid, nullptr, nullptr};
+  WaitUntil(
+      [&] {
+        ::EnumWindows(FindChooserProc, LPARAM(&c));
+        return c.dialog != nullptr;
+      },
+      timeoutMs);
+  return {c.dialog, c.tree};
+}
+
+bool SelectInFolderChooser(DWORD pid, const FolderChooser& chooser, const std::wstring& folder) {
+  if (folder.size() < 3 || folder[1] != L':') return false;
+  // The chooser may still be filling its tree when it shows.
+  HTREEITEM item = nullptr;
+  const std::wstring drive = std::wstring(L"(") + folder.substr(0, 2) + L")";
+  WaitUntil([&] {
+    item = FindTreeItem(pid, chooser.tree, NextItem(chooser.tree, TVGN_ROOT, nullptr), drive, 3);
+    return item != nullptr;
+  });
+  for (size_t start = 3; item && start < folder.size();) {
+    size_t end = folder.find(L'\\', start);
+    if (end == std::wstring::npos) end = folder.size();
+    if (end > start) item = ChildNamed(pid, chooser.tree, item, folder.substr(start, end - start));
+    start = end + 1;
+  }
+  if (!item) return false;
+  ::SendMessageW(chooser.tree, TVM_SELECTITEM, TVGN_CARET, LPARAM(item));
+  return true;
+}
+
+bool AddThroughFolderChooser(DWORD pid, HWND inputPage, const std::wstring& folder) {
+  ClickButton(::GetDlgItem(inputPage, IDC_INPUT_ADD_FOLDER));
+  const FolderChooser chooser = WaitForFolderChooser(pid);
+  if (!chooser.dialog) return false;
+  const bool picked = SelectInFolderChooser(pid, chooser, folder);
+  ::PostMessageW(chooser.dialog, WM_COMMAND, picked ? IDOK : IDCANCEL, 0);
+  return WaitUntil([&] { return !::IsWindow(chooser.dialog); }) && picked;
+}
+
+namespace {
+struct TextSearch {
+  const std::wstring* text;
+  bool found;
+};
+BOOL CALLBACK HasTextProc(HWND child, LPARAM lp) {
+  auto* s = reinterpret_cast<TextSearch*>(lp);
+  s->found = WindowText(child) == *s->text;
+  return !s->found;
+}
+}  // namespace
+
+bool HasChildWithText(HWND parent, const std::wstring& text) {
+  TextSearch s{&text, false};
+  ::EnumChildWindows(parent, HasTextProc, LPARAM(&s));
+  return s.found;
 }

@@ -15,10 +15,12 @@ std::wstring AppDir();
 // The test helpers' folder (<test exe dir>\helpers\).
 std::wstring HelpersDir();
 
-// A fresh, empty folder under the temporary folder; removed by the destructor.
+// A fresh, empty folder under the temporary folder, or under `parent`
+// (ending with a backslash); removed with all it holds by the destructor.
 class ScratchDir {
  public:
   ScratchDir();
+  explicit ScratchDir(const std::wstring& parent);
   ~ScratchDir();
   const std::wstring& Path() const { return m_path; }  // ends with a backslash
  private:
@@ -111,3 +113,22 @@ std::wstring FileDialogFolder(DWORD pid, HWND dialog);
 // the dialog did not come, did not show the folder, or did not close.
 bool AddThroughFileDialog(DWORD pid, HWND inputPage, const std::wstring& folder,
                           const std::wstring& names);
+
+// Whether a window below `parent` shows exactly this text.
+bool HasChildWithText(HWND parent, const std::wstring& text);
+
+// The system's folder chooser of a process: its window and its folder tree.
+struct FolderChooser {
+  HWND dialog = nullptr;
+  HWND tree = nullptr;
+};
+// The folder chooser the process shows, once it shows; nulls after timeoutMs.
+FolderChooser WaitForFolderChooser(DWORD pid, DWORD timeoutMs = 15000);
+// Selects a folder ("Z:\" or "C:\a\b") in the chooser's tree, its drive
+// first, then each folder below it, expanding the tree on the way. False
+// when a part of the path is not in the tree.
+bool SelectInFolderChooser(DWORD pid, const FolderChooser& chooser, const std::wstring& folder);
+// Adds a folder through the input page's Add Folder and the real chooser:
+// picks it and presses OK. False when the chooser did not come, the folder
+// was not found (the chooser is then cancelled) or the chooser did not close.
+bool AddThroughFolderChooser(DWORD pid, HWND inputPage, const std::wstring& folder);

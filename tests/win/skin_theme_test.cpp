@@ -15,11 +15,13 @@
 #include "skin/ini_line_reader.h"
 #include "skin/theme_default_colors.h"
 #include "skin/theme_properties.h"
+#include "skin/theme_scale.h"
 #include "skin/theme_section.h"
 #include "skin/theme_vocabulary.h"
 #include "skin/win/skin_engine.h"
 #include "skin/win/theme_class.h"
 #include "skin/win/theme_container.h"
+#include "skin/win/theme_metrics.h"
 #include "skin/win/theme_schema.h"
 #include "tests/win/program_harness.h"
 #include "tests/win/skin_test_support.h"
@@ -96,6 +98,11 @@ TEST(SkinThemeLoad, ShippedThemeEnablesTheEngineWithItsSchemeAndImages) {
           ++images;
           EXPECT_NE(schema->GetImage(v->text), nullptr)
               << std::string(v->text.begin(), v->text.end());
+          // Made for larger displays too.
+          for (int scale : {150, 200}) {
+            EXPECT_NE(schema->GetImage(ThemeScaledImageName(v->text, scale)), nullptr)
+                << scale << " " << std::string(v->text.begin(), v->text.end());
+          }
         }
       }
     }
@@ -471,6 +478,85 @@ TEST(SkinShippedDraw, FramesAndCaptionButtonsFollowTheirStates) {
   EXPECT_GT(GetRValue(hot.At(4, 10)), GetGValue(hot.At(4, 10)) + 80);  // a hot close is red
   EXPECT_GT(GetGValue(hot.At(14, 10)), 200);                           // under a light glyph
   EXPECT_EQ(normal.At(0, 0), kGrey);
+}
+
+// A theme with images of one size draws them stretched to the display's
+// scale, its sizing margins and true-size parts kept in proportion.
+TEST_F(SkinDraw, OneSizeImagesAreStretchedToTheScale) {
+  File(L"Dot.png", Png(4, 4, [](int, int) { return kRed; }));
+  File(L"Box.png",
+       Png(6, 6, [](int x, int y) { return x < 2 || y < 2 || x > 3 || y > 3 ? kBlue : kWhite; }));
+  auto schema = Scheme(
+      u"[Button.RadioButton]\r\nImageFile = Dot.png\r\nSizingType = TrueSize\r\n"
+      u"[Button.PushButton]\r\nImageFile = Box.png\r\nSizingMargins = 2, 2, 2, 2\r\n");
+  ASSERT_NE(schema, nullptr);
+  schema->SetScale(200);
+  ThemeClass* button = schema->GetClass(u"BUTTON");
+  SIZE size = {};
+  ASSERT_TRUE(button->GetPartSize(2, 1, size));
+  EXPECT_EQ(size.cx, 8);
+  EXPECT_EQ(size.cy, 8);
+
+  const RECT r = {0, 0, 20, 20};
+  Canvas dot(20, 20, kGrey), box(20, 20, kGrey);
+  ASSERT_TRUE(button->DrawBackground(dot.Dc(), 2, 1, r));
+  ASSERT_TRUE(button->DrawBackground(box.Dc(), 1, 1, r));
+  EXPECT_EQ(dot.At(6, 10), RGB(255, 0, 0));
+  EXPECT_EQ(dot.At(13, 10), RGB(255, 0, 0));
+  EXPECT_EQ(dot.At(5, 10), kGrey);
+  EXPECT_EQ(dot.At(14, 10), kGrey);
+  EXPECT_EQ(box.At(3, 10), RGB(0, 0, 255));  // a 2-pixel margin is 4 pixels at 200 %
+  EXPECT_EQ(box.At(4, 10), RGB(255, 255, 255));
+  EXPECT_EQ(box.At(16, 10), RGB(0, 0, 255));
+  EXPECT_EQ(box.At(15, 10), RGB(255, 255, 255));
+}
+
+// The columns of a canvas row that are not the background.
+int InkSpan(const Canvas& c, int width, int y) {
+  int first = -1, last = -1;
+  for (int x = 0; x < width; ++x) {
+    if (Near(c.At(x, y), kGrey, 8)) continue;
+    if (first < 0) first = x;
+    last = x;
+  }
+  return first < 0 ? 0 : last - first + 1;
+}
+
+// The shipped theme carries its images for 100, 150 and 200 %: radio and
+// check glyphs, drawn at their true size, and the caption grow with the
+// display's scale, and a scale between takes the nearest images.
+TEST(SkinScale, GlyphsAndCaptionFollowTheDisplayScale) {
+  const struct {
+    int scale, glyph, caption;
+  } kCases[] = {{100, 13, 27}, {150, 20, 40}, {200, 26, 53}, {175, 23, 47}};
+  for (const auto& c : kCases) {
+    auto container = std::make_shared<ThemeContainer>();
+    ASSERT_TRUE(container->Open(U16(ShippedTheme()), u"NormalBlack2.ini"));
+    ThemeSchema schema(container);
+    schema.SetScale(c.scale);
+    ASSERT_GT(schema.ReadProperties(), 0);
+    ThemeClass* button = schema.GetClass(u"BUTTON");
+    ASSERT_NE(button, nullptr);
+    SIZE radio = {}, check = {};
+    ASSERT_TRUE(button->GetPartSize(2, 1, radio));
+    ASSERT_TRUE(button->GetPartSize(3, 1, check));
+    EXPECT_EQ(radio.cx, c.glyph) << c.scale;
+    EXPECT_EQ(radio.cy, c.glyph) << c.scale;
+    EXPECT_EQ(check.cx, c.glyph) << c.scale;
+
+    Canvas canvas(40, 40, kGrey);
+    ASSERT_TRUE(button->DrawBackground(canvas.Dc(), 2, 5, RECT{0, 0, 40, 40}));
+    EXPECT_NEAR(InkSpan(canvas, 40, 20), c.glyph, 2) << c.scale;
+
+    int imageScale = 0;
+    ASSERT_NE(schema.GetScaledImage(u"RadioButton.png", imageScale), nullptr);
+    EXPECT_EQ(imageScale, c.scale == 175 ? 200 : c.scale);
+
+    ThemeMetrics metrics;
+    metrics.Refresh(&schema, SkinEngine::kMetrics);
+    EXPECT_EQ(metrics.Sizes().captionHeight, c.caption) << c.scale;
+    EXPECT_EQ(metrics.Sizes().vScrollWidth, (17 * c.scale + 50) / 100) << c.scale;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // page shown, button states, and both input lists.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/app_state.h"
 #include "framework/archive.h"
 #include "resources/resource.h"
@@ -238,6 +240,40 @@ TEST_F(Wizard, SystemMenuAboutOpensTheAboutDialog) {
             L"Ostrel AVI Converter Version: 3.0");
   ::PostMessageW(about, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+}
+
+// Every page ends above the wizard's bottom buttons, under the theme's caption
+// as under the system's: the page rectangle is worked out from the caption
+// height the window is drawn with.
+TEST(WizardLayout, EveryPageEndsAboveTheBottomButtons) {
+  for (bool skinned : {false, true}) {
+    ScratchDir dir;
+    ASSERT_TRUE(CopyInto(AppDir() + L"Vidmorph.exe", dir.Path()));
+    if (skinned) {
+      ASSERT_TRUE(CopyInto(AppDir() + L"Vista.skinstyles", dir.Path()));
+    }
+    RunningProgram prog(dir.Path() + L"Vidmorph.exe");
+    HWND main = prog.WaitForWindow(L"Ostrel AVI Converter");
+    ASSERT_NE(main, nullptr);
+    const char* look = skinned ? "skinned" : "unskinned";
+    LONG buttonsTop = LONG_MAX;
+    for (int id : {IDC_BTN_SAVELOG, IDC_BTN_PREV, IDC_BTN_NEXT, IDC_BTN_REPEAT}) {
+      RECT r;
+      ASSERT_TRUE(::GetWindowRect(::GetDlgItem(main, id), &r)) << id;
+      buttonsTop = std::min(buttonsTop, r.top);
+    }
+    for (int idOnPage : {IDC_TASK_AVI_VIDEO, IDC_INPUT_NAMES, IDC_OUT_PROFILE,
+                         IDC_CONV_TOTAL_PROGRESS, IDC_RES_TOTAL}) {
+      HWND page = PageWith(main, idOnPage);
+      ASSERT_NE(page, nullptr) << look << " " << idOnPage;
+      RECT r;
+      ASSERT_TRUE(::GetWindowRect(page, &r));
+      EXPECT_LE(r.bottom, buttonsTop) << look << " page holding " << idOnPage;
+      EXPECT_GT(r.bottom, buttonsTop - 12) << look << " page holding " << idOnPage;
+    }
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(prog.WaitForExit());
+  }
 }
 
 }  // namespace

@@ -1,0 +1,69 @@
+#include "convert/output_path.h"
+
+#include "framework/long_path.h"
+#include "profiles/command_line.h"
+
+namespace {
+
+bool StartsWithNoCase(const std::u16string& text, const std::u16string& head) {
+  if (text.size() < head.size()) return false;
+  for (size_t i = 0; i < head.size(); ++i)
+    if (FoldedLetter(text[i]) != FoldedLetter(head[i])) return false;
+  return true;
+}
+
+// "D:" (a drive root without its backslash) or "\\server\share".
+bool IsNamelessRoot(const std::u16string& root) {
+  if (root.size() == 2 && root[1] == u':') return true;
+  if (root.compare(0, 2, u"\\\\") != 0) return false;
+  const size_t serverEnd = root.find(u'\\', 2);
+  return serverEnd != std::u16string::npos && serverEnd > 2 &&
+         root.find(u'\\', serverEnd + 1) == std::u16string::npos;
+}
+
+std::u16string WithSeparator(const std::u16string& folder) {
+  return folder.empty() || folder.back() == u'\\' ? folder : folder + u'\\';
+}
+
+}  // namespace
+
+std::u16string KeptFolders(const INPUT_FILE& file) {
+  std::u16string root = PlainPath(file.strRoot);
+  for (char16_t& c : root)
+    if (c == u'/') c = u'\\';
+  while (!root.empty() && root.back() == u'\\') root.pop_back();
+  const std::u16string path = PlainPath(file.strPath);
+  if (root.empty() || !StartsWithNoCase(path, root + u'\\')) return std::u16string();
+
+  const std::u16string below = path.substr(root.size() + 1);
+  const size_t lastSlash = below.find_last_of(u'\\');
+  const std::u16string folders =
+      lastSlash == std::u16string::npos ? std::u16string() : below.substr(0, lastSlash + 1);
+  if (IsNamelessRoot(root)) return folders;
+  return root.substr(root.find_last_of(u'\\') + 1) + u'\\' + folders;
+}
+
+std::u16string FileOutputPath(bool sameAsSource, const std::u16string& outputFolder,
+                              const INPUT_FILE& file, int profile) {
+  const std::u16string kept = sameAsSource ? std::u16string() : KeptFolders(file);
+  if (kept.empty())
+    return OutputPath(sameAsSource, outputFolder, file.strPath, file.strName, profile);
+  return OutputPath(false, WithSeparator(outputFolder) + kept, file.strPath, file.strName, profile);
+}
+
+std::u16string FolderToCreate(bool sameAsSource, const INPUT_FILE& file,
+                              const std::u16string& outputPath) {
+  if (sameAsSource || KeptFolders(file).empty()) return std::u16string();
+  return outputPath.substr(0, outputPath.find_last_of(u'\\') + 1);
+}
+
+PathProblem OutputPathProblem(const std::u16string& outputPath, const std::u16string& commandLine) {
+  size_t start = 0;
+  while (start <= outputPath.size()) {
+    size_t end = outputPath.find(u'\\', start);
+    if (end == std::u16string::npos) end = outputPath.size();
+    if (end - start > kLongestName) return PathProblem::NameTooLong;
+    start = end + 1;
+  }
+  return commandLine.size() > kLongestCommandLine ? PathProblem::TooLong : PathProblem::None;
+}
