@@ -123,7 +123,7 @@ autotools_build() {
 autotools_build libogg
 autotools_build libvorbis --with-ogg="$prefix" --disable-docs --disable-examples --disable-oggtest
 autotools_build libtheora --with-ogg="$prefix" --disable-examples --disable-oggtest \
-  --disable-vorbistest --disable-sdltest --disable-spec --disable-doc
+  --disable-vorbistest --disable-sdltest --disable-doc
 # The library alone: ffmpeg needs neither the command-line frontend nor the decoder.
 autotools_build lame --disable-frontend --disable-decoder --disable-gtktest
 
