@@ -51,9 +51,13 @@ std::u16string FolderFailedNote(const std::u16string& folder, const std::u16stri
 
 BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
                   const BatchSettings& settings, CONVERT_JOB& job, BatchResults& results) {
-  std::vector<size_t> all(inputs.size());
-  for (size_t i = 0; i < all.size(); ++i) all[i] = i;
-  return RunBatchAt(host, inputs, all, settings, job, results);
+  return RunBatchAt(host, inputs, AllPositions(inputs.size()), settings, job, results);
+}
+
+std::vector<size_t> AllPositions(size_t count) {
+  std::vector<size_t> all(count);
+  for (size_t i = 0; i < count; ++i) all[i] = i;
+  return all;
 }
 
 BatchEnd RunBatchAt(BatchHost& host, const std::vector<INPUT_FILE>& inputs,

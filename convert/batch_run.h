@@ -93,6 +93,8 @@ std::u16string FolderFailedNote(const std::u16string& folder, const std::u16stri
 // logged and not converted; the run goes on with the next.
 BatchEnd RunBatch(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
                   const BatchSettings& settings, CONVERT_JOB& job, BatchResults& results);
+// 0 to count - 1: the positions of a run over every input.
+std::vector<size_t> AllPositions(size_t count);
 // The same over the files of `inputs` at `positions` only, in that order; the
 // others still count as inputs an output may not replace.
 BatchEnd RunBatchAt(BatchHost& host, const std::vector<INPUT_FILE>& inputs,

@@ -11,13 +11,6 @@ std::u16string ResultFolderText(bool sameAsSource, const std::u16string& firstIn
   return slash == std::u16string::npos ? std::u16string() : firstInput.substr(0, slash);
 }
 
-std::u16string FillText(const std::u16string& pattern, const std::u16string& value) {
-  std::u16string text = pattern;
-  const size_t at = text.find(u"%1");
-  if (at != std::u16string::npos) text.replace(at, 2, value);
-  return text;
-}
-
 std::u16string AsciiText(const char* text) {
   return std::u16string(text, text + std::char_traits<char>::length(text));
 }

@@ -13,8 +13,6 @@ int ShownSuccesses(int taskMode, int files, int succeeded);
 std::u16string ResultFolderText(bool sameAsSource, const std::u16string& firstInput,
                                 const std::u16string& outputFolder);
 
-// `pattern` with its "%1" replaced by `value`.
-std::u16string FillText(const std::u16string& pattern, const std::u16string& value);
 std::u16string AsciiText(const char* text);
 
 // A text of the run's pages that a language pack may replace, by its key.

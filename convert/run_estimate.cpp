@@ -142,12 +142,12 @@ std::u16string ClockText(double seconds) {
 }
 
 std::u16string EstimateText(const RunEstimate::View& view, const EstimateTexts& texts) {
-  std::u16string text = FillText(texts.elapsed, ClockText(view.elapsed)) + u" - ";
-  text += view.known ? FillText(texts.left, ClockText(view.remaining)) : texts.unknown;
+  std::u16string text = FillIn(texts.elapsed, {ClockText(view.elapsed)}) + u" - ";
+  text += view.known ? FillIn(texts.left, {ClockText(view.remaining)}) : texts.unknown;
   if (view.hasSpeed && std::isfinite(view.speed) && view.speed < 1000) {
     char speed[32];
     std::snprintf(speed, sizeof speed, "%.1f", view.speed);
-    text += u" - " + FillText(texts.speed, AsciiText(speed));
+    text += u" - " + FillIn(texts.speed, {AsciiText(speed)});
   }
   return text;
 }

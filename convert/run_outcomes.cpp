@@ -2,14 +2,10 @@
 
 #include <cstdio>
 
+#include "app/input_files.h"
 #include "convert/result_text.h"
 
 namespace {
-
-std::u16string NameOf(const std::u16string& path) {
-  const size_t slash = path.find_last_of(u"\\/");
-  return slash == std::u16string::npos ? path : path.substr(slash + 1);
-}
 
 std::u16string FailureText(const FileVerdict& v, const OutcomeTexts& texts) {
   std::u16string why;
@@ -36,8 +32,7 @@ std::u16string FailureText(const FileVerdict& v, const OutcomeTexts& texts) {
   }
   if (why.empty()) why = !v.tellingLine.empty() ? v.tellingLine : v.fatalLine;
   if (why.empty()) why = texts.noReason;
-  if (v.exited)
-    why += u" (" + FillText(texts.exitCode, AsciiText(std::to_string(v.exitCode).c_str())) + u")";
+  if (v.exited) why += u" (" + FillIn(texts.exitCode, {DecimalText(int64_t(v.exitCode))}) + u")";
   return why;
 }
 
@@ -58,10 +53,8 @@ const std::vector<TextKey<OutcomeTexts>>& OutcomeTextKeys() {
 
 std::vector<FileRecord> OutcomesByPosition(const std::vector<INPUT_FILE>& inputs,
                                            const BatchResults& results, BatchEnd end) {
-  std::vector<size_t> all(inputs.size());
-  for (size_t i = 0; i < all.size(); ++i) all[i] = i;
   std::vector<FileRecord> outcomes;
-  RecordRun(outcomes, inputs, all, results, end);
+  RecordRun(outcomes, inputs, AllPositions(inputs.size()), results, end);
   return outcomes;
 }
 
@@ -138,5 +131,5 @@ std::u16string OutcomeText(const FileVerdict& v, const OutcomeTexts& texts) {
 }
 
 std::u16string OutcomeRow(const FileRecord& record, const OutcomeTexts& texts) {
-  return NameOf(record.input) + u" - " + OutcomeText(record.verdict, texts);
+  return DisplayNameOf(record.input) + u" - " + OutcomeText(record.verdict, texts);
 }

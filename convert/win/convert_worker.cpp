@@ -72,26 +72,21 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
     TaskbarProgress taskbar(m_setup.mainWindow);
     m_taskbar = &taskbar;
     const bool retry = !m_setup.positions.empty();
-    const size_t files = retry ? m_setup.positions.size() : m_setup.inputs.size();
-    m_estimate.Begin(int(files), NowSeconds());
+    const std::vector<size_t> positions =
+        retry ? m_setup.positions : AllPositions(m_setup.inputs.size());
+    m_estimate.Begin(int(positions.size()), NowSeconds());
     ShowTotal(true);
 
     BatchResults results;
     const BatchEnd end =
-        retry ? RunBatchAt(*this, m_setup.inputs, m_setup.positions, m_setup.settings, state.job,
-                           results)
-              : RunBatch(*this, m_setup.inputs, m_setup.settings, state.job, results);
-    std::vector<FileRecord> outcomes = m_setup.previous;
-    if (retry) {
-      RecordRun(outcomes, m_setup.inputs, m_setup.positions, results, end);
-      state.g_nSucceeded = end == BatchEnd::Cancelled ? 0 : CountConverted(outcomes);
-      state.g_outputFiles.insert(state.g_outputFiles.end(), results.outputFiles.begin(),
-                                 results.outputFiles.end());
-    } else {
-      outcomes = OutcomesByPosition(m_setup.inputs, results, end);
-      state.g_nSucceeded = results.succeeded;
-      state.g_outputFiles = results.outputFiles;
-    }
+        RunBatchAt(*this, m_setup.inputs, positions, m_setup.settings, state.job, results);
+    // A retry keeps the other files' records and outputs.
+    std::vector<FileRecord> outcomes = retry ? m_setup.previous : std::vector<FileRecord>();
+    RecordRun(outcomes, m_setup.inputs, positions, results, end);
+    state.g_nSucceeded = end == BatchEnd::Cancelled ? 0 : CountConverted(outcomes);
+    if (!retry) state.g_outputFiles.clear();
+    state.g_outputFiles.insert(state.g_outputFiles.end(), results.outputFiles.begin(),
+                               results.outputFiles.end());
     m_setup.flags->m_outcomes = std::move(outcomes);
     m_setup.flags->m_files = std::move(results.files);
     m_taskbar = nullptr;

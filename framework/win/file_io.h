@@ -15,7 +15,7 @@ bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t
 // Whether a file or folder exists; long paths are taken in their extended form.
 bool PathExists(const std::u16string& path);
 // Creates a folder and the missing folders above it. Empty when the folder
-// exists afterwards, else the system's reason, naming the folder that failed.
+// exists afterwards, else the system's reason.
 std::u16string CreateFolderTree(const std::u16string& folder);
 // The system's text for an error code, on one line.
 std::u16string SystemErrorText(unsigned long code);
