@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/input_files.h"
+#include "app/run_settings.h"
 #include "profiles/convert_job.h"
 #include "profiles/output_settings.h"
 
@@ -29,6 +30,8 @@ struct APP_STATE : OUTPUT_SETTINGS {
   int32_t g_nTaskPsp = 0;
   int32_t g_nTaskAvi = 0;
   CONVERT_JOB job;
+  // Kept in a file of its own, not in "Option.dat".
+  RUN_SETTINGS g_runSettings;
 };
 
 // Start-up defaults; paths are derived from the executable's full path.

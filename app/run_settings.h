@@ -1,0 +1,27 @@
+// Settings kept in a file of their own beside "Option.dat", which keeps its 27
+// items: "Vidmorph.ini", lines of name=value under a [Vidmorph] heading.
+// Reading trusts nothing: a value that is missing, cut short, not a number or
+// out of range keeps its default; unknown names are passed over.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// "Simultaneous conversions": this many encoders at once, or Automatic.
+constexpr int32_t kSimultaneousAutomatic = 0;
+constexpr int32_t kMostSimultaneous = 8;
+
+struct RUN_SETTINGS {
+  int32_t nSimultaneous = 1;  // 1 .. kMostSimultaneous, or kSimultaneousAutomatic
+};
+
+extern const char16_t kRunSettingsFile[];
+
+std::vector<uint8_t> StoreRunSettings(const RUN_SETTINGS& settings);
+RUN_SETTINGS LoadRunSettings(const uint8_t* data, size_t size);
+
+// The encoders a run keeps busy on a machine with `processors` logical
+// processors: the choice, at most what the machine offers (a file may come
+// from a larger one); Automatic is half the processors, at least one.
+int SimultaneousEncoders(int32_t choice, int processors);
