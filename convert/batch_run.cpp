@@ -1,19 +1,12 @@
 #include "convert/batch_run.h"
 
-#include "framework/long_path.h"
-#include "profiles/command_line.h"
+#include "convert/batch_schedule.h"
 
 namespace {
 
 char16_t Folded(char16_t c) {
   if (c == u'/') return u'\\';
   return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
-}
-
-bool IsAnInput(const std::vector<INPUT_FILE>& inputs, const std::u16string& path) {
-  for (const INPUT_FILE& input : inputs)
-    if (SamePath(input.strPath, path)) return true;
-  return false;
 }
 
 }  // namespace
@@ -60,88 +53,53 @@ std::vector<size_t> AllPositions(size_t count) {
   return all;
 }
 
+namespace {
+
+// A host of one encoder at a time seen as the host of a schedule.
+class OneAtATime : public ScheduleHost {
+ public:
+  OneAtATime(BatchHost& host, int count) : m_host(host), m_count(count) {}
+
+  bool FileExists(const std::u16string& path) override { return m_host.FileExists(path); }
+  bool AskOverwrite(const std::u16string& question) override {
+    return m_host.AskOverwrite(question);
+  }
+  void DeleteFile(const std::u16string& path) override { m_host.DeleteFile(path); }
+  std::u16string CreateFolders(const std::u16string& folder) override {
+    return m_host.CreateFolders(folder);
+  }
+  void Log(int, const std::u16string& text) override { m_host.Log(text); }
+  void ShowFile(int, const std::u16string& name, int position, int count) override {
+    m_host.ShowFile(name, position, count);
+  }
+  bool StartEncoder(int file, const std::u16string& commandLine,
+                    const std::u16string& outputPath) override {
+    if (!m_host.StartEncoder(commandLine)) return false;
+    m_file = file;
+    m_output = outputPath;
+    return true;
+  }
+  EncoderEnd WaitForEncoder() override { return {m_file, m_host.FinishEncoder(m_output)}; }
+  // Never more than the one that has just ended.
+  void EndEncoders() override {}
+  // A run that ends with the file is not done with it.
+  void FileDone(int file, FileOutcome outcome) override {
+    if (outcome != FileOutcome::Cancelled && outcome != FileOutcome::StartFailed)
+      m_host.FileDone(file + 1, m_count);
+  }
+
+ private:
+  BatchHost& m_host;
+  int m_count;
+  int m_file = -1;
+  std::u16string m_output;
+};
+
+}  // namespace
+
 BatchEnd RunBatchAt(BatchHost& host, const std::vector<INPUT_FILE>& inputs,
                     const std::vector<size_t>& positions, const BatchSettings& settings,
                     CONVERT_JOB& job, BatchResults& results) {
-  const int count = int(positions.size());
-  for (int i = 0; i < count; ++i) {
-    const size_t position = positions[size_t(i)];
-    if (position >= inputs.size()) continue;
-    const INPUT_FILE& file = inputs[position];
-    const std::u16string& path = file.strPath;
-    const std::u16string output =
-        FileOutputPath(settings.sameAsSource, settings.outputFolder, file, job.nProfile);
-    job.strInput = ExtendedLengthPath(path);
-    job.strOutput = ExtendedLengthPath(output);
-    job.strEncoder = EncoderPath(settings.appDir);
-    std::u16string commandLine;
-    BuildCommandLine(&job, commandLine);
-    host.Log(commandLine);
-    results.files.push_back({path, output, FileVerdict(), position});
-    FileVerdict& verdict = results.files.back().verdict;
-
-    if (!host.FileExists(path)) {
-      host.Log(InputGoneNote(path));
-      verdict.reason = FailReason::InputGone;
-      host.FileDone(i + 1, count);
-      continue;
-    }
-    const PathProblem problem = OutputPathProblem(output, commandLine);
-    if (problem != PathProblem::None) {
-      host.Log(PathProblemNote(output, problem));
-      verdict.reason = FailReason::PathTooLong;
-      host.FileDone(i + 1, count);
-      continue;
-    }
-    // Never over a file the run is still to convert, or has converted.
-    if (IsAnInput(inputs, output)) {
-      host.Log(OutputIsAnInputNote(output));
-      verdict.reason = FailReason::OutputIsAnInput;
-      host.FileDone(i + 1, count);
-      continue;
-    }
-    if (!settings.overwrite && host.FileExists(output)) {
-      if (!host.AskOverwrite(OverwriteQuestion(output))) {
-        verdict.outcome = FileOutcome::Skipped;
-        host.FileDone(i + 1, count);
-        continue;
-      }
-      host.DeleteFile(output);
-    }
-    // Made only now, so that a file passed over leaves no empty folders.
-    const std::u16string folder = FolderToCreate(settings.sameAsSource, file, output);
-    if (!folder.empty()) {
-      const std::u16string reason = host.CreateFolders(folder);
-      if (!reason.empty()) {
-        host.Log(FolderFailedNote(folder, reason));
-        verdict.reason = FailReason::FolderNotCreated;
-        verdict.tellingLine = reason;
-        host.FileDone(i + 1, count);
-        continue;
-      }
-    }
-    if (!host.StartEncoder(commandLine)) {
-      verdict.outcome = FileOutcome::StartFailed;
-      return BatchEnd::StartFailed;
-    }
-    // Only a running encoder's file is shown.
-    host.ShowFile(file.strName, i + 1, count);
-    verdict = host.FinishEncoder(output);
-    if (verdict.outcome != FileOutcome::Succeeded) {
-      // Half-made: whatever is there now is the encoder's, since an earlier
-      // file was either deleted on Yes or given up to overwriting.
-      if (host.FileExists(output)) host.DeleteFile(output);
-    }
-    if (verdict.outcome == FileOutcome::Cancelled) {
-      // A cancelled run reports no successes, though finished files stay listed.
-      results.succeeded = 0;
-      return BatchEnd::Cancelled;
-    }
-    if (verdict.outcome == FileOutcome::Succeeded) {
-      results.outputFiles.push_back(output);
-      ++results.succeeded;
-    }
-    host.FileDone(i + 1, count);
-  }
-  return BatchEnd::Finished;
+  OneAtATime one(host, int(positions.size()));
+  return RunScheduledBatch(one, inputs, positions, settings, job, results, 1);
 }

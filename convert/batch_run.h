@@ -86,7 +86,8 @@ std::u16string InputGoneNote(const std::u16string& inputPath);
 std::u16string PathProblemNote(const std::u16string& outputPath, PathProblem problem);
 std::u16string FolderFailedNote(const std::u16string& folder, const std::u16string& reason);
 
-// Runs every file of `inputs` in order. `job` keeps the profile and option
+// Runs every file of `inputs` in order, one encoder at a time (the schedule
+// of convert/batch_schedule.h with one encoder). `job` keeps the profile and option
 // rows of the output settings; its paths are filled per file, in the form the
 // encoder can open (ExtendedLengthPath). A file whose input is gone, whose
 // output path cannot be written or whose output folder cannot be created is
