@@ -106,6 +106,7 @@
 #define IDC_CONV_CANCEL 1020
 #define IDC_CONV_LOG 1080
 #define IDC_CONV_ESTIMATE 1110
+#define IDC_CONV_RUNNING 1114
 
 // Result page
 #define IDD_RESULT_PAGE 142

@@ -1,14 +1,17 @@
 #include "convert/win/convert_worker.h"
 
-#include <shobjidl.h>
-
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <string>
 
+#include "convert/batch_schedule.h"
+#include "convert/log_order.h"
 #include "convert/run_outcomes.h"
 #include "convert/win/converting_page.h"
-#include "convert/win/encoder_runner.h"
+#include "convert/win/running_encoders.h"
+#include "convert/win/taskbar_progress.h"
 #include "framework/long_path.h"
 #include "framework/win/controls.h"
 #include "framework/win/file_io.h"
@@ -26,42 +29,43 @@ double NowSeconds() {
   return double(::GetTickCount64()) / 1000.0;
 }
 
-// The taskbar button's share of the run and its error state, where the
-// system offers them; the calls do nothing otherwise.
-class TaskbarProgress {
- public:
-  explicit TaskbarProgress(HWND window) : m_window(window) {
-    m_com = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    if (FAILED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_PPV_ARGS(&m_list))) ||
-        FAILED(m_list->HrInit()))
-      Drop();
-  }
-  ~TaskbarProgress() {
-    if (m_list) m_list->SetProgressState(m_window, TBPF_NOPROGRESS);
-    Drop();
-    if (m_com) ::CoUninitialize();
-  }
-  TaskbarProgress(const TaskbarProgress&) = delete;
-  TaskbarProgress& operator=(const TaskbarProgress&) = delete;
+std::u16string PercentText(int percent) {
+  return std::u16string(reinterpret_cast<const char16_t*>(std::to_wstring(percent).c_str())) + u"%";
+}
 
-  void Show(double share, bool failed) {
-    if (!m_list) return;
-    m_list->SetProgressState(m_window, failed ? TBPF_ERROR : TBPF_NORMAL);
-    m_list->SetProgressValue(m_window, ULONGLONG(share * 1000), 1000);
-  }
-
- private:
-  void Drop() {
-    if (m_list) m_list->Release();
-    m_list = nullptr;
-  }
-  HWND m_window;
-  bool m_com = false;
-  ITaskbarList3* m_list = nullptr;
+// A log entry as it was made, written when its file's turn in the log comes.
+struct StampedEntry {
+  SYSTEMTIME time;
+  std::u16string text;
+  bool chunk = false;  // the encoder's output, as opposed to the run's own lines
 };
 
-class ConvertWorker : public BatchHost, public EncoderRunSink {
+// A file whose encoder runs.
+struct FileInFlight {
+  int file = -1;
+  std::u16string name;
+  int percent = 0;
+};
+
+class ConvertWorker;
+
+// What one file's encoder reports, told apart from the others'.
+class FileSink : public EncoderRunSink {
+ public:
+  FileSink(ConvertWorker& worker, int file) : m_worker(worker), m_file(file) {}
+  void LogChunk(const std::u16string& text) override;
+  void SetPercent(int percent) override;
+  void SetDuration(double seconds) override;
+  bool CancelRequested() override;
+  HWND MessageOwner() override;
+  int File() const { return m_file; }
+
+ private:
+  ConvertWorker& m_worker;
+  int m_file;
+};
+
+class ConvertWorker : public ScheduleHost {
  public:
   explicit ConvertWorker(const ConvertWorkerSetup& setup) : m_setup(setup) {}
 
@@ -74,12 +78,20 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
     const bool retry = !m_setup.positions.empty();
     const std::vector<size_t> positions =
         retry ? m_setup.positions : AllPositions(m_setup.inputs.size());
-    m_estimate.Begin(int(positions.size()), NowSeconds());
-    ShowTotal(true);
+    m_count = int(positions.size());
+    {
+      std::lock_guard<std::mutex> hold(m_lock);
+      m_estimate.Begin(m_count, NowSeconds());
+      ShowTotal(true);
+    }
 
     BatchResults results;
-    const BatchEnd end =
-        RunBatchAt(*this, m_setup.inputs, positions, m_setup.settings, state.job, results);
+    const BatchEnd end = RunScheduledBatch(*this, m_setup.inputs, positions, m_setup.settings,
+                                           state.job, results, m_setup.simultaneous);
+    {
+      std::lock_guard<std::mutex> hold(m_lock);
+      WriteLog(m_logOrder.Rest());
+    }
     // A retry keeps the other files' records and outputs.
     std::vector<FileRecord> outcomes = retry ? m_setup.previous : std::vector<FileRecord>();
     RecordRun(outcomes, m_setup.inputs, positions, results, end);
@@ -94,7 +106,7 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
   }
   HWND MainWindow() const { return m_setup.mainWindow; }
 
-  // BatchHost
+  // ScheduleHost
   bool FileExists(const std::u16string& path) override { return PathExists(path); }
   bool AskOverwrite(const std::u16string& question) override {
     return ::MessageBoxW(m_setup.page, W(question), L"Vidmorph", MB_YESNO | MB_ICONQUESTION) ==
@@ -106,67 +118,128 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
   std::u16string CreateFolders(const std::u16string& folder) override {
     return CreateFolderTree(folder);
   }
-  void Log(const std::u16string& text) override { AppendLog(m_setup.log, text, false); }
-  void ShowFile(const std::u16string& name, int position, int count) override {
-    ::SetWindowTextW(m_setup.fileLabel, W(name));
-    wchar_t text[32];
-    wsprintfW(text, L"%d/%d", position, count);
-    ::SetWindowTextW(m_setup.countLabel, text);
-    m_file = position - 1;
-    m_estimate.FileStarted(m_file, NowSeconds());
+  void Log(int file, const std::u16string& text) override { AddToLog(file, text, false); }
+  void ShowFile(int file, const std::u16string& name, int position, int count) override {
+    std::lock_guard<std::mutex> hold(m_lock);
+    FileInFlight* shown = InFlight(file);
+    if (!shown) return;
+    shown->name = name;
+    if (m_inFlight.front().file == file) ::SetWindowTextW(m_setup.fileLabel, W(name));
+    ShowCount(Several() ? std::min(m_done + 1, count) : position, count);
+    ShowRows();
   }
-  bool StartEncoder(const std::u16string& commandLine) override {
-    m_runner.reset(new EncoderRunner(*this));
-    if (m_runner->Start(commandLine)) return true;
-    m_runner.reset();
+  bool StartEncoder(int file, const std::u16string& commandLine,
+                    const std::u16string& outputPath) override {
+    {
+      std::lock_guard<std::mutex> hold(m_lock);
+      m_inFlight.push_back({file, std::u16string(), 0});
+      m_estimate.FileStarted(file, NowSeconds());
+    }
+    m_sinks.emplace_back(new FileSink(*this, file));
+    if (m_encoders.Start(file, *m_sinks.back(), commandLine, outputPath)) return true;
+    m_sinks.pop_back();
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_inFlight.pop_back();
     return false;
   }
-  FileVerdict FinishEncoder(const std::u16string& outputPath) override {
-    FileVerdict verdict;
-    const EncoderOutcome outcome = m_runner->Finish(outputPath);
-    verdict.outcome = outcome == EncoderOutcome::Succeeded   ? FileOutcome::Succeeded
-                      : outcome == EncoderOutcome::Cancelled ? FileOutcome::Cancelled
-                                                             : FileOutcome::Failed;
-    verdict.reason = m_runner->Reason();
-    if (verdict.reason == FailReason::FatalLine) verdict.fatalLine = m_runner->FatalLine();
-    verdict.tellingLine = m_runner->TellingLine();
-    verdict.exited = m_runner->Exited();
-    verdict.exitCode = m_runner->ExitCode();
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (outcome == EncoderOutcome::Succeeded &&
-        ::GetFileAttributesExW(W(outputPath), GetFileExInfoStandard, &data))
-      verdict.outputSize = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    if (outcome == EncoderOutcome::Failed) m_failed = true;
-    m_runner.reset();
-    return verdict;
+  EncoderEnd WaitForEncoder() override {
+    const EncoderEnd end = m_encoders.WaitForEnd();
+    m_sinks.erase(
+        std::remove_if(m_sinks.begin(), m_sinks.end(),
+                       [&](const std::unique_ptr<FileSink>& s) { return s->File() == end.file; }),
+        m_sinks.end());
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (end.verdict.outcome == FileOutcome::Failed) m_failed = true;
+    const bool wasOldest = !m_inFlight.empty() && m_inFlight.front().file == end.file;
+    m_inFlight.erase(std::remove_if(m_inFlight.begin(), m_inFlight.end(),
+                                    [&](const FileInFlight& f) { return f.file == end.file; }),
+                     m_inFlight.end());
+    // The file row follows the oldest file still running.
+    if (wasOldest && !m_inFlight.empty()) {
+      ::SetWindowTextW(m_setup.fileLabel, W(m_inFlight.front().name));
+      ShowPercent(m_inFlight.front().percent);
+    }
+    ShowRows();
+    return end;
   }
-  void FileDone(int done, int count) override {
-    (void)count;
-    m_estimate.FileDone(done - 1, NowSeconds());
+  void EndEncoders() override { m_encoders.EndAll(); }
+  void FileDone(int file, FileOutcome outcome) override {
+    std::lock_guard<std::mutex> hold(m_lock);
+    WriteLog(m_logOrder.Done(file));
+    // A run that ends with the file does not count it as done.
+    if (outcome == FileOutcome::Cancelled || outcome == FileOutcome::StartFailed) return;
+    ++m_done;
+    m_estimate.FileDone(file, NowSeconds());
+    if (Several()) ShowCount(std::min(m_done + 1, m_count), m_count);
     ShowTotal(false);
   }
 
-  // EncoderRunSink: only the first chunk of a whole run is logged in full.
-  void LogChunk(const std::u16string& text) override {
-    AppendLog(m_setup.log, text, !m_setup.flags->m_bFirstChunk.exchange(false));
+  // What the files' sinks pass on.
+  void AddToLog(int file, const std::u16string& text, bool chunk) {
+    std::lock_guard<std::mutex> hold(m_lock);
+    StampedEntry entry;
+    ::GetLocalTime(&entry.time);
+    entry.text = text;
+    entry.chunk = chunk;
+    WriteLog(m_logOrder.Add(file, entry));
   }
-  void SetPercent(int percent) override {
-    ::SendMessageW(m_setup.progress, PBM_SETPOS, WPARAM(percent), 0);
-    wchar_t text[16];
-    wsprintfW(text, L"%d%s", percent, L"%");
-    ::SetWindowTextW(m_setup.percentLabel, text);
-    m_estimate.FileProgress(m_file, percent / 100.0, NowSeconds());
+  void FilePercent(int file, int percent) {
+    std::lock_guard<std::mutex> hold(m_lock);
+    FileInFlight* shown = InFlight(file);
+    if (!shown) return;
+    const bool changed = shown->percent != percent;
+    shown->percent = percent;
+    if (m_inFlight.front().file == file) ShowPercent(percent);
+    if (changed) ShowRows();
+    m_estimate.FileProgress(file, percent / 100.0, NowSeconds());
     ShowTotal(false);
   }
-  void SetDuration(double seconds) override { m_estimate.FileDuration(m_file, seconds); }
-  bool CancelRequested() override {
-    // Polled while the encoder is silent too: the time shown goes on.
+  void FileDuration(int file, double seconds) {
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_estimate.FileDuration(file, seconds);
+  }
+  bool CancelRequested() {
+    // Polled while the encoders are silent too: the time shown goes on.
+    std::lock_guard<std::mutex> hold(m_lock);
     ShowTotal(false);
     return m_setup.flags->m_bCancel != 0;
   }
-  HWND MessageOwner() override { return m_setup.page; }
+  HWND Page() const { return m_setup.page; }
 
  private:
+  bool Several() const { return m_setup.simultaneous > 1; }
+
+  FileInFlight* InFlight(int file) {
+    for (FileInFlight& f : m_inFlight)
+      if (f.file == file) return &f;
+    return nullptr;
+  }
+
+  // With the lock held from here on.
+  void WriteLog(const std::vector<StampedEntry>& entries) {
+    for (const StampedEntry& e : entries) {
+      // Only the first chunk of a whole run is logged in full.
+      const bool tail = e.chunk && !m_setup.flags->m_bFirstChunk.exchange(false);
+      AppendLog(m_setup.log, e.time, e.text, tail);
+    }
+  }
+  void ShowPercent(int percent) {
+    ::SendMessageW(m_setup.progress, PBM_SETPOS, WPARAM(percent), 0);
+    ::SetWindowTextW(m_setup.percentLabel, W(PercentText(percent)));
+  }
+  void ShowCount(int position, int count) {
+    wchar_t text[32];
+    wsprintfW(text, L"%d/%d", position, count);
+    ::SetWindowTextW(m_setup.countLabel, text);
+  }
+  // One row per file in flight: its percentage and name.
+  void ShowRows() {
+    if (!Several() || !m_setup.runningList) return;
+    CListBox rows(m_setup.runningList);
+    rows.ResetContent();
+    for (const FileInFlight& f : m_inFlight)
+      rows.AddString(PercentText(f.percent) + u"  " + f.name);
+  }
   // The whole run's bar at once; its line and the taskbar at most once a
   // second unless `now`.
   void ShowTotal(bool now) {
@@ -181,13 +254,38 @@ class ConvertWorker : public BatchHost, public EncoderRunSink {
   }
 
   ConvertWorkerSetup m_setup;
-  std::unique_ptr<EncoderRunner> m_runner;
+  int m_count = 0;
+  // Shared with the encoders' threads, under the lock.
+  std::mutex m_lock;
+  LogOrder<StampedEntry> m_logOrder;
+  std::vector<FileInFlight> m_inFlight;  // in the run's order
   RunEstimate m_estimate;
-  int m_file = 0;
+  int m_done = 0;
   double m_shownAt = -1e9;
   bool m_failed = false;
   TaskbarProgress* m_taskbar = nullptr;
+  // The run's thread's own; the encoders' threads reach the worker through
+  // the sinks.
+  std::vector<std::unique_ptr<FileSink>> m_sinks;
+  // Last, so that its encoders and their threads end before anything they use goes.
+  RunningEncoders m_encoders;
 };
+
+void FileSink::LogChunk(const std::u16string& text) {
+  m_worker.AddToLog(m_file, text, true);
+}
+void FileSink::SetPercent(int percent) {
+  m_worker.FilePercent(m_file, percent);
+}
+void FileSink::SetDuration(double seconds) {
+  m_worker.FileDuration(m_file, seconds);
+}
+bool FileSink::CancelRequested() {
+  return m_worker.CancelRequested();
+}
+HWND FileSink::MessageOwner() {
+  return m_worker.Page();
+}
 
 void WorkerEnded() {
   std::lock_guard<std::mutex> lock(g_workersLock);
@@ -200,7 +298,7 @@ DWORD WINAPI ConvertThreadProc(LPVOID param) {
   const HWND mainWindow = worker->MainWindow();
   DWORD exitCode = 0;
   try {
-    // Its encoder is gone with it, before anyone hears that the run has ended.
+    // Its encoders are gone with it, before anyone hears that the run has ended.
     std::unique_ptr<ConvertWorker> owned(worker);
     exitCode = owned->Run() == BatchEnd::Finished ? 1 : 0;
   } catch (...) {

@@ -22,6 +22,7 @@ struct ConvertWorkerSetup {
   HWND totalProgress = nullptr;
   HWND estimateLabel = nullptr;
   HWND log = nullptr;
+  HWND runningList = nullptr;  // a row per file in flight, with several encoders
   EstimateTexts estimateTexts;
   std::shared_ptr<RunFlags> flags;
   APP_STATE* state = nullptr;  // its job and results; it outlives every worker
@@ -32,6 +33,7 @@ struct ConvertWorkerSetup {
   // files' records of `previous`; an empty list runs them all.
   std::vector<size_t> positions;
   std::vector<FileRecord> previous;
+  int simultaneous = 1;  // encoders at once
 };
 
 // Starts ConvertThreadProc for one run; it posts WM_CONVERT_FINISHED when done.

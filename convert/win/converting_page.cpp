@@ -5,6 +5,16 @@
 #include "framework/win/controls.h"
 #include "resources/resource.h"
 
+namespace {
+
+int ProcessorCount() {
+  SYSTEM_INFO info;
+  ::GetSystemInfo(&info);
+  return int(info.dwNumberOfProcessors);
+}
+
+}  // namespace
+
 CConvertingPage::CConvertingPage(APP_STATE& state)
     : CWizardPage(IDD_CONVERTING_PAGE), m_flags(std::make_shared<RunFlags>()), m_state(state) {}
 
@@ -31,6 +41,8 @@ void CConvertingPage::EnterPage() {
   setup.estimateLabel = GetDlgItem(IDC_CONV_ESTIMATE).GetSafeHwnd();
   setup.estimateTexts = m_estimateTexts;
   setup.log = GetDlgItem(IDC_CONV_LOG).GetSafeHwnd();
+  setup.runningList = GetDlgItem(IDC_CONV_RUNNING).GetSafeHwnd();
+  setup.simultaneous = SimultaneousEncoders(state.g_runSettings.nSimultaneous, ProcessorCount());
   setup.flags = m_flags;
   setup.state = &state;
   if (!m_retry.empty()) {
@@ -51,6 +63,8 @@ void CConvertingPage::EnterPage() {
     m_lastInputs = setup.inputs;
   }
   GetDlgItem(IDC_CONV_TOTAL_PROGRESS).ShowWindow(SW_SHOW);
+  CListBox(setup.runningList).ResetContent();
+  GetDlgItem(IDC_CONV_RUNNING).ShowWindow(setup.simultaneous > 1 ? SW_SHOW : SW_HIDE);
   StartConvertWorker(setup);
   ShowWindow(SW_SHOW);
 }
@@ -68,6 +82,7 @@ void CConvertingPage::LeavePage() {
   CProgressCtrl(GetDlgItem(IDC_CONV_FILE_PROGRESS).GetSafeHwnd()).SetPos(0);
   CProgressCtrl(GetDlgItem(IDC_CONV_TOTAL_PROGRESS).GetSafeHwnd()).SetPos(0);
   GetDlgItem(IDC_CONV_ESTIMATE).SetWindowText(u"");
+  GetDlgItem(IDC_CONV_RUNNING).ShowWindow(SW_HIDE);
 }
 
 bool CConvertingPage::OnCommand(int id, int code, HWND control) {
@@ -85,10 +100,9 @@ std::vector<std::u16string> CConvertingPage::LogEntries() const {
   return entries;
 }
 
-void AppendLog(HWND logList, const std::u16string& text, bool tail) {
-  SYSTEMTIME now;
-  ::GetLocalTime(&now);
+void AppendLog(HWND logList, const SYSTEMTIME& time, const std::u16string& text, bool tail) {
   CListBox log(logList);
-  const int index = log.AddString(FormatLogEntry(now.wHour, now.wMinute, now.wSecond, text, tail));
+  const int index =
+      log.AddString(FormatLogEntry(time.wHour, time.wMinute, time.wSecond, text, tail));
   if (index >= 0) log.SetCurSel(index);
 }

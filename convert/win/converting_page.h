@@ -58,6 +58,6 @@ class CConvertingPage : public CWizardPage {
   std::vector<INPUT_FILE> m_lastInputs;
 };
 
-// Adds a stamped entry at the end of the log list and shows it; from any
-// thread, as it only sends messages to the list.
-void AppendLog(HWND logList, const std::u16string& text, bool tail);
+// Adds an entry stamped `time` at the end of the log list and shows it; from
+// any thread, as it only sends messages to the list.
+void AppendLog(HWND logList, const SYSTEMTIME& time, const std::u16string& text, bool tail);

@@ -8,7 +8,7 @@ using Entries = std::vector<std::u16string>;
 
 // Feeds the steps in order and collects what reaches the log.
 struct Log {
-  LogOrder order;
+  LogOrder<std::u16string> order;
   Entries shown;
   void Add(int file, const std::u16string& entry) { Take(order.Add(file, entry)); }
   void Done(int file) { Take(order.Done(file)); }
