@@ -27,7 +27,7 @@
 #define IDC_ABOUT_SUPPORT 1017
 #define IDC_ABOUT_MAKER 1103
 
-// Task page: five groups of three radio buttons
+// Task page: five groups of three radio buttons, one group shown
 #define IDD_TASK_PAGE 152
 #define IDC_TASK_FLV_FIRST 1079
 #define IDC_TASK_3GP_FIRST 1082
@@ -37,6 +37,9 @@
 #define IDC_TASK_AVI_VIDEO 1091
 #define IDC_TASK_AVI_AUDIO 1092
 #define IDC_TASK_AVI_CREATE 1093
+// Below the groups, for every task: how many files a run converts at once
+#define IDC_TASK_SIMULTANEOUS_CAPTION 1120
+#define IDC_TASK_SIMULTANEOUS 1121
 
 // Input page
 #define IDD_INPUT_PAGE 138

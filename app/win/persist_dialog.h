@@ -14,8 +14,9 @@ class CPersistDialog : public CDialog {
   // Reads when the archive loads, writes when it stores.
   virtual void SerializeSettings(Archive& ar) = 0;
 
-  BOOL LoadSettings();
-  BOOL SaveSettings();
+  // A dialog with settings beside these reads and writes them here too.
+  virtual BOOL LoadSettings();
+  virtual BOOL SaveSettings();
 
   const std::u16string& SettingsFile() const { return m_strSettingsFile; }
 

@@ -1,10 +1,15 @@
 #include "app/win/task_page.h"
 
+#include "app/simultaneous_choices.h"
 #include "resources/resource.h"
 
-CTaskPage::CTaskPage(APP_STATE& state) : CWizardPage(IDD_TASK_PAGE), m_state(state) {}
+CTaskPage::CTaskPage(APP_STATE& state, int processors)
+    : CWizardPage(IDD_TASK_PAGE), m_state(state), m_nProcessors(processors) {}
 
 namespace {
+
+// The pack's key for the word Automatic in the box.
+constexpr char16_t kAutomaticKey[] = u"9143-1";
 
 // Checks the button at `index` of a three-button group (none for -1 or above 2).
 void SetRadioGroup(HWND page, int firstId, int index) {
@@ -20,6 +25,39 @@ int GetRadioGroup(HWND page, int firstId) {
 }
 
 }  // namespace
+
+BOOL CTaskPage::OnInitDialog() {
+  m_boxSimultaneous.Attach(GetDlgItem(IDC_TASK_SIMULTANEOUS).GetSafeHwnd());
+  FillSimultaneous();
+  return TRUE;
+}
+
+void CTaskPage::SetTexts(const LanguageTexts& pack) {
+  const auto automatic = pack.find(kAutomaticKey);
+  m_strAutomatic =
+      automatic != pack.end() && !automatic->second.empty() ? automatic->second : u"Automatic";
+  FillSimultaneous();
+}
+
+void CTaskPage::FillSimultaneous() {
+  if (!m_boxSimultaneous.GetSafeHwnd()) return;
+  m_boxSimultaneous.ResetContent();
+  for (const std::u16string& row : SimultaneousRows(m_nProcessors, m_strAutomatic))
+    m_boxSimultaneous.AddString(row);
+  m_boxSimultaneous.SetCurSel(
+      SimultaneousRowOf(m_state.g_runSettings.nSimultaneous, m_nProcessors));
+}
+
+// The setting changes only when the user picks a row: a number this machine
+// does not offer shows as the largest one, and is kept until then.
+bool CTaskPage::OnCommand(int id, int code, HWND control) {
+  if (id == IDC_TASK_SIMULTANEOUS && code == CBN_SELCHANGE) {
+    const int row = m_boxSimultaneous.GetCurSel();
+    if (row >= 0) m_state.g_runSettings.nSimultaneous = SimultaneousChoiceAt(row, m_nProcessors);
+    return true;
+  }
+  return CWizardPage::OnCommand(id, code, control);
+}
 
 void CTaskPage::DoDataExchange(bool save) {
   struct Group {
@@ -48,6 +86,7 @@ void CTaskPage::EnterPage() {
   for (int id = IDC_TASK_AVI_VIDEO; id <= IDC_TASK_AVI_CREATE; ++id)
     GetDlgItem(id).ShowWindow(SW_SHOW);
   UpdateData(false);
+  FillSimultaneous();
   ShowWindow(SW_SHOW);
 }
 

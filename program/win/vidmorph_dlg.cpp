@@ -7,6 +7,7 @@
 #include "app/win/about_dialog.h"
 #include "app/win/input_page.h"
 #include "app/win/language_dialog.h"
+#include "app/win/run_settings_file.h"
 #include "app/win/task_page.h"
 #include "convert/run_outcomes.h"
 #include "convert/win/converting_page.h"
@@ -41,6 +42,17 @@ CVidmorphDlg::~CVidmorphDlg() = default;
 void CVidmorphDlg::SerializeSettings(Archive& ar) {
   ::SerializeSettings(ar, m_state);
   if (!ar.IsStoring()) m_state.g_nPrevTaskMode = m_state.g_nTaskMode;
+}
+
+BOOL CVidmorphDlg::LoadSettings() {
+  m_state.g_runSettings = ReadRunSettingsFile(DirectoryOf(SettingsFile()));
+  return CPersistDialog::LoadSettings();
+}
+
+BOOL CVidmorphDlg::SaveSettings() {
+  // Each file on its own: one that cannot be written leaves the other be.
+  WriteRunSettingsFile(DirectoryOf(SettingsFile()), m_state.g_runSettings);
+  return CPersistDialog::SaveSettings();
 }
 
 BOOL CVidmorphDlg::OnInitDialog() {
@@ -79,7 +91,8 @@ BOOL CVidmorphDlg::OnInitDialog() {
 }
 
 void CVidmorphDlg::CreatePages() {
-  m_pages.emplace_back(new CTaskPage(m_state));
+  m_pTaskPage = new CTaskPage(m_state);
+  m_pages.emplace_back(m_pTaskPage);
   m_pages.emplace_back(new CInputPage(m_state, m_langPack));
   m_pages.emplace_back(new COutputSettingsPage(m_state, m_state.g_nTaskAvi, m_state.job));
   m_pConvertingPage = new CConvertingPage(m_state);
@@ -98,6 +111,7 @@ void CVidmorphDlg::CreatePages() {
 void CVidmorphDlg::ApplyLanguage() {
   m_langPack.Apply(m_hWnd, IDD_VIDMORPH_DIALOG);
   for (auto& page : m_pages) m_langPack.Apply(page->GetSafeHwnd(), page->TemplateId());
+  if (m_pTaskPage) m_pTaskPage->SetTexts(m_langPack.m_texts);
   if (m_pConvertingPage) m_pConvertingPage->SetTexts(m_langPack.m_texts);
   if (m_pResultPage) m_pResultPage->SetTexts(m_langPack.m_texts);
 }
@@ -277,6 +291,7 @@ bool CVidmorphDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
 
 void CVidmorphDlg::OnDestroyed() {
   // The page windows went with this one; free their objects, last page first.
+  m_pTaskPage = nullptr;
   m_pConvertingPage = nullptr;
   m_pResultPage = nullptr;
   while (!m_pages.empty()) m_pages.pop_back();

@@ -12,6 +12,7 @@
 
 class CConvertingPage;
 class CResultPage;
+class CTaskPage;
 
 class CVidmorphDlg : public CPersistDialog {
  public:
@@ -20,6 +21,9 @@ class CVidmorphDlg : public CPersistDialog {
   ~CVidmorphDlg() override;
 
   void SerializeSettings(Archive& ar) override;
+  // "Option.dat" and, beside it, the run's settings file.
+  BOOL LoadSettings() override;
+  BOOL SaveSettings() override;
 
   // Applies the language pack to this window and its pages.
   void ApplyLanguage();
@@ -53,6 +57,7 @@ class CVidmorphDlg : public CPersistDialog {
   int m_nPage = 0;
   std::u16string m_strAppDir;
   std::vector<std::unique_ptr<CWizardPage>> m_pages;
+  CTaskPage* m_pTaskPage = nullptr;              // in m_pages; its box has texts of the pack
   CConvertingPage* m_pConvertingPage = nullptr;  // in m_pages; its log is saved from here
   CResultPage* m_pResultPage = nullptr;          // in m_pages
   HICON m_hIcon = nullptr;

@@ -124,7 +124,7 @@ for f in Vidmorph.exe ffmpeg.exe AuxDmo.dll mlg.txt morelg.txt Vista.skinstyles 
   licences/README.txt licences/ffmpeg-COPYING.GPLv2.txt; do
   echo "$shipped" | grep -qx "$f" || fail "the zip lacks $f"
 done
-echo "$shipped" | grep -qix 'option.dat' && fail "the zip ships a settings file"
+echo "$shipped" | grep -qix -e 'option.dat' -e 'vidmorph.ini' && fail "the zip ships a settings file"
 # A file rebuilt since the zip was made (another build sharing build/app) is not compared.
 for f in $shipped; do
   [ "$f" = mlg.txt ] || [ "$root/build/app/$f" -nt "$zip" ] || cmp -s "$portable/$f" "$root/build/app/$f" ||
@@ -136,10 +136,12 @@ echo "silent install into a folder with a space in its path"
 inst="$work/Pro gram/Vidmorph"
 install_into "$inst"
 installed=$(cd "$inst" && find . -type f | sed 's|^\./||' | sort)
-expected=$(printf '%s\n' $shipped Option.dat uninstall.exe | sort)
+expected=$(printf '%s\n' $shipped Option.dat Vidmorph.ini uninstall.exe | sort)
 [ "$installed" = "$expected" ] || fail "installed files differ: $(diff <(echo "$expected") <(echo "$installed") | tr '\n' ' ')"
 for f in $shipped; do cmp -s "$portable/$f" "$inst/$f" || fail "installed $f differs from the zip's"; done
-[ "$(stat -c %s "$inst/Option.dat")" = 0 ] || fail "the installer's Option.dat is not empty"
+for f in Option.dat Vidmorph.ini; do
+  [ "$(stat -c %s "$inst/$f")" = 0 ] || fail "the installer's $f is not empty"
+done
 [ "$(shortcuts | wc -l)" = 2 ] || fail "expected two shortcuts, found: $(shortcuts)"
 shortcuts | grep -q '/Start Menu/Programs/' || fail "no Start-menu shortcut"
 shortcuts | grep -q '/Desktop/' || fail "no desktop shortcut"
@@ -148,7 +150,7 @@ wine reg query "$key" /v DisplayVersion 2>/dev/null | tr -d '\r' | grep -q "REG_
 wine reg query "$key" /v UninstallString 2>/dev/null | tr -d '\r' | grep -qF "$(winepath -w "$inst")\\uninstall.exe" ||
   fail "the uninstall entry does not name $inst/uninstall.exe"
 if grep -q 'dummy icacls' "$work/install.log"; then
-  for f in Option.dat mlg.txt; do
+  for f in Option.dat Vidmorph.ini mlg.txt; do
     grep -F "\\\\$f\" \"/grant\" \"*S-1-5-32-545:(M)\"" "$work/install.log" >/dev/null ||
       fail "users were not given write access to $f: $(tr '\n' ' ' <"$work/install.log")"
   done
@@ -159,17 +161,20 @@ fi
 echo "the installed program asks for a language, runs, and writes beside itself"
 run_program "$inst" 1
 cp "$inst/Option.dat" "$work/settings"
+cp "$inst/Vidmorph.ini" "$work/run-settings"
+[ -s "$work/run-settings" ] || fail "the program did not write Vidmorph.ini in place"
 
 echo "an update over the installation keeps the settings and the language"
 install_into "$inst"
 cmp -s "$inst/Option.dat" "$work/settings" || fail "the update changed Option.dat"
+cmp -s "$inst/Vidmorph.ini" "$work/run-settings" || fail "the update changed Vidmorph.ini"
 [ "$(vm_stored_language "$inst")" = 1 ] || fail "the update lost the chosen language"
 
-echo "silent uninstall keeps only Option.dat"
+echo "silent uninstall keeps only the settings files"
 uninstall_from "$inst"
 [ -f "$inst/Option.dat" ] || fail "the silent uninstall removed Option.dat"
-left=$(cd "$inst" && find . -mindepth 1 | sed 's|^\./||')
-[ "$left" = Option.dat ] || fail "left behind in $inst: $(echo "$left" | tr '\n' ' ')"
+left=$(cd "$inst" && find . -mindepth 1 | sed 's|^\./||' | sort | tr '\n' ' ')
+[ "$left" = "Option.dat Vidmorph.ini " ] || fail "left behind in $inst: $(echo "$left" | tr '\n' ' ')"
 [ -z "$(shortcuts)" ] || fail "shortcuts left: $(shortcuts)"
 
 echo "install again, uninstall with /REMOVESETTINGS: the folder is gone"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
+#include "app/run_settings.h"
 #include "framework/archive.h"
 #include "program/win/vidmorph_dlg.h"
 #include "resources/resource.h"
@@ -150,11 +151,19 @@ TEST(AppStartup, StoredSettingsAreReadBeforeThePagesExist) {
   SerializeSettings(ar, stored);
   ASSERT_TRUE(WriteBytes(file, ar.Bytes()));
 
+  // The run's settings file beside it: the task page's box shows it at once.
+  const std::wstring runFile = file.substr(0, file.find_last_of(L'\\') + 1) + L"Vidmorph.ini";
+  RUN_SETTINGS run;
+  run.nSimultaneous = kSimultaneousAutomatic;
+  ASSERT_TRUE(WriteBytes(runFile, StoreRunSettings(run)));
+
   SetDefaults(dlg.state, u"C:\\x\\Vidmorph.exe");
   dlg.state.g_nPrevTaskMode = 0;
   dlg.DoModal();
   ::DeleteFileW(file.c_str());
+  ::DeleteFileW(runFile.c_str());
   ASSERT_TRUE(dlg.created);
+  EXPECT_EQ(dlg.seen.g_runSettings.nSimultaneous, kSimultaneousAutomatic);
   EXPECT_EQ(dlg.seen.g_strOutputFolder, u"E:\\stored\\");
   EXPECT_EQ(dlg.seen.g_nPosSize, 9);
   EXPECT_EQ(dlg.seen.g_nPrevTaskMode, 3);

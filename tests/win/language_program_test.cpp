@@ -81,6 +81,13 @@ class LanguageProgram : public testing::Test {
     EXPECT_TRUE(WaitUntil([&] { return (unshown = Unshown(pack, checked)).empty(); }))
         << unshown.size() << " texts not shown, the first " << unshown.front();
     EXPECT_GT(checked, 30);
+    // The one row of a list that follows the language.
+    const auto automatic = pack.m_texts.find(u"9143-1");
+    ASSERT_NE(automatic, pack.m_texts.end());
+    const auto rows = ComboRows(
+        ::GetDlgItem(PageWith(main, kPageMarks.at(IDD_TASK_PAGE)), IDC_TASK_SIMULTANEOUS));
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back(), std::wstring(automatic->second.begin(), automatic->second.end()));
   }
   std::wstring File() const { return dir.Path() + L"mlg.txt"; }
 

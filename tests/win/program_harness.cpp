@@ -315,18 +315,30 @@ void SendKeys(std::initializer_list<WORD> keys) {
   ::SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
 }
 
-std::vector<std::wstring> ListRows(HWND list) {
+namespace {
+
+// The rows of a list box or a combo box, through the messages of its kind.
+std::vector<std::wstring> Rows(HWND control, UINT count, UINT length, UINT text) {
   std::vector<std::wstring> rows;
-  const LRESULT n = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+  const LRESULT n = ::SendMessageW(control, count, 0, 0);
   for (LRESULT i = 0; i < n; ++i) {
-    const LRESULT len = ::SendMessageW(list, LB_GETTEXTLEN, WPARAM(i), 0);
+    const LRESULT len = ::SendMessageW(control, length, WPARAM(i), 0);
     std::wstring row(size_t(len > 0 ? len : 0) + 1, L'\0');
-    const LRESULT got =
-        ::SendMessageW(list, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(&row[0]));
+    const LRESULT got = ::SendMessageW(control, text, WPARAM(i), reinterpret_cast<LPARAM>(&row[0]));
     row.resize(size_t(got > 0 ? got : 0));
     rows.push_back(row);
   }
   return rows;
+}
+
+}  // namespace
+
+std::vector<std::wstring> ListRows(HWND list) {
+  return Rows(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::vector<std::wstring> ComboRows(HWND combo) {
+  return Rows(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 std::wstring FileDialogFolder(DWORD pid, HWND dialog) {

@@ -105,6 +105,8 @@ bool WaitUntil(Pred pred, DWORD timeoutMs = 20000) {
 HWND FindDescendant(HWND parent, const std::wstring& className);
 // The rows of a list box in another process.
 std::vector<std::wstring> ListRows(HWND list);
+// The rows of a combo box in another process.
+std::vector<std::wstring> ComboRows(HWND combo);
 // The folder a file dialog of another process shows, read through the
 // dialog's own query; empty when it cannot be read.
 std::wstring FileDialogFolder(DWORD pid, HWND dialog);

@@ -3,8 +3,9 @@
 are made from, and writes the installer's file lists.
 
 What the program writes beside itself at run time stays behind: a developer's
-"Option.dat" and its temporary file, and the language chosen in mlg.txt, so
-that a new user is asked for a language at the first start.
+"Option.dat", "Vidmorph.ini" and their temporary files, and the language
+chosen in mlg.txt, so that a new user is asked for a language at the first
+start.
 
 The stamp file is touched only when the staged folder changed, so that the
 installer and the zip are rebuilt only then.
@@ -16,7 +17,7 @@ import re
 import shutil
 import sys
 
-RUNTIME_FILES = {"option.dat", "option.dat.tmp"}
+RUNTIME_FILES = {"option.dat", "option.dat.tmp", "vidmorph.ini", "vidmorph.ini.tmp"}
 LANGUAGE_FILE = "mlg.txt"
 
 

@@ -4,9 +4,9 @@
 ; VM_FILES comes from stage_app.py: the staged application folder as File
 ; lines for the installer and Delete lines for the uninstaller.
 ;
-; Uninstaller switches: /S (silent), /REMOVESETTINGS (remove "Option.dat" too).
-; A silent uninstall keeps "Option.dat" unless /REMOVESETTINGS is given; an
-; interactive one asks.
+; Uninstaller switches: /S (silent), /REMOVESETTINGS (remove the settings
+; files "Option.dat" and "Vidmorph.ini" too). A silent uninstall keeps them
+; unless /REMOVESETTINGS is given; an interactive one asks.
 
 Unicode true
 ; The program is 64-bit only, so is its installer: Program Files and the
@@ -74,6 +74,16 @@ Var removeSettings
   ${EndIf}
 !macroend
 
+; A settings file users may change, empty (all defaults) unless kept from
+; an earlier installation.
+!macro SettingsFile NAME
+  ${IfNot} ${FileExists} "$INSTDIR\${NAME}"
+    FileOpen $0 "$INSTDIR\${NAME}" w
+    FileClose $0
+  ${EndIf}
+  !insertmacro GrantUsersModify "$INSTDIR\${NAME}"
+!macroend
+
 Function .onInit
   SetShellVarContext all
 FunctionEnd
@@ -87,13 +97,10 @@ Section "-Program"
     WriteINIStr "$INSTDIR\mlg.txt" "mlg" "curlg" $keptLanguage
   ${EndIf}
 
-  ; The program rewrites Option.dat in place when it may not create files in
-  ; its folder. An empty file reads as all defaults; an existing one is kept.
-  ${IfNot} ${FileExists} "$INSTDIR\Option.dat"
-    FileOpen $0 "$INSTDIR\Option.dat" w
-    FileClose $0
-  ${EndIf}
-  !insertmacro GrantUsersModify "$INSTDIR\Option.dat"
+  ; The program rewrites its settings files in place when it may not create
+  ; files in its folder.
+  !insertmacro SettingsFile "Option.dat"
+  !insertmacro SettingsFile "Vidmorph.ini"
   !insertmacro GrantUsersModify "$INSTDIR\mlg.txt"
 
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Vidmorph.exe"
@@ -140,8 +147,10 @@ Section "Uninstall"
 
   !insertmacro VM_UNINSTALL_FILES
   Delete "$INSTDIR\Option.dat.tmp"
+  Delete "$INSTDIR\Vidmorph.ini.tmp"
   ${If} $removeSettings == 1
     Delete "$INSTDIR\Option.dat"
+    Delete "$INSTDIR\Vidmorph.ini"
   ${EndIf}
   Delete "$INSTDIR\${UNINSTALLER}"
   ; Only when empty: a folder the user picked may hold other things.
