@@ -3,17 +3,8 @@
 #include "convert/conversion_log.h"
 #include "convert/win/convert_worker.h"
 #include "framework/win/controls.h"
+#include "framework/win/processors.h"
 #include "resources/resource.h"
-
-namespace {
-
-int ProcessorCount() {
-  SYSTEM_INFO info;
-  ::GetSystemInfo(&info);
-  return int(info.dwNumberOfProcessors);
-}
-
-}  // namespace
 
 CConvertingPage::CConvertingPage(APP_STATE& state)
     : CWizardPage(IDD_CONVERTING_PAGE), m_flags(std::make_shared<RunFlags>()), m_state(state) {}
@@ -42,7 +33,7 @@ void CConvertingPage::EnterPage() {
   setup.estimateTexts = m_estimateTexts;
   setup.log = GetDlgItem(IDC_CONV_LOG).GetSafeHwnd();
   setup.runningList = GetDlgItem(IDC_CONV_RUNNING).GetSafeHwnd();
-  setup.simultaneous = SimultaneousEncoders(state.g_runSettings.nSimultaneous, ProcessorCount());
+  setup.simultaneous = SimultaneousEncoders(state.g_runSettings.nSimultaneous, LogicalProcessors());
   setup.flags = m_flags;
   setup.state = &state;
   if (!m_retry.empty()) {
