@@ -75,7 +75,6 @@ RUN_SETTINGS LoadRunSettings(const uint8_t* data, size_t size) {
 }
 
 int SimultaneousEncoders(int32_t choice, int processors) {
-  processors = std::max(1, processors);
-  if (choice == kSimultaneousAutomatic) return std::max(1, processors / 2);
-  return std::clamp(int(choice), 1, std::min(processors, int(kMostSimultaneous)));
+  const int n = choice == kSimultaneousAutomatic ? processors / 2 : int(choice);
+  return std::clamp(n, 1, int(kMostSimultaneous));
 }

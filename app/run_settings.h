@@ -22,6 +22,7 @@ std::vector<uint8_t> StoreRunSettings(const RUN_SETTINGS& settings);
 RUN_SETTINGS LoadRunSettings(const uint8_t* data, size_t size);
 
 // The encoders a run keeps busy on a machine with `processors` logical
-// processors: the choice, at most what the machine offers (a file may come
-// from a larger one); Automatic is half the processors, at least one.
+// processors: a number as chosen, even above what the machine has (a file
+// from a larger machine, or edited by hand, is shown and honoured as it is);
+// Automatic is half the processors, at least one; never more than the most.
 int SimultaneousEncoders(int32_t choice, int processors);

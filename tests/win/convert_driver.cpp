@@ -29,6 +29,9 @@ bool ConvertDriver::Start(const std::function<void(APP_STATE&)>& edit) {
   Archive ar;
   SerializeSettings(ar, s);
   if (!WriteBytes(dir.Path() + L"Option.dat", ar.Bytes())) return false;
+  if (s.g_runSettings.nSimultaneous != RUN_SETTINGS().nSimultaneous &&
+      !WriteBytes(dir.Path() + L"Vidmorph.ini", StoreRunSettings(s.g_runSettings)))
+    return false;
   prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
   main = prog->WaitForWindow(L"Ostrel AVI Converter");
   return main != nullptr;
