@@ -4,13 +4,14 @@
 
 #include "app/run_settings.h"
 
-int MostSimultaneousOffered(int processors) {
-  return std::clamp(processors, 1, int(kMostSimultaneous));
+int MostSimultaneousOffered(int processors, int32_t stored) {
+  const int asked = stored == kSimultaneousAutomatic ? 0 : int(stored);
+  return std::clamp(std::max(processors, asked), 1, int(kMostSimultaneous));
 }
 
-std::vector<std::u16string> SimultaneousRows(int processors, const std::u16string& automatic) {
+std::vector<std::u16string> SimultaneousRows(int offered, const std::u16string& automatic) {
   std::vector<std::u16string> rows;
-  for (int n = 1; n <= MostSimultaneousOffered(processors); ++n) {
+  for (int n = 1; n <= offered; ++n) {
     const std::string digits = std::to_string(n);
     rows.emplace_back(digits.begin(), digits.end());
   }
@@ -18,13 +19,12 @@ std::vector<std::u16string> SimultaneousRows(int processors, const std::u16strin
   return rows;
 }
 
-int SimultaneousRowOf(int32_t choice, int processors) {
-  const int most = MostSimultaneousOffered(processors);
-  if (choice == kSimultaneousAutomatic) return most;
-  return std::clamp(int(choice), 1, most) - 1;
+int SimultaneousRowOf(int32_t choice, int offered) {
+  offered = std::max(offered, 1);
+  if (choice == kSimultaneousAutomatic) return offered;
+  return std::clamp(int(choice), 1, offered) - 1;
 }
 
-int32_t SimultaneousChoiceAt(int row, int processors) {
-  const int most = MostSimultaneousOffered(processors);
-  return row >= most ? kSimultaneousAutomatic : int32_t(std::max(row, 0) + 1);
+int32_t SimultaneousChoiceAt(int row, int offered) {
+  return row >= std::max(offered, 1) ? kSimultaneousAutomatic : int32_t(std::max(row, 0) + 1);
 }

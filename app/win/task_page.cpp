@@ -42,18 +42,18 @@ void CTaskPage::SetTexts(const LanguageTexts& pack) {
 void CTaskPage::FillSimultaneous() {
   if (!m_boxSimultaneous.GetSafeHwnd()) return;
   m_boxSimultaneous.ResetContent();
-  for (const std::u16string& row : SimultaneousRows(m_nProcessors, m_strAutomatic))
+  const int32_t stored = m_state.g_runSettings.nSimultaneous;
+  m_nOffered = MostSimultaneousOffered(m_nProcessors, stored);
+  for (const std::u16string& row : SimultaneousRows(m_nOffered, m_strAutomatic))
     m_boxSimultaneous.AddString(row);
-  m_boxSimultaneous.SetCurSel(
-      SimultaneousRowOf(m_state.g_runSettings.nSimultaneous, m_nProcessors));
+  m_boxSimultaneous.SetCurSel(SimultaneousRowOf(stored, m_nOffered));
 }
 
-// The setting changes only when the user picks a row: a number this machine
-// does not offer shows as the largest one, and is kept until then.
+// The setting changes only when the user picks a row.
 bool CTaskPage::OnCommand(int id, int code, HWND control) {
   if (id == IDC_TASK_SIMULTANEOUS && code == CBN_SELCHANGE) {
     const int row = m_boxSimultaneous.GetCurSel();
-    if (row >= 0) m_state.g_runSettings.nSimultaneous = SimultaneousChoiceAt(row, m_nProcessors);
+    if (row >= 0) m_state.g_runSettings.nSimultaneous = SimultaneousChoiceAt(row, m_nOffered);
     return true;
   }
   return CWizardPage::OnCommand(id, code, control);

@@ -29,6 +29,7 @@ class CTaskPage : public CWizardPage {
   int m_nFlv = -1, m_n3gp = -1, m_nAvi = -1, m_nMp4 = -1, m_nPsp = -1;
   APP_STATE& m_state;
   const int m_nProcessors;
+  int m_nOffered = 1;  // the numbers the box shows, 1 up to this
   std::u16string m_strAutomatic = u"Automatic";
   CComboBox m_boxSimultaneous;
 };
