@@ -1,23 +1,28 @@
-// What the program adds to a batch: 20 clips of 2 seconds converted by the real
-// program (its worker and runner, from Next to the result page), against the
-// same encoder command lines, taken from the program's own log, run directly
-// one after another. Program and direct runs alternate twice.
+// What the program adds to a batch, and what simultaneous conversions take
+// off it: 20 clips of 2 seconds converted by the real program (from Next to
+// the result page) with 1, 2 and 4 encoders at once, against the same encoder
+// command lines, taken from the program's own log, run directly one after
+// another. Direct and program runs alternate over two rounds.
 // Usage: bench_worker (from the Windows build folder's bench\ subfolder).
 #include <windows.h>
 
 #include <chrono>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "app/app_state.h"
 #include "framework/archive.h"
+#include "framework/win/processors.h"
 #include "resources/resource.h"
 #include "tests/win/program_harness.h"
 
 namespace {
 
 constexpr int kClips = 20;
+constexpr int kRounds = 2;
+const int kSimultaneous[] = {1, 2, 4};
 using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point from) {
@@ -31,74 +36,101 @@ HWND Press(HWND main, int button, int idOnPage, DWORD timeoutMs) {
   return page;
 }
 
+struct Bench {
+  std::wstring dir, in, out, names;
+  std::vector<std::wstring> commands;  // the encoder's, from the first run's log
+
+  // One run of the program with `simultaneous` encoders; its seconds, or a
+  // negative number when it did not convert every clip.
+  double Program(int simultaneous) {
+    RUN_SETTINGS run;
+    run.nSimultaneous = simultaneous;
+    WriteBytes(dir + L"Vidmorph.ini", StoreRunSettings(run));
+    RunningProgram prog(dir + L"Vidmorph.exe");
+    HWND main = prog.WaitForWindow(L"Ostrel AVI Converter");
+    HWND input = main ? Press(main, IDC_BTN_NEXT, IDC_INPUT_NAMES, 5000) : nullptr;
+    if (!input || !AddThroughFileDialog(prog.Pid(), input, in, names) ||
+        !Press(main, IDC_BTN_NEXT, IDC_OUT_PROFILE, 5000))
+      return -1;
+    const auto start = Clock::now();
+    HWND converting = Press(main, IDC_BTN_NEXT, IDC_CONV_CANCEL, 5000);
+    HWND result = nullptr;
+    WaitUntil([&] { return (result = VisiblePageWith(main, IDC_RES_TOTAL)) != nullptr; }, 600000);
+    const double seconds = Seconds(start);
+    const bool all = converting && result &&
+                     WindowText(GetDlgItem(result, IDC_RES_SUCCEEDED)) == std::to_wstring(kClips);
+    if (all && commands.empty()) {
+      for (const std::wstring& entry : ListRows(GetDlgItem(converting, IDC_CONV_LOG)))
+        if (entry.size() > 10 && entry[9] == L'"') commands.push_back(entry.substr(9));
+    }
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    prog.WaitForExit();
+    return all ? seconds : -1;
+  }
+
+  double Direct() const {
+    const auto start = Clock::now();
+    for (const std::wstring& c : commands) RunHidden(c);
+    return Seconds(start);
+  }
+};
+
 }  // namespace
 
 int main() {
   // The build folder's bench\ sits beside the app folder's parent.
   const std::wstring app = TestExeDir() + L"..\\..\\app\\";
-  ScratchDir dir;
-  const std::wstring in = dir.Path() + L"in\\", out = dir.Path() + L"out\\";
-  CreateDirectoryW(in.c_str(), nullptr);
-  CreateDirectoryW(out.c_str(), nullptr);
-  if (!CopyInto(app + L"Vidmorph.exe", dir.Path()) || !CopyInto(app + L"ffmpeg.exe", dir.Path())) {
+  ScratchDir scratch;
+  Bench b;
+  b.dir = scratch.Path();
+  b.in = b.dir + L"in\\";
+  b.out = b.dir + L"out\\";
+  CreateDirectoryW(b.in.c_str(), nullptr);
+  CreateDirectoryW(b.out.c_str(), nullptr);
+  if (!CopyInto(app + L"Vidmorph.exe", b.dir) || !CopyInto(app + L"ffmpeg.exe", b.dir)) {
     std::printf("bench_worker: no program in %ls\n", app.c_str());
     return 2;
   }
-  std::wstring names;
   for (int i = 0; i < kClips; ++i) {
     wchar_t name[32];
     wsprintfW(name, L"clip%02d.avi", i);
-    names += std::wstring(L"\"") + name + L"\" ";
-    RunHidden(L"\"" + dir.Path() +
+    b.names += std::wstring(L"\"") + name + L"\" ";
+    RunHidden(L"\"" + b.dir +
               L"ffmpeg.exe\" -v error -y -f lavfi -i testsrc=size=176x144:rate=25 "
               L"-f lavfi -i sine -t 2 -c:v mpeg4 -c:a mp2 \"" +
-              in + name + L"\"");
+              b.in + name + L"\"");
   }
   APP_STATE s;
   SetDefaults(s, u"C:\\x\\Vidmorph.exe");
   s.g_bUseTempFolder = 0;
   s.g_bOverwrite = 1;
-  s.g_strOutputFolder.assign(out.begin(), out.end());
+  s.g_strOutputFolder.assign(b.out.begin(), b.out.end());
   Archive ar;
   SerializeSettings(ar, s);
-  WriteBytes(dir.Path() + L"Option.dat", ar.Bytes());
+  WriteBytes(b.dir + L"Option.dat", ar.Bytes());
 
-  RunningProgram prog(dir.Path() + L"Vidmorph.exe");
-  HWND main = prog.WaitForWindow(L"Ostrel AVI Converter");
-  HWND input = main ? Press(main, IDC_BTN_NEXT, IDC_INPUT_NAMES, 5000) : nullptr;
-  if (!input || !AddThroughFileDialog(prog.Pid(), input, in, names) ||
-      !Press(main, IDC_BTN_NEXT, IDC_OUT_PROFILE, 5000)) {
-    std::printf("bench_worker: could not reach the output page\n");
-    return 2;
-  }
-
-  double program = 0, direct = 0;
-  std::vector<std::wstring> commands;
-  for (int round = 0; round < 2; ++round) {
-    const auto start = Clock::now();
-    HWND converting = Press(main, IDC_BTN_NEXT, IDC_CONV_CANCEL, 5000);
-    HWND result = nullptr;
-    WaitUntil([&] { return (result = VisiblePageWith(main, IDC_RES_TOTAL)) != nullptr; }, 600000);
-    const double p = Seconds(start);
-    if (!converting || !result || WindowText(GetDlgItem(result, IDC_RES_SUCCEEDED)) != L"20") {
-      std::printf("bench_worker: the program's run did not convert all %d clips\n", kClips);
-      return 1;
+  std::printf("%d logical processors\n", LogicalProcessors());
+  double direct = 0;
+  std::map<int, double> program;
+  for (int round = 1; round <= kRounds; ++round) {
+    for (int n : kSimultaneous) {
+      const double p = b.Program(n);
+      if (p < 0) {
+        std::printf(
+            "bench_worker: the program's run with %d at once did not convert all %d clips\n", n,
+            kClips);
+        return 1;
+      }
+      program[n] += p;
+      std::printf("round %d: program with %d at once %.2f s\n", round, n, p);
     }
-    if (commands.empty()) {
-      for (const std::wstring& entry : ListRows(GetDlgItem(converting, IDC_CONV_LOG)))
-        if (entry.size() > 10 && entry[9] == L'"') commands.push_back(entry.substr(9));
-    }
-    const auto directStart = Clock::now();
-    for (const std::wstring& c : commands) RunHidden(c);
-    const double d = Seconds(directStart);
-    std::printf("round %d: program %.2f s, direct %.2f s\n", round + 1, p, d);
-    program += p;
+    const double d = b.Direct();
     direct += d;
-    Press(main, IDC_BTN_PREV, IDC_OUT_PROFILE, 5000);
+    std::printf("round %d: direct, one after another %.2f s\n", round, d);
   }
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  prog.WaitForExit();
-  std::printf("%d clips x 2 rounds: through the program %.2f s, direct %.2f s, ratio %.3f\n",
-              kClips, program, direct, program / direct);
+  std::printf("%d clips x %d rounds: direct one after another %.2f s\n", kClips, kRounds, direct);
+  for (int n : kSimultaneous)
+    std::printf("  program with %d at once: %.2f s, ratio to direct %.3f\n", n, program[n],
+                program[n] / direct);
   return 0;
 }
