@@ -21,7 +21,7 @@ names=
 for i in 0 1 2 3 4 5; do
   # Long enough for three to be seen running at once.
   wine "$work/app/ffmpeg.exe" -v error -y -f lavfi -i "testsrc=size=320x240:rate=25" \
-    -f lavfi -i "sine=frequency=440" -t 30 -c:v mpeg4 -c:a mp2 \
+    -f lavfi -i "sine=frequency=440" -t 60 -c:v mpeg4 -c:a mp2 \
     "$(winepath -w "$work/clips/clip$i.avi")" >/dev/null 2>&1 || fail "could not make clip$i"
   names="$names\"clip$i.avi\" "
 done
@@ -39,9 +39,9 @@ pick_row 1052 4  # MPEG1 Video(.mpg)
 wait_for 10 "MPEG1 Video to be chosen" is_selected 1052 "MPEG1 Video(.mpg)"
 click_control 1061  # Same as source
 keys alt+n
-wait_for 60 "three files in flight" bash -c "[ \$(wine '$wininfo' items '$caption' 1114 2>/dev/null | wc -l) = 3 ]"
+# The rows are checked as the read that found three of them saw them.
+wait_for 60 "three files in flight" bash -c "wine '$wininfo' items '$caption' 1114 2>/dev/null | tr -d '\r' | cut -f3 >'$work/in-flight.txt'; [ \$(wc -l <'$work/in-flight.txt') = 3 ]"
 import -window root "$shot"
-info items "$caption" 1114 | cut -f3 >"$work/in-flight.txt"
 
 # Each question in turn: Yes for clip3, then No for clip5.
 answer() {  # file, button id

@@ -120,4 +120,37 @@ TEST_F(ConvertSimultaneous, CancelEndsEveryRunningEncoderAndKeepsNoHalfMadeOutpu
     EXPECT_FALSE(FileExists(out + name + L".avi.mp3")) << name;
 }
 
+TEST_F(ConvertSimultaneous, ClosingTheWindowMidRunLeavesNoEncoder) {
+  for (const wchar_t* name : {L"a.avi", L"b.avi", L"c.avi"})
+    ASSERT_TRUE(WriteHeldScript(name, "file 5 $OUT\n"));
+  ASSERT_TRUE(Start([](APP_STATE& s) { s.g_runSettings.nSimultaneous = 2; }));
+  ASSERT_NE(ToConvertingPage(L"\"a.avi\" \"b.avi\" \"c.avi\"", 3), nullptr);
+  ASSERT_TRUE(WaitUntil(
+      [&] { return FileExists(in + L"started-a") && FileExists(in + L"started-b"); }, 30000));
+  EXPECT_EQ(ProcessesNamed(L"ffmpeg.exe"), 2);
+  ::PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(prog->WaitForExit());
+  EXPECT_EQ(ProcessesNamed(L"ffmpeg.exe"), 0);
+  EXPECT_FALSE(FileExists(in + L"started-c"));
+}
+
+TEST_F(ConvertSimultaneous, AMissingEncoderIsToldOnceNotOncePerSlot) {
+  for (const wchar_t* name : {L"a.avi", L"b.avi", L"c.avi"})
+    ASSERT_TRUE(WriteScript(name, "file 5 $OUT\n"));
+  ASSERT_TRUE(Start([](APP_STATE& s) { s.g_runSettings.nSimultaneous = 3; }));
+  ASSERT_TRUE(::DeleteFileW((dir.Path() + L"ffmpeg.exe").c_str()));
+  ASSERT_NE(ToConvertingPage(L"\"a.avi\" \"b.avi\" \"c.avi\"", 3), nullptr);
+  HWND box = WaitForDialog(prog->Pid(), L"Error", 30000);
+  ASSERT_NE(box, nullptr);
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  HWND result = WaitForPage(IDC_RES_TOTAL, 30000);
+  ASSERT_NE(result, nullptr);
+  ASSERT_TRUE(WaitForButtons(main, "SaveLog Prev Repeat"));
+  // A second box would hold the run, so none is left once the result shows.
+  EXPECT_EQ(WaitForDialog(prog->Pid(), L"Error", 0), nullptr);
+  EXPECT_EQ(WindowText(::GetDlgItem(result, IDC_RES_SUCCEEDED)), L"0");
+  // The run stopped at the first file: only its command line is logged.
+  EXPECT_EQ(Log().size(), 1u);
+}
+
 }  // namespace

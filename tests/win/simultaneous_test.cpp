@@ -58,27 +58,32 @@ class TaskPageBox : public testing::Test {
 // The rows for each machine are the portable rules' (native tests); here,
 // what only the window shows: the row of a stored choice, and what a pick
 // and a language switch do to it.
-TEST_F(TaskPageBox, ANumberBeyondTheMachineShowsAsTheLargestAndStaysUntilAPick) {
-  state.g_runSettings.nSimultaneous = 8;
+TEST_F(TaskPageBox, ANumberBeyondTheMachineIsOfferedAsItRunsAndStaysUntilAPick) {
+  state.g_runSettings.nSimultaneous = 5;
   HWND hwnd = Open(3);
   EXPECT_EQ(ComboRows(::GetDlgItem(hwnd, IDC_TASK_SIMULTANEOUS)),
-            (std::vector<std::wstring>{L"1", L"2", L"3", L"Automatic"}));
-  EXPECT_EQ(Selected(hwnd), 2);
+            (std::vector<std::wstring>{L"1", L"2", L"3", L"4", L"5", L"Automatic"}));
+  EXPECT_EQ(Selected(hwnd), 4);
   page->LeavePage();
   page->EnterPage();
-  EXPECT_EQ(state.g_runSettings.nSimultaneous, 8);
+  EXPECT_EQ(state.g_runSettings.nSimultaneous, 5);
 
   // A language switch renames Automatic and keeps the row shown.
   page->SetTexts({{u"9143-1", u"Automatisch"}});
   EXPECT_EQ(ComboRows(::GetDlgItem(hwnd, IDC_TASK_SIMULTANEOUS)).back(), L"Automatisch");
-  EXPECT_EQ(Selected(hwnd), 2);
-  EXPECT_EQ(state.g_runSettings.nSimultaneous, 8);
+  EXPECT_EQ(Selected(hwnd), 4);
+  EXPECT_EQ(state.g_runSettings.nSimultaneous, 5);
 
-  Pick(hwnd, 3);
+  Pick(hwnd, 5);
   EXPECT_EQ(state.g_runSettings.nSimultaneous, kSimultaneousAutomatic);
   Pick(hwnd, 1);
   page->LeavePage();
   EXPECT_EQ(state.g_runSettings.nSimultaneous, 2);
+  // Once a number the machine offers is picked, the box offers only those.
+  page->SetTexts({});
+  EXPECT_EQ(ComboRows(::GetDlgItem(hwnd, IDC_TASK_SIMULTANEOUS)),
+            (std::vector<std::wstring>{L"1", L"2", L"3", L"Automatic"}));
+  EXPECT_EQ(Selected(hwnd), 1);
 }
 
 std::vector<uint8_t> Text(const std::string& text) {
