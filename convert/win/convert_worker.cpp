@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include "convert/batch_schedule.h"
@@ -148,6 +149,22 @@ class ConvertWorker : public ScheduleHost {
         std::remove_if(m_sinks.begin(), m_sinks.end(),
                        [&](const std::unique_ptr<FileSink>& s) { return s->File() == end.file; }),
         m_sinks.end());
+    return end;
+  }
+  void EndEncoders() override { m_encoders.EndAll(); }
+  void FileDone(int file, FileOutcome outcome) override {
+    std::lock_guard<std::mutex> hold(m_lock);
+    WriteLog(m_logOrder.Done(file));
+    // A run that ends with the file does not count it as done; an encoder's
+    // file was counted when the encoder ended.
+    if (outcome == FileOutcome::Cancelled || outcome == FileOutcome::StartFailed) return;
+    if (!m_counted.insert(file).second) return;
+    Counted(file);
+  }
+
+  // On the encoder's thread, at once: the page need not wait for the run to
+  // take the file back, which waits while an overwrite question is open.
+  void EncoderEnded(const EncoderEnd& end) {
     std::lock_guard<std::mutex> hold(m_lock);
     if (end.verdict.outcome == FileOutcome::Failed) m_failed = true;
     const bool wasOldest = !m_inFlight.empty() && m_inFlight.front().file == end.file;
@@ -160,18 +177,8 @@ class ConvertWorker : public ScheduleHost {
       ShowPercent(m_inFlight.front().percent);
     }
     ShowRows();
-    return end;
-  }
-  void EndEncoders() override { m_encoders.EndAll(); }
-  void FileDone(int file, FileOutcome outcome) override {
-    std::lock_guard<std::mutex> hold(m_lock);
-    WriteLog(m_logOrder.Done(file));
-    // A run that ends with the file does not count it as done.
-    if (outcome == FileOutcome::Cancelled || outcome == FileOutcome::StartFailed) return;
-    ++m_done;
-    m_estimate.FileDone(file, NowSeconds());
-    if (Several()) ShowCount(std::min(m_done + 1, m_count), m_count);
-    ShowTotal(false);
+    if (end.verdict.outcome != FileOutcome::Cancelled && m_counted.insert(end.file).second)
+      Counted(end.file);
   }
 
   // What the files' sinks pass on.
@@ -216,6 +223,12 @@ class ConvertWorker : public ScheduleHost {
   }
 
   // With the lock held from here on.
+  void Counted(int file) {
+    ++m_done;
+    m_estimate.FileDone(file, NowSeconds());
+    if (Several()) ShowCount(std::min(m_done + 1, m_count), m_count);
+    ShowTotal(false);
+  }
   void WriteLog(const std::vector<StampedEntry>& entries) {
     for (const StampedEntry& e : entries) {
       // Only the first chunk of a whole run is logged in full.
@@ -261,6 +274,7 @@ class ConvertWorker : public ScheduleHost {
   std::vector<FileInFlight> m_inFlight;  // in the run's order
   RunEstimate m_estimate;
   int m_done = 0;
+  std::set<int> m_counted;  // the files counted as done
   double m_shownAt = -1e9;
   bool m_failed = false;
   TaskbarProgress* m_taskbar = nullptr;
@@ -268,7 +282,7 @@ class ConvertWorker : public ScheduleHost {
   // the sinks.
   std::vector<std::unique_ptr<FileSink>> m_sinks;
   // Last, so that its encoders and their threads end before anything they use goes.
-  RunningEncoders m_encoders;
+  RunningEncoders m_encoders{[this](const EncoderEnd& end) { EncoderEnded(end); }};
 };
 
 void FileSink::LogChunk(const std::u16string& text) {

@@ -83,8 +83,9 @@ DWORD WINAPI RunningEncoders::ReadThread(LPVOID param) {
 }
 
 void RunningEncoders::Ended(const EncoderEnd& end) {
+  if (m_ended) m_ended(end);
   std::lock_guard<std::mutex> hold(m_lock);
-  m_ended.push_back(end);
+  m_ends.push_back(end);
   m_changed.notify_all();
 }
 
@@ -93,9 +94,9 @@ EncoderEnd RunningEncoders::WaitForEnd() {
   EncoderEnd end;
   {
     std::unique_lock<std::mutex> lock(m_lock);
-    m_changed.wait(lock, [this] { return !m_ended.empty(); });
-    end = m_ended.front();
-    m_ended.pop_front();
+    m_changed.wait(lock, [this] { return !m_ends.empty(); });
+    end = m_ends.front();
+    m_ends.pop_front();
     auto it = std::find_if(m_slots.begin(), m_slots.end(),
                            [&](const std::unique_ptr<Slot>& s) { return s->file == end.file; });
     if (it != m_slots.end()) {

@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -15,7 +16,10 @@
 
 class RunningEncoders {
  public:
-  RunningEncoders() = default;
+  // `ended` hears of each encoder on its own thread as soon as it has ended,
+  // before WaitForEnd hands it back.
+  explicit RunningEncoders(std::function<void(const EncoderEnd&)> ended = nullptr)
+      : m_ended(std::move(ended)) {}
   RunningEncoders(const RunningEncoders&) = delete;
   RunningEncoders& operator=(const RunningEncoders&) = delete;
   // Ends the encoders still running and waits for their threads.
@@ -44,9 +48,10 @@ class RunningEncoders {
   // Waits for the slot's thread and lets go of it.
   void Release(std::unique_ptr<Slot>& slot);
 
+  const std::function<void(const EncoderEnd&)> m_ended;
   std::mutex m_lock;
   std::condition_variable m_changed;
-  std::deque<EncoderEnd> m_ended;
+  std::deque<EncoderEnd> m_ends;
   std::vector<std::unique_ptr<Slot>> m_slots;
 };
 
