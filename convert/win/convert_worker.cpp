@@ -123,9 +123,11 @@ class ConvertWorker : public ScheduleHost {
   void ShowFile(int file, const std::u16string& name, int position, int count) override {
     std::lock_guard<std::mutex> hold(m_lock);
     FileInFlight* shown = InFlight(file);
-    if (!shown) return;
-    shown->name = name;
-    if (m_inFlight.front().file == file) ::SetWindowTextW(m_setup.fileLabel, W(name));
+    if (shown) shown->name = name;
+    // The file row follows the oldest file still running; an encoder that has
+    // ended already, with none left, is shown as the last one always was.
+    if (m_inFlight.empty() || m_inFlight.front().file == file)
+      ::SetWindowTextW(m_setup.fileLabel, W(name));
     ShowCount(Several() ? std::min(m_done + 1, count) : position, count);
     ShowRows();
   }

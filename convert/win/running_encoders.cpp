@@ -113,11 +113,6 @@ void RunningEncoders::EndAll() {
   for (auto& slot : m_slots) slot->runner->Terminate();
 }
 
-bool RunningEncoders::Empty() {
-  std::lock_guard<std::mutex> hold(m_lock);
-  return m_slots.empty();
-}
-
 void RunningEncoders::Release(std::unique_ptr<Slot>& slot) {
   if (!slot) return;
   if (slot->thread) {

@@ -33,7 +33,6 @@ class RunningEncoders {
   EncoderEnd WaitForEnd();
   // Ends every running encoder; each is still handed back by WaitForEnd.
   void EndAll();
-  bool Empty();
 
  private:
   struct Slot {
