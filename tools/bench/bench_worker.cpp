@@ -2,10 +2,13 @@
 // off it: 20 clips of 2 seconds converted by the real program (from Next to
 // the result page) with 1, 2 and 4 encoders at once, against the same encoder
 // command lines, taken from the program's own log, run directly one after
-// another. Direct and program runs alternate over two rounds.
+// another. Direct and program runs alternate over five rounds; the medians
+// are compared, since a run now and then stalls for seconds under Wine on a
+// busy host, whichever side it falls on.
 // Usage: bench_worker (from the Windows build folder's bench\ subfolder).
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -21,9 +24,15 @@
 namespace {
 
 constexpr int kClips = 20;
-constexpr int kRounds = 2;
+constexpr int kRounds = 5;
 const int kSimultaneous[] = {1, 2, 4};
 using Clock = std::chrono::steady_clock;
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  const size_t n = v.size();
+  return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
 
 double Seconds(Clock::time_point from) {
   return std::chrono::duration<double>(Clock::now() - from).count();
@@ -110,8 +119,8 @@ int main() {
   WriteBytes(b.dir + L"Option.dat", ar.Bytes());
 
   std::printf("%d logical processors\n", LogicalProcessors());
-  double direct = 0;
-  std::map<int, double> program;
+  std::vector<double> direct;
+  std::map<int, std::vector<double>> program;
   for (int round = 1; round <= kRounds; ++round) {
     for (int n : kSimultaneous) {
       const double p = b.Program(n);
@@ -121,16 +130,18 @@ int main() {
             kClips);
         return 1;
       }
-      program[n] += p;
+      program[n].push_back(p);
       std::printf("round %d: program with %d at once %.2f s\n", round, n, p);
     }
     const double d = b.Direct();
-    direct += d;
+    direct.push_back(d);
     std::printf("round %d: direct, one after another %.2f s\n", round, d);
   }
-  std::printf("%d clips x %d rounds: direct one after another %.2f s\n", kClips, kRounds, direct);
+  const double d = Median(direct);
+  std::printf("%d clips, median of %d rounds: direct one after another %.2f s\n", kClips, kRounds,
+              d);
   for (int n : kSimultaneous)
-    std::printf("  program with %d at once: %.2f s, ratio to direct %.3f\n", n, program[n],
-                program[n] / direct);
+    std::printf("  program with %d at once: %.2f s, ratio to direct %.3f\n", n, Median(program[n]),
+                Median(program[n]) / d);
   return 0;
 }
