@@ -24,6 +24,15 @@ class ConvertSimultaneous : public testing::Test, public ConvertDriver {
     return WriteScript(name, "out chunk-of-" + letter + "\nfile 1 " + inA + "started-" + letter +
                                  "\nwait " + inA + "go\nout more-of-" + letter + "\n" + end);
   }
+  // Three held files with two encoders: a and b run, c waits.
+  void TwoOfThreeHeld() {
+    for (const wchar_t* name : {L"a.avi", L"b.avi", L"c.avi"})
+      ASSERT_TRUE(WriteHeldScript(name, "file 5 $OUT\n"));
+    ASSERT_TRUE(Start([](APP_STATE& s) { s.g_runSettings.nSimultaneous = 2; }));
+    ASSERT_NE(ToConvertingPage(L"\"a.avi\" \"b.avi\" \"c.avi\"", 3), nullptr);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return FileExists(in + L"started-a") && FileExists(in + L"started-b"); }, 30000));
+  }
   HWND AnswerQuestion(const std::wstring& output, int answer) {
     HWND box = WaitForDialog(prog->Pid(), L"Vidmorph", 30000);
     if (!box) return nullptr;
@@ -110,12 +119,7 @@ TEST_F(ConvertSimultaneous, ThreeAtOnceQuestionsInTurnOutcomesAndLogInInputOrder
 }
 
 TEST_F(ConvertSimultaneous, CancelEndsEveryRunningEncoderAndKeepsNoHalfMadeOutput) {
-  for (const wchar_t* name : {L"a.avi", L"b.avi", L"c.avi"})
-    ASSERT_TRUE(WriteHeldScript(name, "file 5 $OUT\n"));
-  ASSERT_TRUE(Start([](APP_STATE& s) { s.g_runSettings.nSimultaneous = 2; }));
-  ASSERT_NE(ToConvertingPage(L"\"a.avi\" \"b.avi\" \"c.avi\"", 3), nullptr);
-  ASSERT_TRUE(WaitUntil(
-      [&] { return FileExists(in + L"started-a") && FileExists(in + L"started-b"); }, 30000));
+  ASSERT_NO_FATAL_FAILURE(TwoOfThreeHeld());
   ClickButton(::GetDlgItem(converting, IDC_CONV_CANCEL));
   HWND result = WaitForPage(IDC_RES_TOTAL, 30000);
   ASSERT_NE(result, nullptr);
@@ -127,12 +131,7 @@ TEST_F(ConvertSimultaneous, CancelEndsEveryRunningEncoderAndKeepsNoHalfMadeOutpu
 }
 
 TEST_F(ConvertSimultaneous, ClosingTheWindowMidRunLeavesNoEncoder) {
-  for (const wchar_t* name : {L"a.avi", L"b.avi", L"c.avi"})
-    ASSERT_TRUE(WriteHeldScript(name, "file 5 $OUT\n"));
-  ASSERT_TRUE(Start([](APP_STATE& s) { s.g_runSettings.nSimultaneous = 2; }));
-  ASSERT_NE(ToConvertingPage(L"\"a.avi\" \"b.avi\" \"c.avi\"", 3), nullptr);
-  ASSERT_TRUE(WaitUntil(
-      [&] { return FileExists(in + L"started-a") && FileExists(in + L"started-b"); }, 30000));
+  ASSERT_NO_FATAL_FAILURE(TwoOfThreeHeld());
   EXPECT_EQ(ProcessesNamed(L"ffmpeg.exe"), 2);
   ::PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(prog->WaitForExit());
