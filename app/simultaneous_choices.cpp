@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/language_text.h"
 #include "app/run_settings.h"
 
 int MostSimultaneousOffered(int processors, int32_t stored) {
@@ -11,10 +12,7 @@ int MostSimultaneousOffered(int processors, int32_t stored) {
 
 std::vector<std::u16string> SimultaneousRows(int offered, const std::u16string& automatic) {
   std::vector<std::u16string> rows;
-  for (int n = 1; n <= offered; ++n) {
-    const std::string digits = std::to_string(n);
-    rows.emplace_back(digits.begin(), digits.end());
-  }
+  for (int n = 1; n <= offered; ++n) rows.push_back(DecimalText(n));
   rows.push_back(automatic);
   return rows;
 }

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "app/language_text.h"
 #include "convert/batch_schedule.h"
 #include "convert/log_order.h"
 #include "convert/run_outcomes.h"
@@ -31,7 +32,7 @@ double NowSeconds() {
 }
 
 std::u16string PercentText(int percent) {
-  return std::u16string(reinterpret_cast<const char16_t*>(std::to_wstring(percent).c_str())) + u"%";
+  return DecimalText(percent) + u"%";
 }
 
 // A log entry as it was made, written when its file's turn in the log comes.

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "convert/win/encoder_pipe.h"
-#include "framework/long_path.h"
+#include "framework/win/file_io.h"
 
 namespace {
 
@@ -13,16 +13,9 @@ constexpr uint64_t kPollMs = 100;
 // How long an encoder that has closed its output, or been ended, may take to exit.
 constexpr DWORD kExitWaitMs = 10000;
 
-const wchar_t* AsWide(const std::u16string& s) {
-  return reinterpret_cast<const wchar_t*>(s.c_str());
-}
-
 bool IsNonEmptyFile(const std::u16string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(AsWide(ExtendedLengthPath(path)), GetFileExInfoStandard, &data))
-    return false;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
+  unsigned long long size = 0;
+  return FileSizeOf(path, size) && size > 0;
 }
 
 }  // namespace

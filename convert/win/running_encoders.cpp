@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/long_path.h"
+#include "framework/win/file_io.h"
 
 namespace {
 
@@ -28,12 +28,7 @@ FileVerdict JudgedFile(const EncoderRunner& runner, EncoderOutcome outcome,
   verdict.tellingLine = runner.TellingLine();
   verdict.exited = runner.Exited();
   verdict.exitCode = runner.ExitCode();
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (outcome == EncoderOutcome::Succeeded &&
-      ::GetFileAttributesExW(
-          reinterpret_cast<const wchar_t*>(ExtendedLengthPath(outputPath).c_str()),
-          GetFileExInfoStandard, &data))
-    verdict.outputSize = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  if (outcome == EncoderOutcome::Succeeded) FileSizeOf(outputPath, verdict.outputSize);
   return verdict;
 }
 

@@ -70,6 +70,15 @@ bool PathExists(const std::u16string& path) {
   return ::GetFileAttributesW(W(ExtendedLengthPath(path))) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool FileSizeOf(const std::u16string& path, unsigned long long& size) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExW(W(ExtendedLengthPath(path)), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
+  size = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return true;
+}
+
 std::u16string CreateFolderTree(const std::u16string& folder) {
   std::u16string target = folder;
   while (target.size() > 1 && target.back() == u'\\') target.pop_back();

@@ -14,6 +14,8 @@ bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t
 
 // Whether a file or folder exists; long paths are taken in their extended form.
 bool PathExists(const std::u16string& path);
+// The size of a file; false when there is none (a folder is none).
+bool FileSizeOf(const std::u16string& path, unsigned long long& size);
 // Creates a folder and the missing folders above it. Empty when the folder
 // exists afterwards, else the system's reason.
 std::u16string CreateFolderTree(const std::u16string& folder);

@@ -46,8 +46,7 @@ class InputPageInProcess : public testing::Test {
   InputPageInProcess() : dir(L"C:\\") {}
   void SetUp() override {
     SetDefaults(state, u"C:\\x\\Vidmorph.exe");
-    parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 500, nullptr, nullptr,
-                               nullptr, nullptr);
+    parent = CreatePageParent();
     ASSERT_NE(parent, nullptr);
     page.reset(new CInputPage(state, pack));
     ASSERT_TRUE(page->Create(parent));

@@ -235,8 +235,7 @@ class OutputPageInProcess : public testing::Test {
  protected:
   void SetUp() override {
     SetDefaults(state, u"C:\\x\\Vidmorph.exe");
-    parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 500, nullptr, nullptr,
-                               nullptr, nullptr);
+    parent = CreatePageParent();
     ASSERT_NE(parent, nullptr);
     page.reset(new COutputSettingsPage(state, state.g_nTaskAvi, state.job));
     ASSERT_TRUE(page->Create(parent));

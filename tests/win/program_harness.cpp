@@ -288,6 +288,11 @@ void ClickButton(HWND button) {
   ::PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+HWND CreatePageParent() {
+  return ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 500, nullptr, nullptr, nullptr,
+                           nullptr);
+}
+
 void SendMouse(DWORD flags, int x, int y) {
   INPUT in = {};
   in.type = INPUT_MOUSE;

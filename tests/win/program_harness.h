@@ -86,6 +86,8 @@ HWND WaitForDialog(DWORD pid, const std::wstring& caption, DWORD timeoutMs = 150
 std::wstring MessageBoxText(HWND box);
 // Clicks a button the way the system does on a mouse click, without waiting.
 void ClickButton(HWND button);
+// A hidden top-level window to create a page in, for tests in this process.
+HWND CreatePageParent();
 // Real pointer input at a screen point: a move, with `flags` (button presses) added.
 void SendMouse(DWORD flags, int x, int y);
 // Real keyboard input: the keys pressed in order and released in reverse,

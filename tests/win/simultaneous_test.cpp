@@ -35,8 +35,7 @@ class TaskPageBox : public testing::Test {
  protected:
   void SetUp() override {
     SetDefaults(state, u"C:\\x\\Vidmorph.exe");
-    parent = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 500, nullptr, nullptr,
-                               nullptr, nullptr);
+    parent = CreatePageParent();
     ASSERT_NE(parent, nullptr);
   }
   void TearDown() override {
