@@ -1,5 +1,7 @@
 #include "profiles/output_page_rules.h"
 
+#include "profiles/command_line.h"
+
 std::vector<int> ProfilesForTask(int task) {
   int first = 0, last = kProfileCount - 1;
   switch (task) {
@@ -36,6 +38,20 @@ int ProfilePosition(int stored, int count) {
   return stored >= 0 && stored < count ? stored : 0;
 }
 
+int OptionRowAt(int profile, OptionKind kind, int position) {
+  const OPTION_LIST& list = OptionList(profile, kind);
+  return position >= 0 && position < list.nCount ? list.anRows[position] : -1;
+}
+
+void ChosenJob(const OUTPUT_SETTINGS& s, int task, CONVERT_JOB& job) {
+  const std::vector<int> profiles = ProfilesForTask(task);
+  const int position = ProfilePosition(s.g_nProfilePos, int(profiles.size()));
+  job.nProfile = position < 0 ? 0 : profiles[size_t(position)];
+  job.bUseOriginal = s.g_bUseOriginal != 0;
+  for (OptionKind kind : kAllOptionKinds)
+    JobRow(job, kind) = OptionRowAt(job.nProfile, kind, SavedPosition(s, kind));
+}
+
 int32_t& SavedPosition(OUTPUT_SETTINGS& s, OptionKind kind) {
   switch (kind) {
     case OptionKind::Size:
@@ -56,6 +72,10 @@ int32_t& SavedPosition(OUTPUT_SETTINGS& s, OptionKind kind) {
       break;
   }
   return s.g_nPosChannels;
+}
+
+int32_t SavedPosition(const OUTPUT_SETTINGS& s, OptionKind kind) {
+  return SavedPosition(const_cast<OUTPUT_SETTINGS&>(s), kind);
 }
 
 std::u16string FolderWithBackslash(const std::u16string& folder) {

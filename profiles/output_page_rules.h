@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "profiles/catalogue.h"
+#include "profiles/convert_job.h"
 #include "profiles/output_settings.h"
 
 // Profile numbers the profile box offers for a task (g_nTaskAvi), in catalogue
@@ -28,8 +29,18 @@ std::vector<OptionItem> OptionItems(int profile, OptionKind kind);
 // -1 only for an empty box.
 int ProfilePosition(int stored, int count);
 
+// The row a position of a profile's option box selects; -1 for none, as the
+// box selects nothing for a position outside its list.
+int OptionRowAt(int profile, OptionKind kind, int position);
+
+// What leaving the page hands the run: the profile at the stored profile
+// position of the task's box, and the rows at the stored option positions.
+// The console program maps stored settings through here too.
+void ChosenJob(const OUTPUT_SETTINGS& settings, int task, CONVERT_JOB& job);
+
 // The saved position of a kind's box.
 int32_t& SavedPosition(OUTPUT_SETTINGS& settings, OptionKind kind);
+int32_t SavedPosition(const OUTPUT_SETTINGS& settings, OptionKind kind);
 
 // A chosen folder as stored: with one trailing backslash.
 std::u16string FolderWithBackslash(const std::u16string& folder);

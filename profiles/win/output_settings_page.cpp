@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "framework/win/folder_chooser.h"
-#include "profiles/command_line.h"
 #include "profiles/output_page_rules.h"
 #include "resources/resource.h"
 
@@ -32,10 +31,14 @@ void ExchangeText(HWND page, int id, std::u16string& value, bool save) {
 
 // A position in a drop-down list; -1 (or a position past its end) selects nothing.
 void ExchangeIndex(HWND page, int id, int& value, bool save) {
-  if (save)
+  if (save) {
     value = int(::SendDlgItemMessageW(page, id, CB_GETCURSEL, 0, 0));
-  else
-    ::SendDlgItemMessageW(page, id, CB_SETCURSEL, WPARAM(value), 0);
+    return;
+  }
+  // Said outright: not every system clears the selection for a position past the end.
+  const int count = int(::SendDlgItemMessageW(page, id, CB_GETCOUNT, 0, 0));
+  ::SendDlgItemMessageW(page, id, CB_SETCURSEL, WPARAM(value >= 0 && value < count ? value : -1),
+                        0);
 }
 
 std::u16string TempFolder() {
@@ -51,12 +54,6 @@ void FitDroppedWidth(const CComboBox& box, const std::vector<std::u16string>& la
   const int margins = 2 * ::GetSystemMetrics(SM_CXEDGE) + ::GetSystemMetrics(SM_CXVSCROLL) + 8;
   box.SendMessage(CB_SETDROPPEDWIDTH,
                   WPARAM(std::max<int>(WidestText(box, labels) + margins, rc.right - rc.left)));
-}
-
-// Item data of the selection, or -1 when nothing is selected.
-int SelectedData(const CComboBox& box) {
-  const int sel = box.GetCurSel();
-  return sel < 0 ? -1 : int(box.GetItemData(sel));
 }
 
 }  // namespace
@@ -189,11 +186,9 @@ void COutputSettingsPage::LeavePage() {
   s.g_bUseOriginal = m_bUseOriginal;
   for (OptionKind kind : kAllOptionKinds) SavedPosition(s, kind) = m_nPos[static_cast<int>(kind)];
 
-  CONVERT_JOB& job = m_job;
-  const int profilePos = ProfilePosition(m_nProfilePos, m_boxProfile.GetCount());
-  job.nProfile = profilePos < 0 ? 0 : int(m_boxProfile.GetItemData(profilePos));
-  job.bUseOriginal = m_bUseOriginal != 0;
-  for (OptionKind kind : kAllOptionKinds) JobRow(job, kind) = SelectedData(OptionBox(kind));
+  // The boxes hold the task's profiles and the profile's lists in their
+  // order, so the stored positions name what they show.
+  ChosenJob(s, m_task, m_job);
   ShowWindow(SW_HIDE);
 }
 
