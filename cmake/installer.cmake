@@ -51,7 +51,7 @@ add_custom_target(dist_stage
   BYPRODUCTS ${VM_STAGE_STAMP} ${VM_STAGE_FILES}
   COMMENT "Staging the application folder")
 # Everything that fills the application folder comes first.
-foreach(t Vidmorph AuxDmo app_files app_lang VistaTheme app_help)
+foreach(t Vidmorph VidmorphCmd AuxDmo app_files app_lang VistaTheme app_help)
   if(TARGET ${t})
     add_dependencies(dist_stage ${t})
   endif()

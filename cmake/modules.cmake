@@ -25,8 +25,8 @@ function(vm_module name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp)
   if(VM_WIN_PARTS)
     file(GLOB win CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/win/*.cpp)
-    # The entry point belongs to the executable, which the tests do not link.
-    list(FILTER win EXCLUDE REGEX "/program/win/main\\.cpp$")
+    # The entry points belong to the executables, which the tests do not link.
+    list(FILTER win EXCLUDE REGEX "/(program|cmd)/win/main\\.cpp$")
     list(APPEND sources ${win})
   endif()
   set(uses)
@@ -56,6 +56,7 @@ vm_module(profiles framework)
 vm_module(app framework profiles)
 vm_module(convert framework profiles app)
 vm_module(program framework skin profiles app convert)
+vm_module(cmd framework profiles app convert)
 
 # What tests and benchmarks include besides the modules.
 set(VM_TEST_INCLUDES ${VM_LAYER_ROOTS}/tests ${VM_LAYER_ROOTS}/resources)

@@ -12,7 +12,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB VM_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(vm_native_tests ${VM_NATIVE_TESTS})
 target_include_directories(vm_native_tests PRIVATE ${VM_TEST_INCLUDES})
-target_link_libraries(vm_native_tests PRIVATE vm_program gtest_main)
+target_link_libraries(vm_native_tests PRIVATE vm_program vm_cmd gtest_main)
 target_compile_definitions(vm_native_tests PRIVATE VM_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
 enable_testing()

@@ -38,6 +38,12 @@ add_dependencies(Vidmorph generated_resources)
 target_link_options(Vidmorph PRIVATE -municode ${VM_STATIC_LINK})
 set_target_properties(Vidmorph PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VM_APP_DIR})
 
+# The console twin of the window, on the same run and catalogue.
+add_executable(VidmorphCmd cmd/win/main.cpp)
+target_link_libraries(VidmorphCmd PRIVATE vm_cmd)
+target_link_options(VidmorphCmd PRIVATE -municode ${VM_STATIC_LINK})
+set_target_properties(VidmorphCmd PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VM_APP_DIR})
+
 add_library(AuxDmo SHARED app/auxdmo/auxdmo.cpp app/auxdmo/auxdmo.def)
 set_target_properties(AuxDmo PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${VM_APP_DIR})
 target_compile_options(AuxDmo PRIVATE ${VM_WARNINGS})

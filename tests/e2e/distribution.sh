@@ -120,7 +120,7 @@ unzip -q "$zip" -d "$work/portable"
 portable="$work/portable/Vidmorph-$version"
 [ -d "$portable" ] || fail "the zip has no folder Vidmorph-$version"
 shipped=$(cd "$portable" && find . -type f | sed 's|^\./||' | sort)
-for f in Vidmorph.exe ffmpeg.exe AuxDmo.dll mlg.txt morelg.txt Vista.skinstyles \
+for f in Vidmorph.exe VidmorphCmd.exe ffmpeg.exe AuxDmo.dll mlg.txt morelg.txt Vista.skinstyles \
   licences/README.txt licences/ffmpeg-COPYING.GPLv2.txt; do
   echo "$shipped" | grep -qx "$f" || fail "the zip lacks $f"
 done

@@ -1,0 +1,103 @@
+#include "cmd/help_text.h"
+
+#include "app/language_text.h"
+#include "cmd/arguments.h"
+#include "profiles/output_page_rules.h"
+
+namespace {
+
+const char16_t kHelp[] =
+    u"Usage: VidmorphCmd [options] INPUT...\n"
+    u"Converts video and audio files with the profiles of Vidmorph, as its window does.\n"
+    u"\n"
+    u"Inputs:\n"
+    u"  FILE                  a file, taken whatever its type\n"
+    u"  FOLDER                its files and those of its subfolders that the task takes;\n"
+    u"                        with --out, the outputs keep the folder tree below it\n"
+    u"  FOLDER\\*.avi          the files a wildcard matches (* and ?, in the last part)\n"
+    u"  @LIST.txt             the paths of a text file, one a line (# starts a comment)\n"
+    u"\n"
+    u"What to convert to:\n"
+    u"  --profile NAME|NUMBER a profile, by name (\"MP3\") or number (--list-profiles)\n"
+    u"  --task video|audio|create\n"
+    u"                        the window's task: the profiles it offers, the files a\n"
+    u"                        folder gives (default: the task of the profile)\n"
+    u"  --size, --frame-rate, --audio-bitrate, --video-bitrate, --video-codec,\n"
+    u"  --audio-codec, --sample-rate, --channels VALUE\n"
+    u"                        an option's row by its label (\"640x480\", \"1200\"), the value\n"
+    u"                        it passes (\"1200k\") or its number (--list-options PROFILE);\n"
+    u"                        the rest stay at the profile's preselected rows\n"
+    u"  --original            keep the source's size, rates and channels\n"
+    u"  --settings            start from the window's settings (Option.dat and\n"
+    u"                        Vidmorph.ini beside this program): task, profile, options,\n"
+    u"                        output folder, overwrite rule, simultaneous conversions\n"
+    u"\n"
+    u"Where and how:\n"
+    u"  --out FOLDER          the output folder (default: beside each source)\n"
+    u"  --overwrite yes|no|ask\n"
+    u"                        an output that exists: replaced, kept (the file is skipped)\n"
+    u"                        or asked about; without a console to ask on, ask keeps it\n"
+    u"                        and says so (default: ask)\n"
+    u"  --jobs N|auto         conversions at once, 1 to 8; auto is half the processors\n"
+    u"  --dry-run             print the encoder command lines and convert nothing\n"
+    u"\n"
+    u"What it tells:\n"
+    u"  --progress text|json  progress on standard error: a line as each file starts and\n"
+    u"                        ends, and a whole-run line at most once a second\n"
+    u"  --report FILE.json|FILE.csv\n"
+    u"                        every file's outcome, reason, sizes and times\n"
+    u"  --log FILE            the log the window's result page saves\n"
+    u"  --list-profiles       the profiles, numbered\n"
+    u"  --list-options PROFILE\n"
+    u"                        a profile's options and their rows, numbered\n"
+    u"  --help                this text\n"
+    u"\n"
+    u"Examples:\n"
+    u"  VidmorphCmd --profile \"H.264 Video\" clip.avi\n"
+    u"  VidmorphCmd --profile 4 --out D:\\Converted D:\\Videos\n"
+    u"  VidmorphCmd --profile MP3 --audio-bitrate 192 --dry-run *.avi\n"
+    u"  VidmorphCmd --settings --report run.json @files.txt\n"
+    u"\n"
+    u"Exit codes, the first that holds:\n"
+    u"  130  stopped (Ctrl+C or Ctrl+Break: every encoder ends, no half-made file stays)\n"
+    u"  2    bad arguments (one line names the argument)\n"
+    u"  4    nothing to convert\n"
+    u"  3    the encoder could not be started\n"
+    u"  1    some files failed\n"
+    u"  0    all converted, or skipped by choice\n"
+    u"\n"
+    u"The console texts are in English whatever the window's language, and are written\n"
+    u"as UTF-8 when redirected to a file or a pipe.\n";
+
+std::u16string Padded(std::u16string text, size_t width) {
+  while (text.size() < width) text += u' ';
+  return text;
+}
+
+}  // namespace
+
+std::u16string HelpText() {
+  return kHelp;
+}
+
+std::u16string ProfileListText() {
+  std::u16string text;
+  for (int p = 0; p < ProfileCount(); ++p)
+    text += Padded(DecimalText(p), 4) + Padded(ProfileItemText(p), 28) +
+            (p < kFirstAudioProfile ? u"video" : u"audio") + (p <= 2 ? u", create" : u"") + u"\n";
+  return text;
+}
+
+std::u16string OptionListText(int profile) {
+  std::u16string text = ProfileItemText(profile) + u"\n";
+  for (OptionKind kind : kAllOptionKinds) {
+    const std::vector<OptionItem> items = OptionItems(profile, kind);
+    if (items.empty()) continue;
+    text += OptionName(kind) + u"\n";
+    const int preselected = PreselectedRow(profile, kind);
+    for (size_t i = 0; i < items.size(); ++i)
+      text += u"  " + Padded(DecimalText(int64_t(i)), 4) + items[i].label +
+              (items[i].row == preselected ? u"  (preselected)" : u"") + u"\n";
+  }
+  return text;
+}

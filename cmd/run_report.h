@@ -1,0 +1,62 @@
+// What the console program tells of a run: a line per file as it starts and
+// ends and a whole-run line, as text for people or JSON lines for programs,
+// and the report file of every file's outcome, as JSON or CSV. All of it over
+// one small record per file, which the run's own report fills.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cmd/arguments.h"
+
+enum class CmdOutcome { Converted, Failed, Skipped, Stopped, NotStarted, StartFailed };
+
+struct CMD_FILE_RESULT {
+  size_t position = 0;  // in the input list, from 0
+  std::u16string input;
+  std::u16string output;
+  CmdOutcome outcome = CmdOutcome::NotStarted;
+  std::u16string reason;     // why it was not converted; empty when it was
+  int64_t exitCode = -1;     // the encoder's, -1 when it did not end by itself
+  int64_t inputBytes = -1;   // -1 when unknown
+  int64_t outputBytes = -1;  // of a converted file, else -1
+  int64_t startedMs = -1;    // milliseconds since 1970 (UTC), -1 when it never started
+  int64_t endedMs = -1;
+};
+
+// The whole run as the estimate sees it.
+struct RUN_PROGRESS {
+  double share = 0;  // 0 to 1
+  int done = 0;      // files
+  int count = 0;
+  double secondsLeft = -1;  // -1 while unknown
+  double speed = -1;        // times real time, -1 while unknown
+};
+
+enum ExitCode : int {
+  kExitConverted = 0,
+  kExitSomeFailed = 1,
+  kExitBadArguments = 2,
+  kExitEncoderNotStarted = 3,
+  kExitNothingToConvert = 4,
+  kExitStopped = 130,
+};
+
+// The run's exit code, the first that holds: 130 stopped, 3 an encoder could
+// not be started, 1 a file failed, else 0 (skipped files count as done).
+int RunExitCode(const std::vector<CMD_FILE_RESULT>& files, bool stopped, bool startFailed);
+
+// The outcome's word in reports and progress lines.
+const char* OutcomeWord(CmdOutcome outcome);
+// "2026-12-10T03:21:29.123Z"; empty for -1.
+std::string UtcTime(int64_t ms);
+
+// Lines without their end, UTF-8. `file` counts from 1.
+std::string StartLine(ProgressForm form, int file, int count, const std::u16string& input);
+std::string EndLine(ProgressForm form, int file, int count, const CMD_FILE_RESULT& result);
+std::string RunLine(ProgressForm form, const RUN_PROGRESS& progress);
+
+// The report file's bytes: JSON (an object with the run's exit code and
+// every file) or CSV (a header row, then a row per file), UTF-8.
+std::string ReportJson(const std::vector<CMD_FILE_RESULT>& files, int exitCode);
+std::string ReportCsv(const std::vector<CMD_FILE_RESULT>& files);

@@ -1,0 +1,112 @@
+#include "cmd/win/cmd_program.h"
+
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/win/run_settings_file.h"
+#include "app/win/settings_file.h"
+#include "cmd/arguments.h"
+#include "cmd/choice.h"
+#include "cmd/help_text.h"
+#include "cmd/input_list.h"
+#include "cmd/run_report.h"
+#include "cmd/win/console.h"
+#include "cmd/win/input_source.h"
+#include "framework/win/dialog.h"
+#include "framework/win/file_io.h"
+#include "framework/win/wide.h"
+
+namespace {
+
+const char16_t kOptionFile[] = u"Option.dat";
+
+int Refuse(int code, const std::u16string& line) {
+  Write(Stream::Err, u"VidmorphCmd: " + line + u"\n");
+  return code;
+}
+
+std::u16string TempFolder() {
+  wchar_t path[MAX_PATH + 1] = {0};
+  const DWORD n = ::GetTempPathW(MAX_PATH + 1, path);
+  return n > 0 && n <= MAX_PATH ? U(path, n) : std::u16string();
+}
+
+// The window's settings as it would start with them.
+APP_STATE StoredSettings(const std::u16string& exePath) {
+  APP_STATE state;
+  SetDefaults(state, exePath);
+  LoadSettingsFile(state.g_strAppDir + kOptionFile,
+                   [&state](Archive& ar) { SerializeSettings(ar, state); });
+  state.g_runSettings = ReadRunSettingsFile(state.g_strAppDir);
+  return state;
+}
+
+// Why a list came out empty, on one line.
+std::u16string NothingToConvert(const INPUT_EXPANSION& found, int task) {
+  std::u16string line = u"nothing to convert";
+  if (!found.empty.empty()) {
+    line += u": " + found.empty.front() + u" holds no file the " + TaskName(task) + u" task takes";
+    const std::vector<std::u16string> patterns = OfferedPatterns(InputFilterFor(task));
+    if (!patterns.empty()) {
+      line += u" (";
+      for (size_t i = 0; i < patterns.size(); ++i) line += (i ? u";" : u"") + patterns[i];
+      line += u")";
+    }
+  }
+  return line;
+}
+
+}  // namespace
+
+int RunCommand(const std::vector<std::u16string>& argv) {
+  CMD_ARGUMENTS args;
+  std::u16string error;
+  if (!ParseArguments(argv, args, error)) return Refuse(kExitBadArguments, error);
+  if (args.help) {
+    Write(Stream::Out, HelpText());
+    return kExitConverted;
+  }
+  if (args.listProfiles) {
+    Write(Stream::Out, ProfileListText());
+    return kExitConverted;
+  }
+  if (args.listOptions) {
+    const int profile = ProfileNamed(args.listOptionsProfile);
+    if (profile < 0)
+      return Refuse(kExitBadArguments, u"--list-options \"" + args.listOptionsProfile +
+                                           u"\" is no profile (--list-profiles lists them)");
+    Write(Stream::Out, OptionListText(profile));
+    return kExitConverted;
+  }
+
+  const std::u16string exePath = ModulePath();
+  const std::u16string appDir = DirectoryOf(exePath);
+  APP_STATE stored;
+  if (args.settings) stored = StoredSettings(exePath);
+  CMD_SETUP setup;
+  if (!ResolveSetup(args, args.settings ? &stored : nullptr, TempFolder(), setup, error))
+    return Refuse(kExitBadArguments, error);
+
+  CConsoleInputSource source;
+  if (!setup.sameAsSource) setup.outputFolder = source.FullPath(setup.outputFolder);
+  INPUT_EXPANSION found;
+  if (!ExpandInputs(source, args.inputs, setup.task, found, error))
+    return Refuse(kExitBadArguments, error);
+  if (found.files.empty())
+    return Refuse(kExitNothingToConvert, NothingToConvert(found, setup.task));
+
+  if (args.dryRun) {
+    std::u16string lines;
+    for (const INPUT_FILE& file : found.files) lines += CommandLineFor(file, setup, appDir) + u"\n";
+    Write(Stream::Out, lines);
+    return kExitConverted;
+  }
+  if (!setup.sameAsSource) {
+    const std::u16string reason = CreateFolderTree(setup.outputFolder);
+    if (!reason.empty())
+      return Refuse(kExitBadArguments,
+                    u"--out " + setup.outputFolder + u" cannot be made: " + reason);
+  }
+  return Refuse(kExitEncoderNotStarted,
+                u"this build cannot convert yet; --dry-run shows the command lines");
+}

@@ -1,0 +1,96 @@
+// What the console program tells of a run: its exit code by precedence, the
+// progress lines in both forms, and the report as JSON and as CSV.
+#include <gtest/gtest.h>
+
+#include "cmd/run_report.h"
+
+namespace {
+
+CMD_FILE_RESULT Result(CmdOutcome outcome) {
+  CMD_FILE_RESULT r;
+  r.outcome = outcome;
+  return r;
+}
+
+TEST(CmdReport, ExitCodesFollowTheirPrecedence) {
+  const std::vector<CMD_FILE_RESULT> fine = {Result(CmdOutcome::Converted),
+                                             Result(CmdOutcome::Skipped)};
+  const std::vector<CMD_FILE_RESULT> mixed = {Result(CmdOutcome::Converted),
+                                              Result(CmdOutcome::Failed)};
+  EXPECT_EQ(RunExitCode(fine, false, false), 0);
+  EXPECT_EQ(RunExitCode(mixed, false, false), 1);
+  EXPECT_EQ(RunExitCode({Result(CmdOutcome::NotStarted)}, false, false), 1);
+  EXPECT_EQ(RunExitCode(mixed, false, true), 3);
+  EXPECT_EQ(RunExitCode(mixed, true, true), 130);
+}
+
+TEST(CmdReport, TimesAreUtcWithMilliseconds) {
+  EXPECT_EQ(UtcTime(0), "1970-01-01T00:00:00.000Z");
+  EXPECT_EQ(UtcTime(951782400123), "2000-02-29T00:00:00.123Z");
+  EXPECT_EQ(UtcTime(1796873289007), "2026-12-10T03:28:09.007Z");
+  EXPECT_EQ(UtcTime(-1), "");
+}
+
+TEST(CmdReport, ReportsAndLinesEscapeWhatTheyCarry) {
+  CMD_FILE_RESULT ok = Result(CmdOutcome::Converted);
+  ok.position = 0;
+  ok.input = u"C:\\V\u00eddeos\\a \"1\".avi";
+  ok.output = u"D:\\Out\\a \"1\".avi.mp3";
+  ok.exitCode = 0;
+  ok.inputBytes = 1000;
+  ok.outputBytes = 250;
+  ok.startedMs = 0;
+  ok.endedMs = 1500;
+  CMD_FILE_RESULT bad = Result(CmdOutcome::Failed);
+  bad.position = 2;
+  bad.input = u"C:\\b,c.avi";
+  bad.reason = u"Invalid data found\twhen processing input\r\n";
+  bad.exitCode = 1;
+
+  EXPECT_EQ(ReportJson({ok, bad}, 1),
+            "{\n  \"exitCode\": 1,\n  \"files\": [\n"
+            "    {\"position\": 0, \"input\": \"C:\\\\V\xC3\xAD"
+            "deos\\\\a \\\"1\\\".avi\", "
+            "\"output\": \"D:\\\\Out\\\\a \\\"1\\\".avi.mp3\", \"outcome\": \"converted\", "
+            "\"reason\": \"\", \"exitCode\": 0, \"inputBytes\": 1000, \"outputBytes\": 250, "
+            "\"started\": \"1970-01-01T00:00:00.000Z\", \"ended\": \"1970-01-01T00:00:01.500Z\"},\n"
+            "    {\"position\": 2, \"input\": \"C:\\\\b,c.avi\", \"output\": \"\", "
+            "\"outcome\": \"failed\", \"reason\": \"Invalid data found\\u0009when processing "
+            "input\\u000d\\u000a\", \"exitCode\": 1, \"inputBytes\": null, \"outputBytes\": null, "
+            "\"started\": null, \"ended\": null}\n  ]\n}\n");
+  EXPECT_EQ(ReportJson({}, 4), "{\n  \"exitCode\": 4,\n  \"files\": []\n}\n");
+  EXPECT_EQ(
+      ReportCsv({ok, bad}),
+      "position,input,output,outcome,reason,exit_code,input_bytes,output_bytes,started,"
+      "ended\r\n"
+      "0,\"C:\\V\xC3\xAD"
+      "deos\\a \"\"1\"\".avi\",\"D:\\Out\\a \"\"1\"\".avi.mp3\",converted,,0,"
+      "1000,250,1970-01-01T00:00:00.000Z,1970-01-01T00:00:01.500Z\r\n"
+      "2,\"C:\\b,c.avi\",,failed,\"Invalid data found\twhen processing input\r\n\",1,,,,\r\n");
+
+  EXPECT_EQ(StartLine(ProgressForm::Text, 3, 10, ok.input),
+            "[3/10] start C:\\V\xC3\xAD"
+            "deos\\a \"1\".avi");
+  EXPECT_EQ(EndLine(ProgressForm::Text, 3, 10, ok),
+            "[3/10] converted C:\\V\xC3\xAD"
+            "deos\\a \"1\".avi -> D:\\Out\\a \"1\".avi.mp3");
+  EXPECT_EQ(EndLine(ProgressForm::Text, 1, 2, bad),
+            "[1/2] failed C:\\b,c.avi: Invalid data found when processing input");
+  EXPECT_EQ(EndLine(ProgressForm::Json, 1, 2, bad),
+            "{\"event\":\"end\",\"file\":1,\"count\":2,\"input\":\"C:\\\\b,c.avi\",\"output\":\"\","
+            "\"outcome\":\"failed\",\"reason\":\"Invalid data found\\u0009when processing "
+            "input\\u000d\\u000a\"}");
+  RUN_PROGRESS p;
+  p.share = 0.4567;
+  p.done = 4;
+  p.count = 10;
+  EXPECT_EQ(RunLine(ProgressForm::Text, p), "run 45.6%, 4/10 files done, time left unknown");
+  p.secondsLeft = 3725.4;
+  p.speed = 2.5;
+  EXPECT_EQ(RunLine(ProgressForm::Text, p), "run 45.6%, 4/10 files done, 1:02:05 left, 2.50x");
+  EXPECT_EQ(RunLine(ProgressForm::Json, p),
+            "{\"event\":\"run\",\"percent\":45.6,\"done\":4,\"count\":10,\"secondsLeft\":3725,"
+            "\"speed\":2.50}");
+}
+
+}  // namespace
