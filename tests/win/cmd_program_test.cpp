@@ -11,39 +11,6 @@
 
 namespace {
 
-// Runs a console command line in `folder` and gathers what it writes to its
-// standard output; the exit code, or -1 when it could not start.
-long RunConsole(const std::wstring& commandLine, const std::wstring& folder, std::string& out) {
-  SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
-  HANDLE read = nullptr, write = nullptr;
-  if (!::CreatePipe(&read, &write, &security, 0)) return -1;
-  ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = write;
-  startup.hStdError = write;
-  std::wstring line = commandLine;
-  PROCESS_INFORMATION info;
-  const BOOL ok = ::CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                   nullptr, folder.c_str(), &startup, &info);
-  ::CloseHandle(write);
-  if (!ok) {
-    ::CloseHandle(read);
-    return -1;
-  }
-  char buffer[4096];
-  DWORD got = 0;
-  while (::ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
-  ::CloseHandle(read);
-  ::WaitForSingleObject(info.hProcess, INFINITE);
-  DWORD code = 0;
-  ::GetExitCodeProcess(info.hProcess, &code);
-  ::CloseHandle(info.hThread);
-  ::CloseHandle(info.hProcess);
-  return long(code);
-}
-
 std::wstring Wide(const std::string& utf8) {
   const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
   std::wstring text(size_t(n), L'\0');
@@ -72,9 +39,9 @@ class CmdProgram : public testing::Test, public ConvertDriver {
 
   std::wstring DryRun(const std::wstring& options) {
     std::string out;
-    EXPECT_EQ(RunConsole(L"\"" + dir.Path() + L"VidmorphCmd.exe\" " + options + L" --dry-run \"" +
-                             in + kClip + L"\"",
-                         dir.Path(), out),
+    EXPECT_EQ(RunCaptured(L"\"" + dir.Path() + L"VidmorphCmd.exe\" " + options + L" --dry-run \"" +
+                              in + kClip + L"\"",
+                          dir.Path(), &out, nullptr),
               0)
         << out;
     std::wstring line = Wide(out);

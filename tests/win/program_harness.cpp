@@ -395,20 +395,73 @@ bool AddThroughFileDialog(DWORD pid, HWND inputPage, const std::wstring& folder,
 }
 
 long RunHidden(const std::wstring& commandLine) {
+  return RunCaptured(commandLine, std::wstring(), nullptr, nullptr);
+}
+
+namespace {
+
+struct PipeReader {
+  HANDLE pipe;
+  std::string* bytes;
+};
+
+DWORD WINAPI ReadPipe(LPVOID param) {
+  PipeReader& reader = *static_cast<PipeReader*>(param);
+  char buffer[4096];
+  DWORD got = 0;
+  while (::ReadFile(reader.pipe, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    reader.bytes->append(buffer, got);
+  return 0;
+}
+
+// The write end of a pipe for the child, or NUL when nothing is gathered;
+// `read` gets the read end.
+HANDLE ChildOutput(std::string* bytes, HANDLE& read) {
   SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
-  HANDLE nul = ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
-                             OPEN_EXISTING, 0, nullptr);
+  read = nullptr;
+  if (!bytes)
+    return ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
+                         OPEN_EXISTING, 0, nullptr);
+  HANDLE write = nullptr;
+  if (!::CreatePipe(&read, &write, &security, 0)) return INVALID_HANDLE_VALUE;
+  ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+  return write;
+}
+
+}  // namespace
+
+long RunCaptured(const std::wstring& commandLine, const std::wstring& folder, std::string* out,
+                 std::string* err, const std::function<void(DWORD pid)>& started) {
+  HANDLE outRead = nullptr, errRead = nullptr;
+  HANDLE outWrite = ChildOutput(out, outRead);
+  HANDLE errWrite = ChildOutput(err, errRead);
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.wShowWindow = SW_HIDE;
-  startup.hStdOutput = nul;
-  startup.hStdError = nul;
+  startup.hStdOutput = outWrite;
+  startup.hStdError = errWrite;
   std::wstring line = commandLine;
   PROCESS_INFORMATION info;
-  const BOOL ok = ::CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                   &startup, &info);
-  ::CloseHandle(nul);
+  const BOOL ok =
+      ::CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+  ::CloseHandle(outWrite);
+  ::CloseHandle(errWrite);
+  // Both read at once, so that a child filling one pipe never waits on the other.
+  PipeReader readers[2] = {{outRead, out}, {errRead, err}};
+  HANDLE threads[2] = {nullptr, nullptr};
+  for (int i = 0; i < 2; ++i)
+    if (ok && readers[i].pipe)
+      threads[i] = ::CreateThread(nullptr, 0, ReadPipe, &readers[i], 0, nullptr);
+  if (ok && started) started(info.dwProcessId);
+  for (int i = 0; i < 2; ++i) {
+    if (threads[i]) {
+      ::WaitForSingleObject(threads[i], INFINITE);
+      ::CloseHandle(threads[i]);
+    }
+    if (readers[i].pipe) ::CloseHandle(readers[i].pipe);
+  }
   if (!ok) return -1;
   ::WaitForSingleObject(info.hProcess, INFINITE);
   DWORD code = 0;

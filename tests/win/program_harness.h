@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -42,6 +43,11 @@ bool InstallLanguageFile(const std::wstring& folder, int index = 0);
 // Runs a command line hidden with its output thrown away and waits for it;
 // the exit code, or -1 when it could not start.
 long RunHidden(const std::wstring& commandLine);
+// The same in `folder` (the caller's own when empty), gathering what it
+// writes to its standard output and error where asked; `started` is called
+// with its process id while it runs. It has a process group of its own.
+long RunCaptured(const std::wstring& commandLine, const std::wstring& folder, std::string* out,
+                 std::string* err, const std::function<void(DWORD pid)>& started = nullptr);
 
 class RunningProgram {
  public:
