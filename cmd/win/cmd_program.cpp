@@ -15,6 +15,7 @@
 #include "framework/win/dialog.h"
 #include "framework/win/file_io.h"
 #include "framework/win/wide.h"
+#include "profiles/command_line.h"
 
 namespace {
 
@@ -101,11 +102,28 @@ int RunCommand(const std::vector<std::u16string>& argv) {
     Write(Stream::Out, lines);
     return kExitConverted;
   }
+  // Files written at the end go where a folder is there to take them.
+  for (std::u16string* path : {&args.report, &args.log}) {
+    if (path->empty()) continue;
+    *path = source.FullPath(*path);
+    if (source.KindOf(DirectoryOf(*path)) != ItemKind::Folder)
+      return Refuse(kExitBadArguments, (path == &args.report ? u"--report " : u"--log ") + *path +
+                                           u": its folder does not exist");
+  }
   if (!setup.sameAsSource) {
     const std::u16string reason = CreateFolderTree(setup.outputFolder);
     if (!reason.empty())
       return Refuse(kExitBadArguments,
                     u"--out " + setup.outputFolder + u" cannot be made: " + reason);
+  }
+  const std::u16string encoder = EncoderPath(appDir);
+  if (source.KindOf(encoder) != ItemKind::File)
+    return Refuse(kExitEncoderNotStarted, u"the encoder " + encoder + u" is not there");
+  if (setup.overwrite == OverwriteChoice::Ask && !HasConsoleInput()) {
+    Write(Stream::Err,
+          u"VidmorphCmd: no console to ask on, so existing outputs are kept and "
+          u"their files skipped (--overwrite yes replaces them)\n");
+    setup.overwrite = OverwriteChoice::No;
   }
   return Refuse(kExitEncoderNotStarted,
                 u"this build cannot convert yet; --dry-run shows the command lines");
