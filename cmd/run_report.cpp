@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cmd/utf8.h"
+#include "convert/run_outcomes.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ std::string JsonNumberOrNull(int64_t value) {
   return value < 0 ? "null" : std::to_string(value);
 }
 
-std::string JsonTimeOrNull(int64_t ms) {
-  return ms < 0 ? "null" : "\"" + UtcTime(ms) + "\"";
+std::string JsonTextOrNull(const std::string& text) {
+  return text.empty() ? "null" : "\"" + text + "\"";
 }
 
 // A CSV field, quoted when it holds a separator, a quote or a line end.
@@ -104,27 +105,53 @@ const char* OutcomeWord(CmdOutcome outcome) {
   return "not started";
 }
 
-std::string UtcTime(int64_t ms) {
-  if (ms < 0) return std::string();
-  // Days to a civil date in the proleptic Gregorian calendar.
-  const int64_t days = ms / 86400000;
-  const int64_t inDay = ms % 86400000;
-  const int64_t z = days + 719468;
-  const int64_t era = z / 146097;
-  const int64_t doe = z - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  const int64_t day = doy - (153 * mp + 2) / 5 + 1;
-  const int64_t month = mp < 10 ? mp + 3 : mp - 9;
-  const int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+std::string LocalTimeText(const WallTime& t) {
+  if (t.year == 0) return std::string();
   char text[40];
-  std::snprintf(text, sizeof text, "%04lld-%02lld-%02lldT%02lld:%02lld:%02lld.%03lldZ",
-                static_cast<long long>(year), static_cast<long long>(month),
-                static_cast<long long>(day), static_cast<long long>(inDay / 3600000),
-                static_cast<long long>(inDay / 60000 % 60),
-                static_cast<long long>(inDay / 1000 % 60), static_cast<long long>(inDay % 1000));
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
   return text;
+}
+
+CmdOutcome CmdOutcomeOf(FileOutcome outcome, FailReason reason) {
+  switch (outcome) {
+    case FileOutcome::Succeeded:
+      return CmdOutcome::Converted;
+    case FileOutcome::Skipped:
+      return CmdOutcome::Skipped;
+    case FileOutcome::Cancelled:
+      return CmdOutcome::Stopped;
+    case FileOutcome::StartFailed:
+      return reason == FailReason::NotReached ? CmdOutcome::NotStarted : CmdOutcome::StartFailed;
+    case FileOutcome::Failed:
+      break;
+  }
+  return CmdOutcome::Failed;
+}
+
+std::vector<CMD_FILE_RESULT> ResultsOf(const std::vector<FileRecord>& records) {
+  const OutcomeTexts texts;
+  std::vector<CMD_FILE_RESULT> results;
+  for (const FileRecord& record : records) {
+    const FileVerdict& v = record.verdict;
+    CMD_FILE_RESULT r;
+    r.position = record.position;
+    r.input = record.input;
+    r.output = record.output;
+    r.outcome = CmdOutcomeOf(v.outcome, v.reason);
+    r.result = OutcomeText(v, texts);
+    // The result page puts the reason after the outcome's word and a colon.
+    const size_t colon = r.result.find(u": ");
+    if (r.outcome != CmdOutcome::Converted && colon != std::u16string::npos)
+      r.reason = r.result.substr(colon + 2);
+    if (v.exited) r.exitCode = int64_t(v.exitCode);
+    if (record.inputSize > 0) r.inputBytes = int64_t(record.inputSize);
+    if (v.outcome == FileOutcome::Succeeded) r.outputBytes = int64_t(v.outputSize);
+    r.started = LocalTimeText(record.started);
+    r.ended = LocalTimeText(record.ended);
+    results.push_back(r);
+  }
+  return results;
 }
 
 std::string StartLine(ProgressForm form, int file, int count, const std::u16string& input) {
@@ -169,25 +196,26 @@ std::string ReportJson(const std::vector<CMD_FILE_RESULT>& files, int exitCode) 
     out +=
         "    {\"position\": " + std::to_string(f.position) + ", \"input\": " + JsonString(f.input) +
         ", \"output\": " + JsonString(f.output) + ", \"outcome\": \"" + OutcomeWord(f.outcome) +
-        "\", \"reason\": " + JsonString(f.reason) +
+        "\", \"result\": " + JsonString(f.result) + ", \"reason\": " + JsonString(f.reason) +
         ", \"exitCode\": " + (f.exitCode < 0 ? std::string("null") : std::to_string(f.exitCode)) +
         ", \"inputBytes\": " + JsonNumberOrNull(f.inputBytes) +
         ", \"outputBytes\": " + JsonNumberOrNull(f.outputBytes) +
-        ", \"started\": " + JsonTimeOrNull(f.startedMs) +
-        ", \"ended\": " + JsonTimeOrNull(f.endedMs) + "}";
+        ", \"started\": " + JsonTextOrNull(f.started) + ", \"ended\": " + JsonTextOrNull(f.ended) +
+        "}";
   }
   return out + (files.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
 std::string ReportCsv(const std::vector<CMD_FILE_RESULT>& files) {
   std::string out =
-      "position,input,output,outcome,reason,exit_code,input_bytes,output_bytes,started,ended\r\n";
+      "position,input,output,outcome,result,reason,exit_code,input_bytes,output_bytes,started,"
+      "ended\r\n";
   for (const CMD_FILE_RESULT& f : files) {
     out += std::to_string(f.position) + "," + CsvField(Utf8(f.input)) + "," +
            CsvField(Utf8(f.output)) + "," + OutcomeWord(f.outcome) + "," +
-           CsvField(Utf8(f.reason)) + "," + (f.exitCode < 0 ? "" : std::to_string(f.exitCode)) +
-           "," + CsvNumber(f.inputBytes) + "," + CsvNumber(f.outputBytes) + "," +
-           UtcTime(f.startedMs) + "," + UtcTime(f.endedMs) + "\r\n";
+           CsvField(Utf8(f.result)) + "," + CsvField(Utf8(f.reason)) + "," +
+           (f.exitCode < 0 ? "" : std::to_string(f.exitCode)) + "," + CsvNumber(f.inputBytes) +
+           "," + CsvNumber(f.outputBytes) + "," + f.started + "," + f.ended + "\r\n";
   }
   return out;
 }

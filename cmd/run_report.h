@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cmd/arguments.h"
+#include "convert/batch_run.h"
 
 enum class CmdOutcome { Converted, Failed, Skipped, Stopped, NotStarted, StartFailed };
 
@@ -16,13 +17,20 @@ struct CMD_FILE_RESULT {
   std::u16string input;
   std::u16string output;
   CmdOutcome outcome = CmdOutcome::NotStarted;
-  std::u16string reason;     // why it was not converted; empty when it was
+  // The result page's words for it, and of those why it was not converted
+  // (empty when it was).
+  std::u16string result;
+  std::u16string reason;
   int64_t exitCode = -1;     // the encoder's, -1 when it did not end by itself
   int64_t inputBytes = -1;   // -1 when unknown
   int64_t outputBytes = -1;  // of a converted file, else -1
-  int64_t startedMs = -1;    // milliseconds since 1970 (UTC), -1 when it never started
-  int64_t endedMs = -1;
+  std::string started;       // local time, "2026-12-10T04:21:09"; empty when never
+  std::string ended;
 };
+
+// The run report's records in the console's terms, in the same order.
+std::vector<CMD_FILE_RESULT> ResultsOf(const std::vector<FileRecord>& records);
+CmdOutcome CmdOutcomeOf(FileOutcome outcome, FailReason reason);
 
 // The whole run as the estimate sees it.
 struct RUN_PROGRESS {
@@ -48,8 +56,8 @@ int RunExitCode(const std::vector<CMD_FILE_RESULT>& files, bool stopped, bool st
 
 // The outcome's word in reports and progress lines.
 const char* OutcomeWord(CmdOutcome outcome);
-// "2026-12-10T03:21:29.123Z"; empty for -1.
-std::string UtcTime(int64_t ms);
+// "2026-12-10T04:21:09"; empty for a time never set.
+std::string LocalTimeText(const WallTime& time);
 
 // Lines without their end, UTF-8. `file` counts from 1.
 std::string StartLine(ProgressForm form, int file, int count, const std::u16string& input);

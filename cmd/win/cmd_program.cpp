@@ -11,6 +11,7 @@
 #include "cmd/input_list.h"
 #include "cmd/run_report.h"
 #include "cmd/win/console.h"
+#include "cmd/win/console_run.h"
 #include "cmd/win/input_source.h"
 #include "framework/win/dialog.h"
 #include "framework/win/file_io.h"
@@ -125,6 +126,14 @@ int RunCommand(const std::vector<std::u16string>& argv) {
           u"their files skipped (--overwrite yes replaces them)\n");
     setup.overwrite = OverwriteChoice::No;
   }
-  return Refuse(kExitEncoderNotStarted,
-                u"this build cannot convert yet; --dry-run shows the command lines");
+  CONSOLE_RUN run;
+  run.inputs = found.files;
+  run.setup = setup;
+  run.overwrite = setup.overwrite == OverwriteChoice::Yes;
+  run.ask = setup.overwrite == OverwriteChoice::Ask;
+  run.appDir = appDir;
+  run.progress = args.progress;
+  run.reportPath = args.report;
+  run.logPath = args.log;
+  return RunConversions(run);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cmd/run_report.h"
+#include "convert/run_outcomes.h"
 
 namespace {
 
@@ -24,11 +25,49 @@ TEST(CmdReport, ExitCodesFollowTheirPrecedence) {
   EXPECT_EQ(RunExitCode(mixed, true, true), 130);
 }
 
-TEST(CmdReport, TimesAreUtcWithMilliseconds) {
-  EXPECT_EQ(UtcTime(0), "1970-01-01T00:00:00.000Z");
-  EXPECT_EQ(UtcTime(951782400123), "2000-02-29T00:00:00.123Z");
-  EXPECT_EQ(UtcTime(1796873289007), "2026-12-10T03:28:09.007Z");
-  EXPECT_EQ(UtcTime(-1), "");
+TEST(CmdReport, TheRunsRecordsBecomeResultsInTheResultPagesWords) {
+  FileRecord converted;
+  converted.position = 3;
+  converted.input = u"C:\\a.avi";
+  converted.output = u"C:\\a.avi.mp3";
+  converted.inputSize = 2048;
+  converted.started = {2026, 12, 10, 4, 5, 6};
+  converted.ended = {2026, 12, 10, 4, 5, 9};
+  converted.verdict.outcome = FileOutcome::Succeeded;
+  converted.verdict.exited = true;
+  converted.verdict.outputSize = 1536;
+  FileRecord failed;
+  failed.input = u"C:\\b.avi";
+  failed.verdict.outcome = FileOutcome::Failed;
+  failed.verdict.reason = FailReason::ExitCode;
+  failed.verdict.tellingLine = u"Invalid data found when processing input";
+  failed.verdict.exited = true;
+  failed.verdict.exitCode = 1;
+  FileRecord notReached;
+  notReached.verdict.outcome = FileOutcome::StartFailed;
+  notReached.verdict.reason = FailReason::NotReached;
+
+  const std::vector<CMD_FILE_RESULT> r = ResultsOf({converted, failed, notReached});
+  ASSERT_EQ(r.size(), 3u);
+  EXPECT_EQ(r[0].position, 3u);
+  EXPECT_EQ(r[0].outcome, CmdOutcome::Converted);
+  EXPECT_EQ(r[0].result, u"Converted (" + SizeText(1536) + u")");
+  EXPECT_EQ(r[0].reason, u"");
+  EXPECT_EQ(r[0].exitCode, 0);
+  EXPECT_EQ(r[0].inputBytes, 2048);
+  EXPECT_EQ(r[0].outputBytes, 1536);
+  EXPECT_EQ(r[0].started, "2026-12-10T04:05:06");
+  EXPECT_EQ(r[0].ended, "2026-12-10T04:05:09");
+  EXPECT_EQ(r[1].outcome, CmdOutcome::Failed);
+  EXPECT_EQ(r[1].result, u"Failed: " + r[1].reason);
+  EXPECT_NE(r[1].reason.find(u"Invalid data found"), std::u16string::npos);
+  EXPECT_EQ(r[1].exitCode, 1);
+  EXPECT_EQ(r[1].inputBytes, -1);
+  EXPECT_EQ(r[1].outputBytes, -1);
+  EXPECT_EQ(r[1].started, "");
+  EXPECT_EQ(r[2].outcome, CmdOutcome::NotStarted);
+  EXPECT_EQ(r[2].exitCode, -1);
+  EXPECT_EQ(RunExitCode(r, false, false), 1);
 }
 
 TEST(CmdReport, ReportsAndLinesEscapeWhatTheyCarry) {
@@ -39,12 +78,14 @@ TEST(CmdReport, ReportsAndLinesEscapeWhatTheyCarry) {
   ok.exitCode = 0;
   ok.inputBytes = 1000;
   ok.outputBytes = 250;
-  ok.startedMs = 0;
-  ok.endedMs = 1500;
+  ok.result = u"Converted (250 bytes)";
+  ok.started = "2026-12-10T04:05:06";
+  ok.ended = "2026-12-10T04:05:07";
   CMD_FILE_RESULT bad = Result(CmdOutcome::Failed);
   bad.position = 2;
   bad.input = u"C:\\b,c.avi";
   bad.reason = u"Invalid data found\twhen processing input\r\n";
+  bad.result = u"Failed: " + bad.reason;
   bad.exitCode = 1;
 
   EXPECT_EQ(ReportJson({ok, bad}, 1),
@@ -52,21 +93,23 @@ TEST(CmdReport, ReportsAndLinesEscapeWhatTheyCarry) {
             "    {\"position\": 0, \"input\": \"C:\\\\V\xC3\xAD"
             "deos\\\\a \\\"1\\\".avi\", "
             "\"output\": \"D:\\\\Out\\\\a \\\"1\\\".avi.mp3\", \"outcome\": \"converted\", "
-            "\"reason\": \"\", \"exitCode\": 0, \"inputBytes\": 1000, \"outputBytes\": 250, "
-            "\"started\": \"1970-01-01T00:00:00.000Z\", \"ended\": \"1970-01-01T00:00:01.500Z\"},\n"
+            "\"result\": \"Converted (250 bytes)\", \"reason\": \"\", \"exitCode\": 0, "
+            "\"inputBytes\": 1000, \"outputBytes\": 250, \"started\": \"2026-12-10T04:05:06\", "
+            "\"ended\": \"2026-12-10T04:05:07\"},\n"
             "    {\"position\": 2, \"input\": \"C:\\\\b,c.avi\", \"output\": \"\", "
-            "\"outcome\": \"failed\", \"reason\": \"Invalid data found\\u0009when processing "
-            "input\\u000d\\u000a\", \"exitCode\": 1, \"inputBytes\": null, \"outputBytes\": null, "
-            "\"started\": null, \"ended\": null}\n  ]\n}\n");
+            "\"outcome\": \"failed\", \"result\": \"Failed: Invalid data found\\u0009when "
+            "processing input\\u000d\\u000a\", \"reason\": \"Invalid data found\\u0009when "
+            "processing input\\u000d\\u000a\", \"exitCode\": 1, \"inputBytes\": null, "
+            "\"outputBytes\": null, \"started\": null, \"ended\": null}\n  ]\n}\n");
   EXPECT_EQ(ReportJson({}, 4), "{\n  \"exitCode\": 4,\n  \"files\": []\n}\n");
-  EXPECT_EQ(
-      ReportCsv({ok, bad}),
-      "position,input,output,outcome,reason,exit_code,input_bytes,output_bytes,started,"
-      "ended\r\n"
-      "0,\"C:\\V\xC3\xAD"
-      "deos\\a \"\"1\"\".avi\",\"D:\\Out\\a \"\"1\"\".avi.mp3\",converted,,0,"
-      "1000,250,1970-01-01T00:00:00.000Z,1970-01-01T00:00:01.500Z\r\n"
-      "2,\"C:\\b,c.avi\",,failed,\"Invalid data found\twhen processing input\r\n\",1,,,,\r\n");
+  EXPECT_EQ(ReportCsv({ok, bad}),
+            "position,input,output,outcome,result,reason,exit_code,input_bytes,output_bytes,"
+            "started,ended\r\n"
+            "0,\"C:\\V\xC3\xAD"
+            "deos\\a \"\"1\"\".avi\",\"D:\\Out\\a \"\"1\"\".avi.mp3\",converted,"
+            "Converted (250 bytes),,0,1000,250,2026-12-10T04:05:06,2026-12-10T04:05:07\r\n"
+            "2,\"C:\\b,c.avi\",,failed,\"Failed: Invalid data found\twhen processing input\r\n\","
+            "\"Invalid data found\twhen processing input\r\n\",1,,,,\r\n");
 
   EXPECT_EQ(StartLine(ProgressForm::Text, 3, 10, ok.input),
             "[3/10] start C:\\V\xC3\xAD"

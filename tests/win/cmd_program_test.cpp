@@ -18,6 +18,28 @@ std::wstring Wide(const std::string& utf8) {
   return text;
 }
 
+// The string values of one key in a JSON text, in their order (ASCII escapes
+// and \uXXXX undone).
+std::vector<std::wstring> JsonStrings(const std::string& json, const std::string& key) {
+  std::vector<std::wstring> values;
+  const std::string start = "\"" + key + "\": \"";
+  for (size_t at = json.find(start); at != std::string::npos; at = json.find(start, at)) {
+    std::string bytes;
+    for (at += start.size(); at < json.size() && json[at] != '"'; ++at) {
+      if (json[at] != '\\' || at + 1 >= json.size()) {
+        bytes += json[at];
+      } else if (json[++at] == 'u' && at + 4 < json.size()) {
+        bytes += char(std::stoi(json.substr(at + 1, 4), nullptr, 16));
+        at += 4;
+      } else {
+        bytes += json[at];
+      }
+    }
+    values.push_back(Wide(bytes));
+  }
+  return values;
+}
+
 class CmdProgram : public testing::Test, public ConvertDriver {
  protected:
   void SetUp() override {
@@ -93,6 +115,46 @@ TEST_F(CmdProgram, DryRunIsWhatTheWindowRunsForEveryProfile) {
               window)
         << profile;
   }
+}
+
+TEST_F(CmdProgram, TheReportHoldsTheResultPagesRowsForTheSameBatch) {
+  ASSERT_TRUE(WriteScript(L"a.avi", "err Duration: 00:00:02.00\\r\\n\nfile 1234 $OUT\n"));
+  ASSERT_TRUE(WriteScript(L"b.avi", "err b.avi: No such file or directory\\r\\n\nexit 1\n"));
+  ASSERT_TRUE(WriteScript(L"c.avi", "out all fine\\r\\n\n"));
+  ASSERT_TRUE(WriteScript(L"e.avi", "file 5 $OUT\n"));
+  ASSERT_TRUE(WriteBytes(out + L"e.avi.mp3", {1}));  // kept: skipped
+  ASSERT_TRUE(ConvertDriver::Start());
+  ASSERT_NE(ToConvertingPage(L"\"a.avi\" \"b.avi\" \"c.avi\" \"e.avi\"", 4), nullptr);
+  HWND box = WaitForDialog(prog->Pid(), L"Vidmorph", 60000);
+  ASSERT_NE(box, nullptr);
+  ::PostMessageW(box, WM_COMMAND, IDNO, 0);
+  HWND result = WaitForPage(IDC_RES_TOTAL, 60000);
+  ASSERT_NE(result, nullptr);
+  ASSERT_TRUE(WaitForButtons(main, "SaveLog Prev Repeat"));
+  const std::vector<std::wstring> rows = ListRows(::GetDlgItem(result, IDC_RES_FILES));
+  ASSERT_EQ(rows.size(), 4u);
+  prog.reset();
+  // The same batch again from where the window began.
+  ASSERT_TRUE(::DeleteFileW((out + L"a.avi.mp3").c_str()));
+
+  std::string console;
+  EXPECT_EQ(RunCaptured(L"\"" + dir.Path() +
+                            L"VidmorphCmd.exe\" --settings --overwrite no --report "
+                            L"report.json \"" +
+                            in + L"a.avi\" \"" + in + L"b.avi\" \"" + in + L"c.avi\" \"" + in +
+                            L"e.avi\"",
+                        dir.Path(), nullptr, &console),
+            1)
+      << console;
+  const std::vector<uint8_t> bytes = ReadBytes(dir.Path() + L"report.json");
+  const std::string json(bytes.begin(), bytes.end());
+  const std::vector<std::wstring> inputs = JsonStrings(json, "input");
+  const std::vector<std::wstring> results = JsonStrings(json, "result");
+  ASSERT_EQ(inputs.size(), rows.size()) << json;
+  ASSERT_EQ(results.size(), rows.size()) << json;
+  for (size_t i = 0; i < rows.size(); ++i)
+    EXPECT_EQ(inputs[i].substr(inputs[i].find_last_of(L'\\') + 1) + L" - " + results[i], rows[i]);
+  EXPECT_NE(json.find("\"exitCode\": 1,"), std::string::npos) << json;
 }
 
 }  // namespace

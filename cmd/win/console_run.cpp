@@ -1,0 +1,108 @@
+#include "cmd/win/console_run.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "app/language_text.h"
+#include "app/run_settings.h"
+#include "cmd/progress_lines.h"
+#include "cmd/win/console.h"
+#include "convert/run_engine.h"
+#include "convert/win/run_host.h"
+#include "convert/win/save_log.h"
+#include "framework/win/file_io.h"
+#include "framework/win/processors.h"
+
+namespace {
+
+std::atomic<bool> g_stop{false};
+
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+  switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+    case CTRL_CLOSE_EVENT:
+      RequestStop();
+      return TRUE;
+  }
+  return FALSE;
+}
+
+// The system's encoders, with the overwrite question asked on the console.
+class ConsoleHost : public WindowsRunHost {
+ public:
+  explicit ConsoleHost(bool ask) : WindowsRunHost(nullptr), m_ask(ask) {}
+  bool AskOverwrite(const std::u16string& question) override {
+    return m_ask && !g_stop && AskYesNo(question);
+  }
+
+ private:
+  const bool m_ask;
+};
+
+// Tells standard error what the run does.
+class ConsoleSink : public RunSink {
+ public:
+  explicit ConsoleSink(ProgressLines& lines) : m_lines(lines) {}
+  void Progress(const RunProgress& progress) override {
+    for (const std::string& line : m_lines.Update(progress)) WriteUtf8(Stream::Err, line + "\n");
+  }
+  void Logged(const std::vector<std::u16string>&) override {}
+  bool CancelRequested() override { return g_stop; }
+
+ private:
+  ProgressLines& m_lines;
+};
+
+bool WriteBytesTo(const std::u16string& path, const std::string& bytes) {
+  return ReplaceFileAtomically(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+}  // namespace
+
+void RequestStop() {
+  g_stop = true;
+}
+
+int RunConversions(const CONSOLE_RUN& run) {
+  ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+  RunRequest request;
+  request.inputs = run.inputs;
+  request.positions = AllPositions(run.inputs.size());
+  request.settings.outputFolder = run.setup.outputFolder;
+  request.settings.sameAsSource = run.setup.sameAsSource;
+  request.settings.overwrite = run.overwrite;
+  request.settings.appDir = run.appDir;
+  request.job = run.setup.job;
+  request.simultaneous = SimultaneousEncoders(run.setup.simultaneous, LogicalProcessors());
+  RunReport report;
+  {
+    ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
+    ConsoleHost host(run.ask);
+    ProgressLines lines(run.progress, run.inputs, run.setup);
+    ConsoleSink sink(lines);
+    RunEngine engine(host, sink);
+    report = engine.Run(std::move(request));
+    ::SetThreadExecutionState(ES_CONTINUOUS);
+  }
+  const std::vector<CMD_FILE_RESULT> results = ResultsOf(report.files);
+  const int code =
+      RunExitCode(results, report.end == BatchEnd::Cancelled, report.end == BatchEnd::StartFailed);
+  if (!run.reportPath.empty() &&
+      !WriteBytesTo(run.reportPath,
+                    ReportIsCsv(run.reportPath) ? ReportCsv(results) : ReportJson(results, code)))
+    Write(Stream::Err, u"VidmorphCmd: the report " + run.reportPath + u" cannot be written\n");
+  if (!run.logPath.empty() && !WriteConversionLog(run.logPath, report.log))
+    Write(Stream::Err, u"VidmorphCmd: the log " + run.logPath + u" cannot be written\n");
+  int converted = 0;
+  for (const CMD_FILE_RESULT& r : results) {
+    converted += r.outcome == CmdOutcome::Converted;
+    // The progress lines cannot know why a file failed; the report can.
+    if (run.progress == ProgressForm::Text && !r.reason.empty())
+      Write(Stream::Err, u"VidmorphCmd: " + r.input + u": " + r.result + u"\n");
+  }
+  Write(Stream::Err, u"VidmorphCmd: " + DecimalText(converted) + u" of " +
+                         DecimalText(int64_t(results.size())) + u" files converted\n");
+  return code;
+}
