@@ -17,13 +17,20 @@
 namespace {
 
 std::atomic<bool> g_stop{false};
+// Set once the run has ended and its files are written.
+HANDLE g_runOver = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
 
 BOOL WINAPI OnConsoleEvent(DWORD event) {
   switch (event) {
     case CTRL_C_EVENT:
     case CTRL_BREAK_EVENT:
-    case CTRL_CLOSE_EVENT:
       RequestStop();
+      return TRUE;
+    case CTRL_CLOSE_EVENT:
+      // The process ends when this returns: the run gets the few seconds the
+      // system allows to end its encoders and delete what they left.
+      RequestStop();
+      ::WaitForSingleObject(g_runOver, 4500);
       return TRUE;
   }
   return FALSE;
@@ -102,6 +109,7 @@ int RunConversions(const CONSOLE_RUN& run) {
     if (run.progress == ProgressForm::Text && !r.reason.empty())
       Write(Stream::Err, u"VidmorphCmd: " + r.input + u": " + r.result + u"\n");
   }
+  ::SetEvent(g_runOver);
   Write(Stream::Err, u"VidmorphCmd: " + DecimalText(converted) + u" of " +
                          DecimalText(int64_t(results.size())) + u" files converted\n");
   return code;
