@@ -59,8 +59,14 @@ for clip in "Trip/a.avi" "Trip/Day 1/b.avi"; do
 done
 echo "not a clip" >"$work/src/Trip/notes.txt"
 run_cmd "$real" --profile MP3 --out "$(win "$work/out")" --progress json \
-  --report "$(win "$work/report.json")" "$(win "$work/src/Trip")"
+  --report "$(win "$work/report.json")" --log "$(win "$work/run.log")" "$(win "$work/src/Trip")"
 expect_code 0 "the folder run"
+python3 - "$work/run.log" <<'PY' || fail "the log is not the one the result page saves"
+import sys
+data = open(sys.argv[1], "rb").read()
+assert data.startswith(b"Converting log start---------\r\n\r\n"), data[:40]
+assert data.count(b'ffmpeg.exe" -i "') == 2, "one command line per file"
+PY
 for out in "Trip/a.avi.mp3" "Trip/Day 1/b.avi.mp3"; do
   [ -s "$work/out/$out" ] || fail "no $out below the output folder: $(cd "$work/out" && find . | tr '\n' ' ')"
   errors=$(ffmpeg -v error -i "$work/out/$out" -f null - 2>&1)
@@ -120,6 +126,17 @@ run_cmd "$fake" --profile MP3 "$(win "$work/batch/good.avi")"
 expect_code 0 "an existing output kept"
 grep -q "no console to ask on" "$work/stderr" || fail "it did not say what happens to existing outputs"
 grep -q "skipped" "$work/stderr" || fail "the kept file was not reported skipped: $(cat "$work/stderr")"
+
+echo "a path past the plain length, with letters of no code page"
+deep="$work/deep/$(printf 'a%.0s' {1..100})/$(printf 'b%.0s' {1..100})/$(printf 'c%.0s' {1..60})"
+mkdir -p "$deep"
+name=$'clip \xe5\x87\xba\xe5\x8f\x91.avi'
+printf 'file 10 $OUT\n' >"$deep/$name"
+run_cmd "$fake" --profile MP3 --out "$(win "$work/deep-out")" "$(win "$work/deep")"
+expect_code 0 "a deep folder"
+made=$(find "$work/deep-out" -type f -name '*.mp3')
+[ "$(echo "$made" | wc -l)" = 1 ] && [ "${#made}" -gt 260 ] || fail "the deep output: $made"
+grep -qF "$name" "$work/stderr" || fail "the progress lines lost the name's letters"
 
 echo "faults are refused with one line before any encoder starts"
 run_cmd "$fake" --profile MP3 --colour red "$(win "$work/batch")"
