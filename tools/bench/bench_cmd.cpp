@@ -13,23 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "bench_stats.h"
 #include "tests/win/program_harness.h"
 
 namespace {
 
 constexpr int kClips = 20;
 constexpr int kRounds = 3;
-using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double Seconds(Clock::time_point from) {
-  return std::chrono::duration<double>(Clock::now() - from).count();
-}
+using Clock = BenchClock;
 
 HANDLE StartHidden(const std::wstring& commandLine) {
   STARTUPINFOW startup = {};

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "bench_stats.h"
 #include "framework/archive.h"
 #include "framework/win/processors.h"
 #include "resources/resource.h"
@@ -26,17 +27,7 @@ namespace {
 constexpr int kClips = 20;
 constexpr int kRounds = 5;
 const int kSimultaneous[] = {1, 2, 4};
-using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double Seconds(Clock::time_point from) {
-  return std::chrono::duration<double>(Clock::now() - from).count();
-}
+using Clock = BenchClock;
 
 HWND Press(HWND main, int button, int idOnPage, DWORD timeoutMs) {
   ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
