@@ -185,6 +185,10 @@ class Reader {
     if (m_out.original && !m_out.options.empty())
       return Fail(u"--original keeps the source's settings, so " +
                   OptionName(m_out.options.front().kind) + u" cannot go with it");
+    if (m_out.dryRun && (!m_out.report.empty() || !m_out.log.empty()))
+      return Fail(u"--dry-run converts nothing, so " +
+                  std::u16string(m_out.report.empty() ? u"--log" : u"--report") +
+                  u" cannot go with it");
     if (m_out.profile.empty() && !m_out.settings)
       return Fail(u"--profile is missing (or --settings, to take the window's)");
     if (m_out.inputs.empty()) return Fail(u"no input files given");

@@ -138,6 +138,16 @@ made=$(find "$work/deep-out" -type f -name '*.mp3')
 [ "$(echo "$made" | wc -l)" = 1 ] && [ "${#made}" -gt 260 ] || fail "the deep output: $made"
 grep -qF "$name" "$work/stderr" || fail "the progress lines lost the name's letters"
 
+echo "the listings and the help"
+run_cmd "$fake" --list-options MP3
+expect_code 0 "--list-options"
+grep -qx -- "--audio-bitrate" "$work/stdout" && grep -q "128(Default)  (preselected)" "$work/stdout" ||
+  fail "--list-options MP3: $(cat "$work/stdout")"
+run_cmd "$fake" --help
+expect_code 0 "--help"
+grep -q "^  130  stopped" "$work/stdout" && grep -q "UTF-8 when redirected" "$work/stdout" ||
+  fail "--help does not give the exit codes and the console's encoding"
+
 echo "faults are refused with one line before any encoder starts"
 run_cmd "$fake" --profile MP3 --colour red "$(win "$work/batch")"
 expect_code 2 "an unknown option"

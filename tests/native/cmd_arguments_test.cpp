@@ -76,6 +76,8 @@ TEST(CmdArguments, RefusesWithALineNamingTheArgument) {
       {{u"--profile", u"MP3", u"--dry-run=yes", u"a.avi"}, u"--dry-run takes no value"},
       {{u"--profile", u"MP3", u"--original", u"--audio-bitrate", u"192", u"a.avi"},
        u"--original keeps the source's settings, so --audio-bitrate cannot go with it"},
+      {{u"--profile", u"MP3", u"--dry-run", u"--log", u"run.log", u"a.avi"},
+       u"--dry-run converts nothing, so --log cannot go with it"},
       {{u"a.avi"}, u"--profile is missing (or --settings, to take the window's)"},
       {{u"--profile", u"MP3"}, u"no input files given"},
       {{u"--list-profiles", u"a.avi"}, u"--list-profiles takes no input files"},
