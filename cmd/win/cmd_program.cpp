@@ -13,7 +13,6 @@
 #include "cmd/win/console.h"
 #include "cmd/win/console_run.h"
 #include "cmd/win/input_source.h"
-#include "framework/long_path.h"
 #include "framework/win/dialog.h"
 #include "framework/win/file_io.h"
 #include "framework/win/wide.h"
@@ -118,14 +117,9 @@ int RunCommand(const std::vector<std::u16string>& argv) {
       return Refuse(kExitBadArguments,
                     u"--out " + setup.outputFolder + u" cannot be made: " + reason);
   }
-  // Told here, since the run tells a start that fails in a message box,
-  // which would hold a script that nobody watches.
   const std::u16string encoder = EncoderPath(appDir);
-  DWORD binaryType = 0;
   if (source.KindOf(encoder) != ItemKind::File)
     return Refuse(kExitEncoderNotStarted, u"the encoder " + encoder + u" is not there");
-  if (!::GetBinaryTypeW(W(ExtendedLengthPath(encoder)), &binaryType))
-    return Refuse(kExitEncoderNotStarted, u"the encoder " + encoder + u" is not a program");
   if (setup.overwrite == OverwriteChoice::Ask && !HasConsoleInput()) {
     Write(Stream::Err,
           u"VidmorphCmd: no console to ask on, so existing outputs are kept and "

@@ -13,6 +13,7 @@
 #include "convert/win/save_log.h"
 #include "framework/win/file_io.h"
 #include "framework/win/processors.h"
+#include "framework/win/wide.h"
 
 namespace {
 
@@ -36,10 +37,18 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
   return FALSE;
 }
 
+int WINAPI TellOnConsole(HWND, LPCWSTR text, LPCWSTR, UINT) {
+  Write(Stream::Err, u"VidmorphCmd: " + U(text) + u"\n");
+  return IDOK;
+}
+
 // The system's encoders, with the overwrite question asked on the console.
 class ConsoleHost : public WindowsRunHost {
  public:
-  explicit ConsoleHost(bool ask) : WindowsRunHost(nullptr), m_ask(ask) {}
+  explicit ConsoleHost(bool ask) : WindowsRunHost(nullptr), m_ask(ask) {
+    // A message box would hold a script that nobody watches.
+    SetMessageBox(TellOnConsole);
+  }
   bool AskOverwrite(const std::u16string& question) override {
     return m_ask && !g_stop && AskYesNo(question);
   }
