@@ -22,16 +22,24 @@ constexpr int kClips = 20;
 constexpr int kRounds = 3;
 using Clock = BenchClock;
 
+// Started as RunHidden starts it: hidden, its output into NUL, which an
+// encoder writes as it would to the program's pipe, but for nothing.
 HANDLE StartHidden(const std::wstring& commandLine) {
+  SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
+  HANDLE nul = ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
+                             OPEN_EXISTING, 0, nullptr);
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.wShowWindow = SW_HIDE;
+  startup.hStdOutput = nul;
+  startup.hStdError = nul;
   std::wstring line = commandLine;
   PROCESS_INFORMATION info;
-  if (!::CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &info))
-    return nullptr;
+  const BOOL ok = ::CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                   &startup, &info);
+  ::CloseHandle(nul);
+  if (!ok) return nullptr;
   ::CloseHandle(info.hThread);
   return info.hProcess;
 }
