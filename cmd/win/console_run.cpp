@@ -9,6 +9,7 @@
 #include "cmd/progress_lines.h"
 #include "cmd/win/console.h"
 #include "convert/run_engine.h"
+#include "convert/run_outcomes.h"
 #include "convert/win/run_host.h"
 #include "convert/win/save_log.h"
 #include "framework/win/file_io.h"
@@ -99,7 +100,14 @@ int RunConversions(const CONSOLE_RUN& run) {
     ProgressLines lines(run.progress, run.inputs, run.setup);
     ConsoleSink sink(lines);
     RunEngine engine(host, sink);
-    report = engine.Run(std::move(request));
+    try {
+      report = engine.Run(std::move(request));
+    } catch (...) {
+      // A run that cannot go on still tells of every file, none converted.
+      report = RunReport();
+      report.end = BatchEnd::StartFailed;
+      RecordRun(report.files, run.inputs, AllPositions(run.inputs.size()), {}, report.end);
+    }
     ::SetThreadExecutionState(ES_CONTINUOUS);
   }
   const std::vector<CMD_FILE_RESULT> results = ResultsOf(report.files);
