@@ -24,7 +24,8 @@ function(vm_module name)
   vm_include_root(${name})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp)
   if(VM_WIN_PARTS)
-    file(GLOB win CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/win/*.cpp)
+    # skin/win/ is split into rooms, sub-folders of its own.
+    file(GLOB_RECURSE win CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/win/*.cpp)
     # The entry point belongs to the executable, which the tests do not link.
     list(FILTER win EXCLUDE REGEX "/program/win/main\\.cpp$")
     list(APPEND sources ${win})

@@ -4,7 +4,7 @@
 #include "convert/win/convert_worker.h"
 #include "program/win/vidmorph_dlg.h"
 #include "resources/resource.h"
-#include "skin/win/skin_engine.h"
+#include "skin/win/engine/skin_engine.h"
 
 namespace {
 

@@ -15,12 +15,12 @@
 #include <thread>
 #include <vector>
 
-#include "skin/win/skin_engine.h"
-#include "skin/win/skin_object.h"
-#include "skin/win/skin_object_frame.h"
-#include "skin/win/skin_object_scrollbar.h"
-#include "skin/win/skin_windows.h"
-#include "skin/win/theme_class.h"
+#include "skin/win/engine/skin_engine.h"
+#include "skin/win/objects/skin_object.h"
+#include "skin/win/objects/skin_object_frame.h"
+#include "skin/win/objects/skin_object_scrollbar.h"
+#include "skin/win/theme/theme_class.h"
+#include "skin/win/windows/skin_windows.h"
 #include "tests/win/modal_driver.h"
 #include "tests/win/program_harness.h"
 #include "tests/win/skin_test_support.h"
