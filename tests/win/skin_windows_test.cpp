@@ -441,6 +441,39 @@ TEST_F(SkinWindows, RegionCutsTheCaptionsRoundedCornersUnlessMaximized) {
   ::DeleteObject(rgn);
 }
 
+TEST_F(SkinWindows, RegionKeepsTheClientAreaOfAThinFrame) {
+  // A dialog frame is thinner than the corner squares the region looks at:
+  // the client area inside it is never cut, though the frame images leave it
+  // clear.
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = &PlainProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SkinThinFrameWindow";
+  ::RegisterClassW(&wc);
+  HWND dlg = Keep(::CreateWindowExW(WS_EX_DLGMODALFRAME, L"SkinThinFrameWindow", L"Thin",
+                                    WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100, 300, 200, nullptr,
+                                    nullptr, wc.hInstance, nullptr));
+  ::ShowWindow(dlg, SW_SHOWNORMAL);
+  PumpMessages(100);
+  ASSERT_NE(nullptr, SkinObjectFor(dlg));
+  RECT wr, client;
+  ::GetWindowRect(dlg, &wr);
+  ::GetClientRect(dlg, &client);
+  ::MapWindowPoints(dlg, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  ::OffsetRect(&client, -wr.left, -wr.top);
+  ASSERT_LT(client.left, 8);  // the frame is thinner than a corner square
+  HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(ERROR, ::GetWindowRgn(dlg, rgn));
+  EXPECT_FALSE(::PtInRegion(rgn, 0, 0));  // the caption's rounding is still cut
+  int cut = 0;
+  for (int y = client.bottom - 8; y < client.bottom; ++y) {
+    for (int x = client.left; x < client.left + 8; ++x) cut += !::PtInRegion(rgn, x, y);
+    for (int x = client.right - 8; x < client.right; ++x) cut += !::PtInRegion(rgn, x, y);
+  }
+  EXPECT_EQ(0, cut);
+  ::DeleteObject(rgn);
+}
+
 TEST_F(SkinWindows, ProgressBarDrawsSpacedChunksFromTheContentEdge) {
   ScratchDir scratch;
   ASSERT_TRUE(CopyInto(AppDir() + L"Vista.skinstyles", scratch.Path()));

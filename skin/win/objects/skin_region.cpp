@@ -101,6 +101,12 @@ HRGN CornerCutRegion(const ThemeClass& t, const RECT& b, int w, int h, bool tool
     });
     CutCorners(region, clear, w, bottomRows, 0, shift);
   }
+  // Only the frame is rounded: where its sides are narrower than the corner
+  // squares, the client area inside them stays, though the frame images leave
+  // it clear.
+  HRGN inside = ::CreateRectRgn(b.left, b.top, w - b.right, h - b.bottom);
+  ::CombineRgn(region, region, inside, RGN_OR);
+  ::DeleteObject(inside);
   RECT box;
   const bool whole = (captionRows <= 0 && bottomRows <= 0) ||
                      (::GetRgnBox(region, &box) == SIMPLEREGION && box.left == 0 && box.top == 0 &&
