@@ -12,6 +12,7 @@
 #include "convert/log_order.h"
 #include "convert/run_outcomes.h"
 #include "convert/win/converting_page.h"
+#include "convert/win/messages.h"
 #include "convert/win/running_encoders.h"
 #include "convert/win/taskbar_progress.h"
 #include "framework/long_path.h"

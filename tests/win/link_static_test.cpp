@@ -6,7 +6,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/win/link_static.h"
+#include "framework/win/link_static.h"
 #include "framework/win/dialog.h"
 #include "resources/resource.h"
 #include "tests/win/modal_driver.h"

@@ -1,4 +1,4 @@
-#include "app/win/link_static.h"
+#include "framework/win/link_static.h"
 
 #include <shellapi.h>
 // after windows.h
@@ -322,28 +322,33 @@ void CLinkStatic::Redraw(int extraBottom) {
   ::RedrawWindow(m_hParent, &rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+// No exception unwinds through the system: what the link's code throws ends
+// there, and the message goes on to the control's own procedure.
 LRESULT CALLBACK CLinkStatic::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR, DWORD_PTR self) {
   auto* link = reinterpret_cast<CLinkStatic*>(self);
-  switch (msg) {
-    case WM_MOUSEMOVE:
-      link->OnMouseMove();
-      break;
-    case WM_TIMER:
-      if (wParam == link->m_nTimer) {
-        link->OnTimer();
-        return 0;
-      }
-      break;
-    case WM_SETCURSOR:
-      if (link->m_hHandCursor) {
-        ::SetCursor(link->m_hHandCursor);
-        return TRUE;
-      }
-      break;
-    case WM_NCDESTROY:
-      link->Detach();
-      break;
+  try {
+    switch (msg) {
+      case WM_MOUSEMOVE:
+        link->OnMouseMove();
+        break;
+      case WM_TIMER:
+        if (wParam == link->m_nTimer) {
+          link->OnTimer();
+          return 0;
+        }
+        break;
+      case WM_SETCURSOR:
+        if (link->m_hHandCursor) {
+          ::SetCursor(link->m_hHandCursor);
+          return TRUE;
+        }
+        break;
+      case WM_NCDESTROY:
+        link->Detach();
+        break;
+    }
+  } catch (...) {
   }
   return ::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
@@ -351,22 +356,25 @@ LRESULT CALLBACK CLinkStatic::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LP
 LRESULT CALLBACK CLinkStatic::ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR, DWORD_PTR self) {
   auto* link = reinterpret_cast<CLinkStatic*>(self);
-  if (link->m_hWnd && HWND(lParam) == link->m_hWnd) {
-    if (msg == WM_CTLCOLORSTATIC) {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      COLORREF colour = link->m_clrNormal;
-      if (link->m_bHover)
-        colour = link->m_clrHover;
-      else if (link->m_bVisited)
-        colour = link->m_clrVisited;
-      ::SetTextColor(dc, colour);
-      ::SetBkMode(dc, TRANSPARENT);
-      return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+  try {
+    if (link->m_hWnd && HWND(lParam) == link->m_hWnd) {
+      if (msg == WM_CTLCOLORSTATIC) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        COLORREF colour = link->m_clrNormal;
+        if (link->m_bHover)
+          colour = link->m_clrHover;
+        else if (link->m_bVisited)
+          colour = link->m_clrVisited;
+        ::SetTextColor(dc, colour);
+        ::SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+      }
+      if (msg == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
+        link->OnClicked();
+        return 0;
+      }
     }
-    if (msg == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
-      link->OnClicked();
-      return 0;
-    }
+  } catch (...) {
   }
   return ::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
