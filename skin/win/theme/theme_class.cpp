@@ -23,40 +23,35 @@ LOGFONTW MakeThemeLogFont(const ThemeFont& font) {
 ThemeClass::ThemeClass(ThemeSchema& schema, std::u16string name, int code)
     : m_schema(schema), m_name(std::move(name)), m_code(code) {}
 
+// The schema's typed reads, the values made into the platform's types.
 HRESULT ThemeClass::GetString(int part, int state, int id, std::u16string& out) const {
-  return m_schema.Properties().GetString(m_code, part, state, id, out);
+  return m_schema.Properties().GetTyped(m_code, part, state, id, kThemeString, &ThemeValue::text,
+                                        out);
 }
 
 HRESULT ThemeClass::GetInt(int part, int state, int id, int& out) const {
-  int32_t value = 0;
-  const HRESULT hr = m_schema.Properties().GetInt(m_code, part, state, id, value);
-  if (hr == kThemeOk) out = value;
-  return hr;
+  return m_schema.Properties().GetTyped(m_code, part, state, id, kThemeInt, &ThemeValue::number,
+                                        out);
 }
 
 HRESULT ThemeClass::GetBool(int part, int state, int id, BOOL& out) const {
-  int32_t value = 0;
-  const HRESULT hr = m_schema.Properties().GetBool(m_code, part, state, id, value);
-  if (hr == kThemeOk) out = value;
-  return hr;
+  return m_schema.Properties().GetTyped(m_code, part, state, id, kThemeBool, &ThemeValue::number,
+                                        out);
 }
 
 HRESULT ThemeClass::GetColor(int part, int state, int id, COLORREF& out) const {
-  uint32_t value = 0;
-  const HRESULT hr = m_schema.Properties().GetColor(m_code, part, state, id, value);
-  if (hr == kThemeOk) out = COLORREF(value);
-  return hr;
+  return m_schema.Properties().GetTyped(m_code, part, state, id, kThemeColor, &ThemeValue::color,
+                                        out);
 }
 
 HRESULT ThemeClass::GetEnum(int part, int state, int id, int& out) const {
-  int32_t value = 0;
-  const HRESULT hr = m_schema.Properties().GetEnum(m_code, part, state, id, value);
-  if (hr == kThemeOk) out = value;
-  return hr;
+  return m_schema.Properties().GetTyped(m_code, part, state, id, kThemeEnum, &ThemeValue::number,
+                                        out);
 }
 
 HRESULT ThemeClass::GetMargins(int part, int state, int id, ThemeMargins& out) const {
-  return m_schema.Properties().GetMargins(m_code, part, state, id, out);
+  return m_schema.Properties().GetTyped(m_code, part, state, id, kThemeMargins,
+                                        &ThemeValue::margins, out);
 }
 
 HRESULT ThemeClass::GetFont(int part, int state, int id, LOGFONTW& out) const {
