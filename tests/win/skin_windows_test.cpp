@@ -403,16 +403,22 @@ TEST_F(SkinWindows, ProgressBarIsContinuousWithChunkOneAndNoSpace) {
   EXPECT_EQ(0, none);
 }
 
-TEST_F(SkinWindows, RegionCutsTheCaptionsRoundedCornersUnlessMaximized) {
+// A shown 300 x 200 top-level window of a class of its own with the plain procedure.
+HWND ShownPlainWindow(const wchar_t* className, DWORD style, DWORD exStyle) {
   WNDCLASSW wc = {};
   wc.lpfnWndProc = &PlainProc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"SkinRegionWindow";
+  wc.lpszClassName = className;
   ::RegisterClassW(&wc);
-  HWND dlg = Keep(::CreateWindowExW(0, L"SkinRegionWindow", L"Region", WS_OVERLAPPEDWINDOW, 100,
-                                    100, 300, 200, nullptr, nullptr, wc.hInstance, nullptr));
-  ::ShowWindow(dlg, SW_SHOWNORMAL);
+  HWND hwnd = ::CreateWindowExW(exStyle, className, L"Region", style, 100, 100, 300, 200, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+  ::ShowWindow(hwnd, SW_SHOWNORMAL);
   PumpMessages(100);
+  return hwnd;
+}
+
+TEST_F(SkinWindows, RegionCutsTheCaptionsRoundedCornersUnlessMaximized) {
+  HWND dlg = Keep(ShownPlainWindow(L"SkinRegionWindow", WS_OVERLAPPEDWINDOW, 0));
   ASSERT_NE(nullptr, SkinObjectFor(dlg));
   RECT wr;
   ::GetWindowRect(dlg, &wr);
@@ -445,16 +451,8 @@ TEST_F(SkinWindows, RegionKeepsTheClientAreaOfAThinFrame) {
   // A dialog frame is thinner than the corner squares the region looks at:
   // the client area inside it is never cut, though the frame images leave it
   // clear.
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = &PlainProc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"SkinThinFrameWindow";
-  ::RegisterClassW(&wc);
-  HWND dlg = Keep(::CreateWindowExW(WS_EX_DLGMODALFRAME, L"SkinThinFrameWindow", L"Thin",
-                                    WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100, 300, 200, nullptr,
-                                    nullptr, wc.hInstance, nullptr));
-  ::ShowWindow(dlg, SW_SHOWNORMAL);
-  PumpMessages(100);
+  HWND dlg = Keep(ShownPlainWindow(L"SkinThinFrameWindow", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                   WS_EX_DLGMODALFRAME));
   ASSERT_NE(nullptr, SkinObjectFor(dlg));
   RECT wr, client;
   ::GetWindowRect(dlg, &wr);

@@ -4,6 +4,7 @@
 
 #include "skin/win/objects/skin_object_nonclient.h"
 #include "skin/win/objects/skin_paint.h"
+#include "skin/win/system/skin_redirect_table.h"
 #include "skin/win/theme/theme_class.h"
 
 namespace {
@@ -28,8 +29,8 @@ RECT SkinScrollBars::Rect(bool vertical) const {
   // Beside a skinned caption the frame is the theme's, and so are the bars.
   const bool themed = m_owner.CaptionShown();
   const ThemeSizes& s = m_owner.Sizes();
-  const int vw = themed ? s.vScrollWidth : ::GetSystemMetrics(SM_CXVSCROLL);
-  const int hh = themed ? s.hScrollHeight : ::GetSystemMetrics(SM_CYHSCROLL);
+  const int vw = themed ? s.vScrollWidth : SystemFunctions().GetSystemMetrics(SM_CXVSCROLL);
+  const int hh = themed ? s.hScrollHeight : SystemFunctions().GetSystemMetrics(SM_CYHSCROLL);
   const bool left = (::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
   if (vertical)
     return left ? RECT{client.left - vw, client.top, client.left, client.bottom}

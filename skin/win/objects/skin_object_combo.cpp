@@ -6,6 +6,7 @@
 #include <vssym32.h>
 
 #include "skin/win/objects/offscreen_buffer.h"
+#include "skin/win/system/skin_redirect_table.h"
 #include "skin/win/theme/theme_class.h"
 
 void CSkinObjectComboBox::OnAttached() {
@@ -92,7 +93,7 @@ void CSkinObjectComboBox::Paint(HDC target) {
   const int state = State();
   // The system's button goes under the background; the theme's follows.
   const bool leftButton = (::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
-  const int sysStrip = ::GetSystemMetrics(SM_CXVSCROLL) + 3;
+  const int sysStrip = SystemFunctions().GetSystemMetrics(SM_CXVSCROLL) + 3;
   RECT strip = leftButton ? RECT{r.left, r.top, r.left + sysStrip, r.bottom}
                           : RECT{r.right - sysStrip, r.top, r.right, r.bottom};
   ::FillRect(dc, &strip, brush);
@@ -111,7 +112,7 @@ void CSkinObjectComboBox::PaintSimpleBorder(HDC hdc) {
   RECT r;
   ::GetClientRect(m_hWnd, &r);
   const int item = int(::SendMessageW(m_hWnd, CB_GETITEMHEIGHT, WPARAM(-1), 0));
-  r.bottom = r.top + item + 2 * ::GetSystemMetrics(SM_CYDLGFRAME);
+  r.bottom = r.top + item + 2 * SystemFunctions().GetSystemMetrics(SM_CYDLGFRAME);
   const ThemeMetrics& m = Metrics();
   HBRUSH brush = BackgroundBrush(hdc);
   ThemeClass* edit = Skin().GetThemeClass(u"EDIT");

@@ -1,5 +1,6 @@
 #include "skin/win/objects/skin_object_edit.h"
 
+#include "skin/win/system/skin_redirect_table.h"
 #include "skin/win/theme/theme_class.h"
 
 // The rest of the system's border is filled with the control's background.
@@ -18,8 +19,8 @@ void CSkinObjectEdit::DrawEdges(HDC hdc, const RECT& w) {
   const LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
   // Scroll bars sit between the client area and the border.
   RECT inner = client;
-  if (style & WS_VSCROLL) inner.right += ::GetSystemMetrics(SM_CXVSCROLL);
-  if (style & WS_HSCROLL) inner.bottom += ::GetSystemMetrics(SM_CYHSCROLL);
+  if (style & WS_VSCROLL) inner.right += SystemFunctions().GetSystemMetrics(SM_CXVSCROLL);
+  if (style & WS_HSCROLL) inner.bottom += SystemFunctions().GetSystemMetrics(SM_CYHSCROLL);
   HRGN outer = ::CreateRectRgnIndirect(&w);
   HRGN hole = ::CreateRectRgnIndirect(&inner);
   ::CombineRgn(outer, outer, hole, RGN_DIFF);

@@ -21,7 +21,7 @@ bool CSkinObjectFrame::EraseBackground(HDC hdc) {
   if (type != kFramePage && type != kFrameDialog) return false;
   RECT client;
   ::GetClientRect(m_hWnd, &client);
-  HBRUSH brush = type == kFramePage ? m_page.Brush(m_hWnd, Skin()) : Metrics().Brush(COLOR_BTNFACE);
+  HBRUSH brush = type == kFramePage ? m_page.Brush(Skin()) : Metrics().Brush(COLOR_BTNFACE);
   ::SetBrushOrgEx(hdc, 0, 0, nullptr);
   ::FillRect(hdc, &client, brush);
   return true;
@@ -29,7 +29,7 @@ bool CSkinObjectFrame::EraseBackground(HDC hdc) {
 
 HBRUSH CSkinObjectFrame::FaceBrushFor(HDC dc, HWND child, UINT msg) {
   if (FrameType() != kFramePage) return CSkinObjectNonClient::FaceBrushFor(dc, child, msg);
-  HBRUSH brush = m_page.Brush(m_hWnd, Skin());
+  HBRUSH brush = m_page.Brush(Skin());
   if (child && child != m_hWnd && msg != WM_CTLCOLORDLG) {
     // The child's background continues the page's pattern behind it.
     RECT r;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "skin/theme_scale.h"
 #include "skin/theme_vocabulary.h"
 #include "skin/win/theme/skin_theme.h"
 #include "skin/win/theme/theme_class.h"
@@ -11,37 +12,36 @@
 #include "skin/win/theme/theme_metrics.h"
 #include "skin/win/theme/theme_schema.h"
 
-HBRUSH SkinPageBackground::Brush(HWND page, const SkinTheme& theme) {
-  const ThemeMetrics& metrics = theme.Metrics();
-  RECT client;
-  ::GetClientRect(page, &client);
-  const SIZE size{client.right, client.bottom};
-  if (m_brush && size.cx == m_size.cx && size.cy == m_size.cy) return m_brush;
-  Reset();
-  // The "TAB" body's stock image, spread over the page.
+HBRUSH SkinPageBackground::Brush(const SkinTheme& theme) {
+  if (m_brush) return m_brush;
+  HBRUSH face = theme.Metrics().Brush(COLOR_BTNFACE);
+  // The "TAB" body's stock image at the display scale, tiled over the page.
   ThemeClass* tab = theme.GetThemeClass(u"TAB");
   std::u16string file;
-  if (!tab || size.cx <= 0 || size.cy <= 0 ||
-      FAILED(tab->GetString(TABP_BODY, 0, kTmtStockImageFile, file)) || file.empty())
-    return metrics.Brush(COLOR_BTNFACE);
-  const ThemeImage* image = tab->Schema().GetImage(file);
-  if (!image) return metrics.Brush(COLOR_BTNFACE);
+  if (!tab || FAILED(tab->GetString(TABP_BODY, 0, kTmtStockImageFile, file)) || file.empty())
+    return face;
+  int imageScale = 100;
+  const ThemeImage* image = tab->Schema().GetScaledImage(file, imageScale);
+  if (!image) return face;
+  const int scale = tab->Schema().Scale();
+  const RECT tile{0, 0, ThemeScaleLength(image->Width(), imageScale, scale),
+                  ThemeScaleLength(image->Height(), imageScale, scale)};
+  if (tile.right <= 0 || tile.bottom <= 0) return face;
   HDC screen = ::GetDC(nullptr);
   HDC dc = ::CreateCompatibleDC(screen);
-  HBITMAP bmp = ::CreateCompatibleBitmap(screen, size.cx, size.cy);
+  HBITMAP bmp = ::CreateCompatibleBitmap(screen, tile.right, tile.bottom);
   HGDIOBJ old = ::SelectObject(dc, bmp);
-  ::FillRect(dc, &client, metrics.Brush(COLOR_BTNFACE));
+  ::FillRect(dc, &tile, face);
   ImageDrawParams whole;
   whole.frame = RECT{0, 0, image->Width(), image->Height()};
-  image->Draw(dc, client, whole);
+  image->Draw(dc, tile, whole);
   ::SelectObject(dc, old);
   ::DeleteDC(dc);
   ::ReleaseDC(nullptr, screen);
   // The brush keeps a copy of the pattern.
   m_brush = ::CreatePatternBrush(bmp);
   ::DeleteObject(bmp);
-  m_size = size;
-  return m_brush;
+  return m_brush ? m_brush : face;
 }
 
 void SkinPageBackground::Reset() {

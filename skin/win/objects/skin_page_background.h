@@ -1,7 +1,7 @@
 // The background of a dialog used as a child page: a pattern brush of the
-// theme's "TAB" body stock image at the page's size (the button face when the theme
-// has none), made again when the page's size or the skin changes. A part of
-// the frame object.
+// theme's "TAB" body stock image at the display scale, tiled (the button face
+// when the theme has none), made again when the skin changes. A part of the
+// frame object.
 #pragma once
 #include <windows.h>
 
@@ -14,11 +14,10 @@ class SkinPageBackground {
   SkinPageBackground(const SkinPageBackground&) = delete;
   SkinPageBackground& operator=(const SkinPageBackground&) = delete;
 
-  // The brush for `page`; owned by this part.
-  HBRUSH Brush(HWND page, const SkinTheme& theme);
+  // The brush for the page; owned by this part.
+  HBRUSH Brush(const SkinTheme& theme);
   void Reset();
 
  private:
   HBRUSH m_brush = nullptr;
-  SIZE m_size = {0, 0};
 };

@@ -8,6 +8,7 @@
 
 #include "framework/win/file_io.h"
 #include "framework/win/wide.h"
+#include "skin/image_header.h"
 #include "skin/theme_default_colors.h"
 #include "skin/theme_resource_name.h"
 #include "skin/theme_scale.h"
@@ -144,6 +145,12 @@ std::unique_ptr<ThemeImage> ThemeSchema::LoadLooseImage(const std::u16string& fi
   }
   std::vector<uint8_t> bytes;
   if (!ReadWholeFile(path, bytes, kMaxImageBytes) || bytes.empty()) return nullptr;
+  // Measured from its header before any decoder sees it, whatever its format:
+  // too large, or of no size the header tells, it is refused.
+  int64_t width = 0, height = 0;
+  if (!ReadImageHeaderSize(bytes.data(), bytes.size(), width, height) ||
+      !ThemeImageSizeAllowed(width, height))
+    return nullptr;
   if (ThemeImage::IsPng(bytes.data(), bytes.size())) {
     return ThemeImage::FromPng(bytes.data(), bytes.size(), m_premultiply != 0);
   }
