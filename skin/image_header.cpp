@@ -84,6 +84,7 @@ bool Jpeg(const uint8_t* d, size_t size, int64_t& w, int64_t& h) {
 
 // Icons and cursors: the largest of their images (a size byte of 0 is 256).
 bool Icon(const uint8_t* d, size_t size, int64_t& w, int64_t& h) {
+  if (size < 6) return false;
   const size_t count = Le16(d + 4);
   if (count == 0 || size < 6 + 16 * count) return false;
   w = h = 0;

@@ -103,6 +103,7 @@ TEST(SkinImageHeader, HeadersCutShortOrWithoutASizeAreNotRead) {
   EXPECT_FALSE(Read({'B', 'M', 0, 0}).read);
   // An icon whose directory says more images than it holds.
   EXPECT_FALSE(Read({0, 0, 1, 0, 3, 0, 16, 16}).read);
+  EXPECT_FALSE(Read({0, 0, 1, 0}).read);
   // No picture format at all.
   EXPECT_FALSE(Read({'<', 's', 'v', 'g', ' ', 'w', 'i', 'd', 't', 'h', '=', '"'}).read);
 }
