@@ -69,6 +69,7 @@ LRESULT Frame(bool ansi, HWND h, HWND client, UINT m, WPARAM w, LPARAM l) {
 // procedure is the application's own chain and goes through untouched.
 LRESULT CallProc(bool ansi, WNDPROC proc, HWND h, UINT m, WPARAM w, LPARAM l) {
   try {
+    // A redirected function: no context but the one engine's theme.
     if (proc && SkinEnabled() && IsSystemProcedure(proc)) {
       DefaultCall c;
       c.kind = DefaultCall::kCallProc;

@@ -33,6 +33,7 @@ struct ThreadStart {
 DWORD WINAPI HookedThreadStart(void* p) {
   ThreadStart start = *static_cast<ThreadStart*>(p);
   delete static_cast<ThreadStart*>(p);
+  // A thread the system starts: no context but the one engine, if it still is.
   if (SkinHost()) InstallCreationHook();
   const DWORD r = start.routine(start.param);
   RemoveCreationHook();
@@ -95,6 +96,7 @@ FARPROC WINAPI redirected::GetProcAddress(HMODULE module, LPCSTR name) {
 HANDLE WINAPI redirected::CreateThread(SECURITY_ATTRIBUTES* sa, SIZE_T stack,
                                        LPTHREAD_START_ROUTINE routine, void* param, DWORD flags,
                                        DWORD* id) {
+  // A redirected function: no context but the one engine's theme.
   if (SkinEnabled() && routine) {
     auto* start = new (std::nothrow) ThreadStart{routine, param};
     if (start) {

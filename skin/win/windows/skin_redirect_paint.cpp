@@ -140,6 +140,7 @@ BOOL WINAPI redirected::DrawEdge(HDC hdc, RECT* rect, UINT edge, UINT flags) {
 // GetSysColorBrush gave it must not destroy them.
 BOOL WINAPI redirected::DeleteObject(HGDIOBJ object) {
   try {
+    // The brushes are the one engine's, whether or not its theme is in force.
     const SkinWindowHost* host = SkinHost();
     for (int i = 0; host && i <= 30; ++i)
       if (object && object == host->Metrics().Brush(i)) return TRUE;

@@ -262,7 +262,7 @@ BOOL WINAPI redirected::GetThemeSysBool(HTHEME theme, int boolId) {
 COLORREF WINAPI redirected::GetThemeSysColor(HTHEME theme, int colorId) {
   try {
     if (Enabled() && colorId >= 0 && colorId < kThemeSysColorCount)
-      return SkinHost()->Metrics().Color(colorId);
+      return SkinHost()->Metrics().Color(colorId);  // enabled: the host is there
     if (Issued(theme)) return ::GetSysColor(colorId);
   } catch (...) {
     return 0;

@@ -311,6 +311,8 @@ bool SkinEnabled() {
 
 CSkinObject* SkinAttach(HWND hwnd, const std::u16string& className, const CREATESTRUCTW* create) {
   if (!hwnd || className == u"tooltips_class32" || IsImeClass(className)) return nullptr;
+  // Reached from the creation hook and for windows made before the theme:
+  // the theme handed to the object is the one engine's.
   const SkinWindowHost* host = SkinHost();
   if (!host) return nullptr;
   const SkinClassMap& classNames = Maps().classNames;
@@ -355,6 +357,7 @@ void SkinDetach(HWND hwnd) {
 }
 
 CSkinObject* SkinObjectFor(HWND hwnd) {
+  // Asked from procedures and hooks with no context; no engine, no objects.
   if (!hwnd || !SkinHost()) return nullptr;
   return Maps().windows.Find(hwnd);
 }
@@ -387,6 +390,7 @@ LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
 
 bool RouteThroughDefault(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   CSkinObject* object = SkinObjectFor(hwnd);
+  // A redirected default procedure: no context but the one engine's theme.
   if (!object || object->IsSubclassed() || !SkinEnabled()) return false;
   CSkinObject::InUse use(object);
   try {
