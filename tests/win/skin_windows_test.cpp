@@ -19,7 +19,9 @@
 #include "skin/win/objects/skin_object.h"
 #include "skin/win/objects/skin_object_frame.h"
 #include "skin/win/objects/skin_object_scrollbar.h"
+#include "skin/win/theme/skin_theme.h"
 #include "skin/win/theme/theme_class.h"
+#include "skin/win/theme/theme_metrics.h"
 #include "skin/win/windows/skin_windows.h"
 #include "tests/win/modal_driver.h"
 #include "tests/win/program_harness.h"
@@ -470,6 +472,50 @@ TEST_F(SkinWindows, RegionKeepsTheClientAreaOfAThinFrame) {
   }
   EXPECT_EQ(0, cut);
   ::DeleteObject(rgn);
+}
+
+// A theme in force with the system's colours, as read when it is made, and
+// no classes.
+class SystemColoursTheme : public SkinTheme {
+ public:
+  SystemColoursTheme() { m_metrics.Refresh(nullptr, 0); }
+  bool IsEnabled() const override { return true; }
+  int GetApplyOptions() const override { return 0; }
+  std::shared_ptr<ThemeSchema> Schema() const override { return nullptr; }
+  ThemeClass* GetThemeClass(std::u16string_view) const override { return nullptr; }
+  const ThemeMetrics& Metrics() const override { return m_metrics; }
+
+ private:
+  ThemeMetrics m_metrics;
+};
+
+// An object draws with the theme it was handed when attached, not with
+// whatever the engine holds.
+TEST_F(SkinWindows, AnObjectAnswersInTheColoursOfTheThemeItWasHanded) {
+  // Its metrics read while no theme answers for the system.
+  SkinEngine::Get().LoadTheme(u"C:\\no\\such\\theme.skinstyles", u"");
+  SystemColoursTheme handed;
+  ASSERT_EQ(1, SkinEngine::Get().LoadTheme(U(AppDir() + L"Vista.skinstyles"), u"NormalBlack2.ini"));
+  ASSERT_NE(handed.Metrics().Color(COLOR_BTNFACE),
+            SkinEngine::Get().Metrics().Color(COLOR_BTNFACE));
+  SkinEngine::Get().SetAutoAttach(false);
+  HWND plain = Keep(::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      ::GetModuleHandleW(nullptr), nullptr));
+  SkinEngine::Get().SetAutoAttach(true);
+  ASSERT_EQ(nullptr, SkinObjectFor(plain));
+  const SkinObjectClass kind = {u"CSkinObject", nullptr};
+  SkinAttachment with;
+  with.theme = &handed;
+  with.defaultProcedure = &::DefWindowProcW;
+  CSkinObject object;
+  object.AttachWindow(plain, kind, kFrameOther, false, with);
+  HDC dc = ::GetDC(plain);
+  LRESULT brush = 0;
+  EXPECT_TRUE(object.MessageHook(WM_CTLCOLORSTATIC, WPARAM(dc), 0, brush));
+  EXPECT_EQ(handed.Metrics().Brush(COLOR_BTNFACE), reinterpret_cast<HBRUSH>(brush));
+  EXPECT_EQ(handed.Metrics().Color(COLOR_BTNTEXT), ::GetTextColor(dc));
+  ::ReleaseDC(plain, dc);
+  object.DetachWindow();
 }
 
 TEST_F(SkinWindows, ProgressBarDrawsSpacedChunksFromTheContentEdge) {
