@@ -24,9 +24,10 @@ function(vm_module name)
   vm_include_root(${name})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp)
   if(VM_WIN_PARTS)
-    file(GLOB win CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/win/*.cpp)
+    # skin/win/ is split into rooms, sub-folders of its own.
+    file(GLOB_RECURSE win CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/win/*.cpp)
     # The entry points belong to the executables, which the tests do not link.
-    list(FILTER win EXCLUDE REGEX "/(program|cmd)/win/main\\.cpp$")
+    list(FILTER win EXCLUDE REGEX "/(program|cmd)/win/main\.cpp$")
     list(APPEND sources ${win})
   endif()
   set(uses)

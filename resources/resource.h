@@ -130,7 +130,3 @@
 #define IDD_LANGUAGE 156
 #define IDC_LANG_LIST 1085
 
-// Wizard window message from the conversion worker
-#define WM_CONVERT_FINISHED 2257
-// Wizard window message from the result page: run the failed files again
-#define WM_RETRY_FAILED 2258

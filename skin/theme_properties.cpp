@@ -86,49 +86,33 @@ const ThemeValue* ThemeProperties::FindTyped(int classCode, int part, int state,
 }
 
 int32_t ThemeProperties::GetString(int c, int p, int s, int id, std::u16string& out) const {
-  int32_t status;
-  if (const ThemeValue* v = FindTyped(c, p, s, id, kThemeString, status)) out = v->text;
-  return status;
+  return GetTyped(c, p, s, id, kThemeString, &ThemeValue::text, out);
 }
 
 int32_t ThemeProperties::GetInt(int c, int p, int s, int id, int32_t& out) const {
-  int32_t status;
-  if (const ThemeValue* v = FindTyped(c, p, s, id, kThemeInt, status)) out = v->number;
-  return status;
+  return GetTyped(c, p, s, id, kThemeInt, &ThemeValue::number, out);
 }
 
 int32_t ThemeProperties::GetBool(int c, int p, int s, int id, int32_t& out) const {
-  int32_t status;
-  if (const ThemeValue* v = FindTyped(c, p, s, id, kThemeBool, status)) out = v->number;
-  return status;
+  return GetTyped(c, p, s, id, kThemeBool, &ThemeValue::number, out);
 }
 
 int32_t ThemeProperties::GetColor(int c, int p, int s, int id, uint32_t& out) const {
-  int32_t status;
-  if (const ThemeValue* v = FindTyped(c, p, s, id, kThemeColor, status)) out = v->color;
-  return status;
+  return GetTyped(c, p, s, id, kThemeColor, &ThemeValue::color, out);
 }
 
 int32_t ThemeProperties::GetEnum(int c, int p, int s, int id, int32_t& out) const {
-  int32_t status;
-  if (const ThemeValue* v = FindTyped(c, p, s, id, kThemeEnum, status)) out = v->number;
-  return status;
+  return GetTyped(c, p, s, id, kThemeEnum, &ThemeValue::number, out);
 }
 
 int32_t ThemeProperties::GetMargins(int c, int p, int s, int id, ThemeMargins& out) const {
-  int32_t status;
-  if (const ThemeValue* v = FindTyped(c, p, s, id, kThemeMargins, status)) out = v->margins;
-  return status;
+  return GetTyped(c, p, s, id, kThemeMargins, &ThemeValue::margins, out);
 }
 
 int32_t ThemeProperties::GetFont(int c, int p, int s, int id, ThemeFont& out) const {
-  int32_t status;
-  if (const ThemeValue* v = FindTyped(c, p, s, id, kThemeFont, status)) out = v->font;
-  return status;
+  return GetTyped(c, p, s, id, kThemeFont, &ThemeValue::font, out);
 }
 
 int32_t ThemeProperties::GetPosition(int c, int p, int s, int id, ThemePosition& out) const {
-  int32_t status;
-  if (const ThemeValue* v = FindTyped(c, p, s, id, kThemePosition, status)) out = v->position;
-  return status;
+  return GetTyped(c, p, s, id, kThemePosition, &ThemeValue::position, out);
 }

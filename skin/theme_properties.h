@@ -48,6 +48,17 @@ class ThemeProperties {
   int32_t GetFont(int classCode, int part, int state, int id, ThemeFont& out) const;
   int32_t GetPosition(int classCode, int part, int state, int id, ThemePosition& out) const;
 
+  // The one typed read behind them all: the value found must have `type`,
+  // and `out` is then made from its `field` (as `Out(value.*field)`).
+  template <typename Out, typename Field>
+  int32_t GetTyped(int classCode, int part, int state, int id, ThemeValueType type,
+                   Field ThemeValue::*field, Out& out) const {
+    int32_t status;
+    if (const ThemeValue* v = FindTyped(classCode, part, state, id, type, status))
+      out = Out(v->*field);
+    return status;
+  }
+
  private:
   void ReadLine(std::u16string_view raw, uint32_t& sectionKey);
   const ThemeValue* FindTyped(int classCode, int part, int state, int id, ThemeValueType type,

@@ -73,6 +73,8 @@ format_check() {
 
 echo "== checks of the tree"
 check "layer table" "$logs/layers.log" python3 "$root/tools/check_layers.py"
+check "layer check refuses planted includes" "$logs/layers-planted.log" \
+  python3 "$root/tools/check_layers_test.py"
 check "format" "$logs/format.log" format_check
 
 echo "== native build and unit tests"

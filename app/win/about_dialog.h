@@ -2,8 +2,8 @@
 // support links, and the maker's line.
 #pragma once
 #include "app/win/language_pack.h"
-#include "app/win/link_static.h"
 #include "framework/win/dialog.h"
+#include "framework/win/link_static.h"
 
 class CAboutDialog : public CDialog {
  public:

@@ -13,9 +13,7 @@
 #include <vector>
 
 #include "app/folder_search.h"
-
-// Posted to the page when the search has ended, found everything or cancelled.
-constexpr UINT WM_SEARCH_DONE = WM_APP + 20;
+#include "app/win/messages.h"
 
 class CFileSearchJob {
  public:

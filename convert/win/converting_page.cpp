@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "convert/win/convert_worker.h"
+#include "convert/win/messages.h"
 #include "convert/win/taskbar_progress.h"
 #include "framework/win/controls.h"
 #include "framework/win/processors.h"

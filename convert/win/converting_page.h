@@ -14,9 +14,6 @@
 class PageRun;
 class TaskbarProgress;
 
-// Posted to the page when its run has news.
-constexpr UINT WM_RUN_NEWS = WM_APP + 30;
-
 class CConvertingPage : public CWizardPage {
  public:
   // Each entry starts a run over the input list of `state`.

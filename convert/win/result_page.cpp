@@ -7,6 +7,7 @@
 
 #include "convert/result_text.h"
 #include "convert/win/converting_page.h"
+#include "convert/win/messages.h"
 #include "framework/win/controls.h"
 #include "resources/resource.h"
 

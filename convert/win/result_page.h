@@ -3,8 +3,8 @@
 #pragma once
 #include "app/app_state.h"
 #include "app/language_text.h"
-#include "app/win/link_static.h"
 #include "convert/run_outcomes.h"
+#include "framework/win/link_static.h"
 #include "framework/win/wizard_page.h"
 
 class CConvertingPage;

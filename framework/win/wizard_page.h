@@ -2,9 +2,7 @@
 // EnterPage and hidden again by LeavePage.
 #pragma once
 #include "framework/win/dialog.h"
-
-// Sent by a page to its parent whenever IsBusy changes its answer.
-constexpr UINT WM_PAGE_BUSY_CHANGED = WM_APP + 1;
+#include "framework/win/messages.h"
 
 class CWizardPage : public CDialog {
  public:

@@ -5,7 +5,7 @@
 #include "framework/win/dll_search.h"
 #include "program/win/vidmorph_dlg.h"
 #include "resources/resource.h"
-#include "skin/win/skin_engine.h"
+#include "skin/win/engine/skin_engine.h"
 
 namespace {
 

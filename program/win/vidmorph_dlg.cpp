@@ -11,6 +11,7 @@
 #include "app/win/task_page.h"
 #include "convert/run_outcomes.h"
 #include "convert/win/converting_page.h"
+#include "convert/win/messages.h"
 #include "convert/win/result_page.h"
 #include "convert/win/save_log.h"
 #include "framework/archive.h"

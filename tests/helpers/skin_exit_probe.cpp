@@ -10,8 +10,9 @@
 #include <cstdio>
 #include <string>
 
-#include "skin/win/skin_engine.h"
-#include "skin/win/skin_object.h"
+#include "skin/win/engine/skin_engine.h"
+#include "skin/win/objects/skin_object.h"
+#include "skin/win/windows/skin_windows.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/win/link_static.h"
 #include "framework/win/dialog.h"
+#include "framework/win/link_static.h"
 #include "resources/resource.h"
 #include "tests/win/modal_driver.h"
 

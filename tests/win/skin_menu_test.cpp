@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "skin/win/skin_engine.h"
-#include "skin/win/skin_menu.h"
+#include "skin/win/engine/skin_engine.h"
+#include "skin/win/windows/skin_menu.h"
 #include "tests/win/modal_driver.h"
 #include "tests/win/program_harness.h"
 

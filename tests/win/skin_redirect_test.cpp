@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "skin/win/skin_engine.h"
-#include "skin/win/skin_object.h"
-#include "skin/win/skin_redirect_table.h"
-#include "skin/win/skin_windows.h"
-#include "skin/win/theme_class.h"
+#include "skin/win/engine/skin_engine.h"
+#include "skin/win/objects/skin_object.h"
+#include "skin/win/system/skin_redirect_table.h"
+#include "skin/win/theme/theme_class.h"
+#include "skin/win/windows/skin_redirect.h"
+#include "skin/win/windows/skin_windows.h"
 #include "tests/win/program_harness.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
-#include "skin/win/skin_engine.h"
+#include "skin/win/engine/skin_engine.h"
 
 std::u16string U16(const std::wstring& s) {
   return std::u16string(s.begin(), s.end());

@@ -14,7 +14,7 @@
 
 #include "app/win/language_pack.h"
 #include "resources/resource.h"
-#include "skin/win/skin_engine.h"
+#include "skin/win/engine/skin_engine.h"
 #include "tests/win/program_harness.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/win/skin_engine.h"
-#include "skin/win/skin_redirect_table.h"
+#include "skin/win/engine/skin_engine.h"
+#include "skin/win/system/skin_redirect_table.h"
 #include "tests/win/skin_test_support.h"
 
 namespace {

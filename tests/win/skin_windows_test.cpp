@@ -15,12 +15,14 @@
 #include <thread>
 #include <vector>
 
-#include "skin/win/skin_engine.h"
-#include "skin/win/skin_object.h"
-#include "skin/win/skin_object_frame.h"
-#include "skin/win/skin_object_scrollbar.h"
-#include "skin/win/skin_windows.h"
-#include "skin/win/theme_class.h"
+#include "skin/win/engine/skin_engine.h"
+#include "skin/win/objects/skin_object.h"
+#include "skin/win/objects/skin_object_frame.h"
+#include "skin/win/objects/skin_object_scrollbar.h"
+#include "skin/win/theme/skin_theme.h"
+#include "skin/win/theme/theme_class.h"
+#include "skin/win/theme/theme_metrics.h"
+#include "skin/win/windows/skin_windows.h"
 #include "tests/win/modal_driver.h"
 #include "tests/win/program_harness.h"
 #include "tests/win/skin_test_support.h"
@@ -403,16 +405,22 @@ TEST_F(SkinWindows, ProgressBarIsContinuousWithChunkOneAndNoSpace) {
   EXPECT_EQ(0, none);
 }
 
-TEST_F(SkinWindows, RegionCutsTheCaptionsRoundedCornersUnlessMaximized) {
+// A shown 300 x 200 top-level window of a class of its own with the plain procedure.
+HWND ShownPlainWindow(const wchar_t* className, DWORD style, DWORD exStyle) {
   WNDCLASSW wc = {};
   wc.lpfnWndProc = &PlainProc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"SkinRegionWindow";
+  wc.lpszClassName = className;
   ::RegisterClassW(&wc);
-  HWND dlg = Keep(::CreateWindowExW(0, L"SkinRegionWindow", L"Region", WS_OVERLAPPEDWINDOW, 100,
-                                    100, 300, 200, nullptr, nullptr, wc.hInstance, nullptr));
-  ::ShowWindow(dlg, SW_SHOWNORMAL);
+  HWND hwnd = ::CreateWindowExW(exStyle, className, L"Region", style, 100, 100, 300, 200, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+  ::ShowWindow(hwnd, SW_SHOWNORMAL);
   PumpMessages(100);
+  return hwnd;
+}
+
+TEST_F(SkinWindows, RegionCutsTheCaptionsRoundedCornersUnlessMaximized) {
+  HWND dlg = Keep(ShownPlainWindow(L"SkinRegionWindow", WS_OVERLAPPEDWINDOW, 0));
   ASSERT_NE(nullptr, SkinObjectFor(dlg));
   RECT wr;
   ::GetWindowRect(dlg, &wr);
@@ -439,6 +447,75 @@ TEST_F(SkinWindows, RegionCutsTheCaptionsRoundedCornersUnlessMaximized) {
   ASSERT_NE(ERROR, ::GetWindowRgn(dlg, rgn));
   EXPECT_FALSE(::PtInRegion(rgn, 0, 0));
   ::DeleteObject(rgn);
+}
+
+TEST_F(SkinWindows, RegionKeepsTheClientAreaOfAThinFrame) {
+  // A dialog frame is thinner than the corner squares the region looks at:
+  // the client area inside it is never cut, though the frame images leave it
+  // clear.
+  HWND dlg = Keep(ShownPlainWindow(L"SkinThinFrameWindow", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                   WS_EX_DLGMODALFRAME));
+  ASSERT_NE(nullptr, SkinObjectFor(dlg));
+  RECT wr, client;
+  ::GetWindowRect(dlg, &wr);
+  ::GetClientRect(dlg, &client);
+  ::MapWindowPoints(dlg, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  ::OffsetRect(&client, -wr.left, -wr.top);
+  ASSERT_LT(client.left, 8);  // the frame is thinner than a corner square
+  HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(ERROR, ::GetWindowRgn(dlg, rgn));
+  EXPECT_FALSE(::PtInRegion(rgn, 0, 0));  // the caption's rounding is still cut
+  int cut = 0;
+  for (int y = client.bottom - 8; y < client.bottom; ++y) {
+    for (int x = client.left; x < client.left + 8; ++x) cut += !::PtInRegion(rgn, x, y);
+    for (int x = client.right - 8; x < client.right; ++x) cut += !::PtInRegion(rgn, x, y);
+  }
+  EXPECT_EQ(0, cut);
+  ::DeleteObject(rgn);
+}
+
+// A theme in force with the system's colours, as read when it is made, and
+// no classes.
+class SystemColoursTheme : public SkinTheme {
+ public:
+  SystemColoursTheme() { m_metrics.Refresh(nullptr, 0); }
+  bool IsEnabled() const override { return true; }
+  int GetApplyOptions() const override { return 0; }
+  std::shared_ptr<ThemeSchema> Schema() const override { return nullptr; }
+  ThemeClass* GetThemeClass(std::u16string_view) const override { return nullptr; }
+  const ThemeMetrics& Metrics() const override { return m_metrics; }
+
+ private:
+  ThemeMetrics m_metrics;
+};
+
+// An object draws with the theme it was handed when attached, not with
+// whatever the engine holds.
+TEST_F(SkinWindows, AnObjectAnswersInTheColoursOfTheThemeItWasHanded) {
+  // Its metrics read while no theme answers for the system.
+  SkinEngine::Get().LoadTheme(u"C:\\no\\such\\theme.skinstyles", u"");
+  SystemColoursTheme handed;
+  ASSERT_EQ(1, SkinEngine::Get().LoadTheme(U(AppDir() + L"Vista.skinstyles"), u"NormalBlack2.ini"));
+  ASSERT_NE(handed.Metrics().Color(COLOR_BTNFACE),
+            SkinEngine::Get().Metrics().Color(COLOR_BTNFACE));
+  SkinEngine::Get().SetAutoAttach(false);
+  HWND plain = Keep(::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      ::GetModuleHandleW(nullptr), nullptr));
+  SkinEngine::Get().SetAutoAttach(true);
+  ASSERT_EQ(nullptr, SkinObjectFor(plain));
+  const SkinObjectClass kind = {u"CSkinObject", nullptr};
+  SkinAttachment with;
+  with.theme = &handed;
+  with.defaultProcedure = &::DefWindowProcW;
+  CSkinObject object;
+  object.AttachWindow(plain, kind, kFrameOther, false, with);
+  HDC dc = ::GetDC(plain);
+  LRESULT brush = 0;
+  EXPECT_TRUE(object.MessageHook(WM_CTLCOLORSTATIC, WPARAM(dc), 0, brush));
+  EXPECT_EQ(handed.Metrics().Brush(COLOR_BTNFACE), reinterpret_cast<HBRUSH>(brush));
+  EXPECT_EQ(handed.Metrics().Color(COLOR_BTNTEXT), ::GetTextColor(dc));
+  ::ReleaseDC(plain, dc);
+  object.DetachWindow();
 }
 
 TEST_F(SkinWindows, ProgressBarDrawsSpacedChunksFromTheContentEdge) {

@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "skin/win/skin_engine.h"
-#include "skin/win/theme_class.h"
-#include "skin/win/theme_container.h"
-#include "skin/win/theme_schema.h"
+#include "skin/win/engine/skin_engine.h"
+#include "skin/win/theme/theme_class.h"
+#include "skin/win/theme/theme_container.h"
+#include "skin/win/theme/theme_schema.h"
 #include "tests/win/program_harness.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/product_info.h"
-#include "skin/win/skin_engine.h"
+#include "skin/win/engine/skin_engine.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include "skin/theme_properties.h"
 #include "skin/theme_section.h"
 #include "skin/theme_vocabulary.h"
-#include "skin/win/skin_engine.h"
-#include "skin/win/theme_class.h"
-#include "skin/win/theme_schema.h"
+#include "skin/win/engine/skin_engine.h"
+#include "skin/win/theme/theme_class.h"
+#include "skin/win/theme/theme_schema.h"
 
 namespace {
 
