@@ -31,6 +31,8 @@ const char16_t* const kCauses[] = {
     u"Could not open",
     u"could not find codec",
     u"moov atom not found",
+    u"Unknown/unsupported AVCodecID",
+    u"Decoder (codec",
     u"End of file",
 };
 
