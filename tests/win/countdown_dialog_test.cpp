@@ -1,0 +1,106 @@
+// The countdown before sleep or shut down, run in this process with a fake of
+// the machine's side and a clock of the test's own, driven from a second
+// thread: the time left, the action at the end, a key or Cancel stopping it.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "convert/win/countdown_dialog.h"
+#include "resources/resource.h"
+#include "tests/win/modal_driver.h"
+
+namespace {
+
+class FakeActions : public WhenDoneActions {
+ public:
+  void PlayChime() override { taken.push_back("sound"); }
+  void GoToSleep() override { taken.push_back("sleep"); }
+  void ShutDown() override { taken.push_back("shutdown"); }
+  std::vector<std::string> taken;
+};
+
+class CountdownDialog : public testing::Test {
+ protected:
+  // Starts the countdown of `choice` and runs the dialog; `drive` gets it.
+  INT_PTR Run(WhenDone choice, const std::function<void(HWND dlg)>& drive) {
+    countdown.RunEnded(choice, BatchEnd::Finished, clock, machine);
+    EXPECT_EQ(choice, WhenDone::Nothing);
+    INT_PTR result = -2;
+    RunDriven(
+        [&] {
+          CCountdownDialog dialog(nullptr, countdown, machine, nullptr,
+                                  [this] { return clock.load(); });
+          result = dialog.DoModal();
+        },
+        [&] {
+          HWND dlg = OwnDialog(L"When the run is done");
+          if (!dlg) {
+            ADD_FAILURE() << "no countdown";
+            return;
+          }
+          drive(dlg);
+        });
+    return result;
+  }
+  static std::wstring Text(HWND dlg) { return WindowText(::GetDlgItem(dlg, IDC_COUNTDOWN_TEXT)); }
+  // Waits until the dialog shows `text` or has gone.
+  static bool Shows(HWND dlg, const std::wstring& text) {
+    for (int i = 0; i < 200; ++i) {
+      if (!::IsWindow(dlg)) return false;
+      if (Text(dlg) == text) return true;
+      ::Sleep(50);
+    }
+    return false;
+  }
+  static bool Gone(HWND dlg) {
+    for (int i = 0; i < 200 && ::IsWindow(dlg); ++i) ::Sleep(50);
+    return !::IsWindow(dlg);
+  }
+
+  std::atomic<uint64_t> clock{5000};
+  WhenDoneCountdown countdown;
+  FakeActions machine;
+};
+
+TEST_F(CountdownDialog, ShowsTheSecondsLeftAndShutsDownAtTheEnd) {
+  const INT_PTR result = Run(WhenDone::ShutDown, [&](HWND dlg) {
+    EXPECT_TRUE(Shows(dlg, L"The computer will shut down in 60 s."));
+    EXPECT_EQ(WindowText(::GetDlgItem(dlg, IDC_COUNTDOWN_HINT)),
+              L"Press any key or Cancel to stop.");
+    clock += 59500;
+    EXPECT_TRUE(Shows(dlg, L"The computer will shut down in 1 s."));
+    EXPECT_TRUE(machine.taken.empty());
+    clock += 500;
+    EXPECT_TRUE(Gone(dlg));
+  });
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(machine.taken, std::vector<std::string>{"shutdown"});
+}
+
+TEST_F(CountdownDialog, AnyKeyOrCancelStopsItAndNothingHappens) {
+  // A key on whichever control has the focus.
+  INT_PTR result = Run(WhenDone::Sleep, [&](HWND dlg) {
+    EXPECT_TRUE(Shows(dlg, L"The computer will go to sleep in 60 s."));
+    ::PostMessageW(::GetDlgItem(dlg, IDCANCEL), WM_KEYDOWN, 'Q', 0);
+    EXPECT_TRUE(Gone(dlg));
+  });
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_FALSE(countdown.Counting());
+
+  result = Run(WhenDone::ShutDown, [&](HWND dlg) {
+    clock += 20000;
+    EXPECT_TRUE(Shows(dlg, L"The computer will shut down in 40 s."));
+    ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                   LPARAM(::GetDlgItem(dlg, IDCANCEL)));
+    EXPECT_TRUE(Gone(dlg));
+  });
+  EXPECT_EQ(result, IDCANCEL);
+  // Long past the end: nothing was taken, then or later.
+  clock += 120000;
+  EXPECT_FALSE(countdown.Tick(clock, machine));
+  EXPECT_TRUE(machine.taken.empty());
+}
+
+}  // namespace
