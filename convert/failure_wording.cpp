@@ -52,7 +52,7 @@ void FailureWatch::Judge(const std::u16string& line) {
     m_audio = m_audio || Contains(line, u": Audio: ");
   }
   if (Contains(line, u"does not contain any stream")) m_noStream = true;
-  if (m_cause.kind != FailureKind::None || m_denied) return;
+  if (m_cause.kind != FailureKind::None) return;
 
   if (Contains(line, u"No space left on device")) {
     m_cause.kind = FailureKind::DiskFull;
@@ -70,18 +70,15 @@ void FailureWatch::Judge(const std::u16string& line) {
     m_cause.kind = FailureKind::UnknownCodec;
     if (name != u"none") m_cause.codec = name;
   } else if (Contains(line, u": Permission denied")) {
-    m_denied = true;
+    m_cause.kind = FailureKind::Denied;
     m_cause.path =
         line.substr(ContextLength(line), line.rfind(u": Permission denied") - ContextLength(line));
   }
 }
 
-FailureCause FailureWatch::Cause(const std::u16string& inputPath) const {
+FailureCause FailureWatch::Cause() const {
   FailureCause cause = m_cause;
-  if (m_denied) {
-    const bool input = PlainPath(cause.path) == PlainPath(inputPath);
-    cause.kind = input ? FailureKind::CannotRead : FailureKind::CannotWrite;
-  } else if (cause.kind == FailureKind::None && m_noStream && (!m_video || !m_audio)) {
+  if (cause.kind == FailureKind::None && m_noStream && (!m_video || !m_audio)) {
     // The output would have nothing: the input lacks what the profile keeps.
     cause.kind = !m_video ? FailureKind::NoVideo : FailureKind::NoAudio;
   }
@@ -103,7 +100,8 @@ const std::vector<TextKey<FailureTexts>>& FailureTextKeys() {
   return keys;
 }
 
-std::u16string FailureWords(const FailureCause& cause, const FailureTexts& texts) {
+std::u16string FailureWords(const FailureCause& cause, const FailureTexts& texts,
+                            const std::u16string& input) {
   switch (cause.kind) {
     case FailureKind::None:
       break;
@@ -120,10 +118,8 @@ std::u16string FailureWords(const FailureCause& cause, const FailureTexts& texts
       return texts.diskFull;
     case FailureKind::InUse:
       return texts.inUse;
-    case FailureKind::CannotRead:
-      return texts.cannotRead;
-    case FailureKind::CannotWrite:
-      return texts.cannotWrite;
+    case FailureKind::Denied:
+      return PlainPath(cause.path) == PlainPath(input) ? texts.cannotRead : texts.cannotWrite;
   }
   return std::u16string();
 }

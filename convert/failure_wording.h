@@ -16,9 +16,8 @@ enum class FailureKind {
   NoVideo,       // the profile writes video and the input has none
   NoAudio,       // the profile writes audio and the input has none
   DiskFull,
-  InUse,        // another program holds the file (the host finds this out)
-  CannotRead,   // the input is denied
-  CannotWrite,  // the output is denied
+  InUse,   // another program holds the file (the host finds this out)
+  Denied,  // the file of `path` may not be opened: the input, or what is written
 };
 
 struct FailureCause {
@@ -33,16 +32,13 @@ class FailureWatch {
  public:
   void Reset();
   void Feed(const std::u16string& chunk);
-  // `inputPath`: the input as the encoder was given it, which tells a denied
-  // input from a denied output.
-  FailureCause Cause(const std::u16string& inputPath) const;
+  FailureCause Cause() const;
 
  private:
   void Judge(const std::u16string& line);
 
   std::u16string m_line;
   FailureCause m_cause;
-  bool m_denied = false;  // a denied line was seen; read or write is told by its path
   bool m_noStream = false;
   bool m_inInput = false;
   bool m_video = false, m_audio = false;
@@ -63,8 +59,10 @@ struct FailureTexts {
 };
 const std::vector<TextKey<FailureTexts>>& FailureTextKeys();
 
-// The plain words of a cause; empty for None.
-std::u16string FailureWords(const FailureCause& cause, const FailureTexts& texts);
+// The plain words of a cause; empty for None. A denied file is the input
+// when it is `input` (in either form), else what the encoder writes.
+std::u16string FailureWords(const FailureCause& cause, const FailureTexts& texts,
+                            const std::u16string& input);
 
 // The encoder's line as the page shows it: without the input's path before
 // its message (plain or in its extended form), and without the "[name @

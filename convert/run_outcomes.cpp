@@ -33,7 +33,7 @@ std::u16string FailureText(const FileVerdict& v, const OutcomeTexts& texts,
   const std::u16string line =
       EncoderLineShown(!v.tellingLine.empty() ? v.tellingLine : v.fatalLine, input);
   // Plain words first, when the encoder's say what they come to.
-  const std::u16string words = FailureWords(v.cause, texts.failures);
+  const std::u16string words = FailureWords(v.cause, texts.failures, input);
   if (!words.empty()) why = line.empty() ? words : words + u" - " + line;
   if (why.empty()) why = line;
   if (why.empty()) why = texts.noReason;

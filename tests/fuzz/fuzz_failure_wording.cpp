@@ -42,12 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   FailureWatch whole;
   whole.Feed(text);
-  const FailureCause cause = failure.Cause(input);
-  const FailureCause once = whole.Cause(input);
+  const FailureCause cause = failure.Cause();
+  const FailureCause once = whole.Cause();
   if (cause.kind != once.kind || cause.codec != once.codec || cause.path != once.path) std::abort();
   if (cause.codec.size() > 300 || cause.path.size() > 300) std::abort();
   if (HasBreak(cause.codec) || HasBreak(cause.path)) std::abort();
-  const bool worded = !FailureWords(cause, FailureTexts()).empty();
+  const bool worded = !FailureWords(cause, FailureTexts(), input).empty();
   if (worded != (cause.kind != FailureKind::None)) std::abort();
 
   const std::u16string line = telling.Line();

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "convert/conversion_log.h"
+#include "convert/encoder_output.h"
 #include "convert/failure_reason.h"
 #include "convert/failure_wording.h"
 #include "convert/run_outcomes.h"
@@ -20,8 +22,7 @@ std::string EncoderBytes(const char* name) {
 
 // One file's run as the program reads it: the pipe's bytes in pieces of
 // `chunk`, decoded as UTF-8, fed to both watches; the verdict of a failure.
-FileVerdict Judged(const std::string& bytes, size_t chunk, const std::u16string& input,
-                   unsigned long exitCode) {
+FileVerdict Judged(const std::string& bytes, size_t chunk, unsigned long exitCode) {
   Utf8Decoder decoder;
   TellingLineWatch telling;
   FailureWatch failure;
@@ -37,7 +38,7 @@ FileVerdict Judged(const std::string& bytes, size_t chunk, const std::u16string&
   v.exited = true;
   v.exitCode = exitCode;
   v.tellingLine = telling.Line();
-  v.cause = failure.Cause(input);
+  v.cause = failure.Cause();
   return v;
 }
 
@@ -74,14 +75,14 @@ TEST(FailureWording, RealEncoderOutputsComeOutInPlainWordsThenTheEncodersLine) {
        u"tone.mp3 - Failed: the disk is full - Error writing trailer of C:\\Full\\tone.mp3.mp3: No "
        u"space left on device (exit code 0)"},
       // A name in any script comes out whole.
-      {"no_permission_output.txt", u"C:\\Videos\\кадры\\旋律.mp3", 1, FailureKind::CannotWrite,
+      {"no_permission_output.txt", u"C:\\Videos\\кадры\\旋律.mp3", 1, FailureKind::Denied,
        u"旋律.mp3 - Failed: no permission to write the output - C:\\Locked\\旋律.mp3.mp3: "
        u"Permission denied (exit code 1)"},
       // Held by another program: the encoder says only that it was denied;
       // the program asks the system whether the file is in use (below).
-      {"locked_input.txt", u"C:\\Videos\\busy.mp3", 1, FailureKind::CannotRead,
+      {"locked_input.txt", u"C:\\Videos\\busy.mp3", 1, FailureKind::Denied,
        u"busy.mp3 - Failed: no permission to read the file - Permission denied (exit code 1)"},
-      {"permission_denied.txt", u"good.wav", 1, FailureKind::CannotWrite,
+      {"permission_denied.txt", u"good.wav", 1, FailureKind::Denied,
        u"good.wav - Failed: no permission to write the output - adir.mp3: Permission denied "
        u"(exit code 1)"},
       // Not among the commonest: the encoder's line alone.
@@ -96,13 +97,13 @@ TEST(FailureWording, RealEncoderOutputsComeOutInPlainWordsThenTheEncodersLine) {
     for (size_t chunk : {size_t(1), size_t(7), size_t(4095)}) {
       FileRecord record;
       record.input = c.input;
-      record.verdict = Judged(bytes, chunk, c.input, c.exitCode);
+      record.verdict = Judged(bytes, chunk, c.exitCode);
       EXPECT_EQ(record.verdict.cause.kind, c.kind) << c.file << " in chunks of " << chunk;
       EXPECT_EQ(OutcomeRow(record, OutcomeTexts()), c.row) << c.file << " in chunks of " << chunk;
     }
   }
   // A successful run has no cause.
-  EXPECT_EQ(Judged(EncoderBytes("success.txt"), 64, u"good.wav", 0).cause.kind, FailureKind::None);
+  EXPECT_EQ(Judged(EncoderBytes("success.txt"), 64, 0).cause.kind, FailureKind::None);
 }
 
 TEST(FailureWording, APackWordsTheCausesAndAHeldFileIsInUse) {
@@ -112,13 +113,13 @@ TEST(FailureWording, APackWordsTheCausesAndAHeldFileIsInUse) {
   german.failures = TranslatedTexts(
       FailureTextKeys(), {{u"9145-2", u"der Encoder kann ihren Codec %1 nicht dekodieren"},
                           {u"9145-7", u"die Datei wird von einem anderen Programm verwendet"}});
-  FileVerdict v = Judged(EncoderBytes("unknown_codec_mkv.txt"), 4095, u"C:\\v\\a.mkv", 1);
+  FileVerdict v = Judged(EncoderBytes("unknown_codec_mkv.txt"), 4095, 1);
   EXPECT_EQ(OutcomeText(v, german),
             u"Fehlgeschlagen: der Encoder kann ihren Codec V_QUUX4/ISO/ASP nicht dekodieren - "
             u"Unknown/unsupported AVCodecID V_QUUX4/ISO/ASP. (Exit-Code 1)");
 
   // What the program finds out itself: the denied file is held by another.
-  v = Judged(EncoderBytes("locked_input.txt"), 4095, u"C:\\Videos\\busy.mp3", 1);
+  v = Judged(EncoderBytes("locked_input.txt"), 4095, 1);
   EXPECT_EQ(v.cause.path, u"C:\\Videos\\busy.mp3");
   v.cause.kind = FailureKind::InUse;
   EXPECT_EQ(OutcomeText(v, german, u"C:\\Videos\\busy.mp3"),
@@ -128,11 +129,11 @@ TEST(FailureWording, APackWordsTheCausesAndAHeldFileIsInUse) {
   // A codec the decoder line names; none named at all.
   FailureWatch named;
   named.Feed(u"Decoder (codec cavs) not found for input stream #0:0\n");
-  EXPECT_EQ(FailureWords(named.Cause(u"x"), FailureTexts()),
+  EXPECT_EQ(FailureWords(named.Cause(), FailureTexts(), u"x"),
             u"the encoder cannot decode its codec cavs");
   FailureWatch unnamed;
   unnamed.Feed(u"Decoder (codec none) not found for input stream #0:0\n");
-  EXPECT_EQ(FailureWords(unnamed.Cause(u"x"), FailureTexts()),
+  EXPECT_EQ(FailureWords(unnamed.Cause(), FailureTexts(), u"x"),
             u"the encoder cannot decode one of its codecs");
 }
 
@@ -168,4 +169,28 @@ TEST(Utf8Text, CharactersCutBetweenReadsComeOutWhole) {
             u"\uFFFDa\uFFFD(b\uFFFD\uFFFD");
   // Overlong forms and surrogates are not characters.
   EXPECT_EQ(Utf8ToText("\xC0\xAF\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+}
+
+TEST(FailureWording, ReasonsReadTheEncodersUtf8WhileTheLogKeepsItsOwnText) {
+  const std::string bytes = EncoderBytes("no_permission_output.txt");
+  // The system's code page stands in as one character per byte, as the log
+  // has always taken the encoder's output.
+  std::u16string ansi;
+  for (unsigned char b : bytes) ansi += char16_t(b);
+  EncoderOutput output;
+  std::u16string logged;
+  for (size_t at = 0; at < bytes.size(); at += 5) {
+    const std::string piece = bytes.substr(at, 5);
+    output.Add(ansi.substr(at, 5));
+    output.Said(piece.data(), piece.size());
+    logged += output.Take(at).text;
+  }
+  EXPECT_EQ(output.TellingLine(), u"C:\\Locked\\旋律.mp3.mp3: Permission denied");
+  EXPECT_EQ(output.Cause().kind, FailureKind::Denied);
+  EXPECT_EQ(output.Cause().path, u"C:\\Locked\\旋律.mp3.mp3");
+  // What the log keeps is what it kept before, and saved it gives the
+  // encoder's bytes back as they were.
+  EXPECT_EQ(logged, ansi);
+  const std::string saved = SavedLogBytes({logged});
+  EXPECT_NE(saved.find(bytes.substr(bytes.find("C:\\Locked"), 30)), std::string::npos);
 }
