@@ -1,5 +1,5 @@
 // The one shared state record: settings kept in "Option.dat", paths computed
-// at start-up, the input list and the results of a run.
+// at start-up and the input list.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -20,8 +20,6 @@ struct APP_STATE : OUTPUT_SETTINGS {
   std::u16string g_strLangFile;
   int32_t g_nTaskMode = 0;
   int32_t g_nPrevTaskMode = 0;
-  int32_t g_nSucceeded = 0;
-  std::vector<std::u16string> g_outputFiles;
   int32_t g_bOpc = 0;
   int32_t g_bDeleteTemp = 0;
   int32_t g_bEject = 0;

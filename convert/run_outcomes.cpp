@@ -56,15 +56,9 @@ const std::vector<TextKey<OutcomeTexts>>& OutcomeTextKeys() {
   return keys;
 }
 
-std::vector<FileRecord> OutcomesByPosition(const std::vector<INPUT_FILE>& inputs,
-                                           const BatchResults& results, BatchEnd end) {
-  std::vector<FileRecord> outcomes;
-  RecordRun(outcomes, inputs, AllPositions(inputs.size()), results, end);
-  return outcomes;
-}
-
 void RecordRun(std::vector<FileRecord>& outcomes, const std::vector<INPUT_FILE>& inputs,
-               const std::vector<size_t>& positions, const BatchResults& results, BatchEnd end) {
+               const std::vector<size_t>& positions, const std::vector<FileRecord>& files,
+               BatchEnd end) {
   outcomes.resize(inputs.size());
   for (size_t i = 0; i < inputs.size(); ++i) {
     outcomes[i].input = inputs[i].strPath;
@@ -79,7 +73,7 @@ void RecordRun(std::vector<FileRecord>& outcomes, const std::vector<INPUT_FILE>&
         end == BatchEnd::StartFailed ? FileOutcome::StartFailed : FileOutcome::Cancelled;
     record.verdict.reason = FailReason::NotReached;
   }
-  MergeOutcomes(outcomes, results.files);
+  MergeOutcomes(outcomes, files);
 }
 
 void MergeOutcomes(std::vector<FileRecord>& outcomes, const std::vector<FileRecord>& rerun) {

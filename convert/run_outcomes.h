@@ -35,15 +35,13 @@ struct OutcomeTexts {
 // row menu's item).
 const std::vector<TextKey<OutcomeTexts>>& OutcomeTextKeys();
 
-// One record per input, by position: what the run came to, and for the files
-// it never reached, Cancelled (a cancelled run) or Not started (an encoder
-// that could not be started).
-std::vector<FileRecord> OutcomesByPosition(const std::vector<INPUT_FILE>& inputs,
-                                           const BatchResults& results, BatchEnd end);
-// The same for a run over the files at `positions` only: the others keep
-// their records in `outcomes`.
+// One record per input in `outcomes`, by position, after a run over the
+// files at `positions` that came to `files`: the files it never reached are
+// Cancelled (a cancelled run) or Not started (an encoder that could not be
+// started); the other inputs keep their records.
 void RecordRun(std::vector<FileRecord>& outcomes, const std::vector<INPUT_FILE>& inputs,
-               const std::vector<size_t>& positions, const BatchResults& results, BatchEnd end);
+               const std::vector<size_t>& positions, const std::vector<FileRecord>& files,
+               BatchEnd end);
 // Replaces the records of the files a later run went over.
 void MergeOutcomes(std::vector<FileRecord>& outcomes, const std::vector<FileRecord>& rerun);
 // The positions worth another run: failed, cancelled and not started.

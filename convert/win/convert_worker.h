@@ -1,44 +1,22 @@
-// The worker thread of a conversion run. It reaches the windows only through
-// their handles, with synchronous messages, so a closed window can never be
-// touched through a destroyed object.
+// The thread a conversion run goes on: the engine over the Windows host.
 #pragma once
 #include <windows.h>
 
 #include <memory>
 
-#include "app/app_state.h"
-#include "convert/batch_run.h"
-#include "convert/run_estimate.h"
+#include "convert/run_engine.h"
 
-struct RunFlags;
-
-struct ConvertWorkerSetup {
-  HWND page = nullptr;        // owner of the worker's message boxes
-  HWND mainWindow = nullptr;  // told when the run ends
-  HWND fileLabel = nullptr;
-  HWND countLabel = nullptr;
-  HWND percentLabel = nullptr;
-  HWND progress = nullptr;
-  HWND totalProgress = nullptr;
-  HWND estimateLabel = nullptr;
-  HWND log = nullptr;
-  HWND runningList = nullptr;  // a row per file in flight, with several encoders
-  EstimateTexts estimateTexts;
-  std::shared_ptr<RunFlags> flags;
-  APP_STATE* state = nullptr;  // its job and results; it outlives every worker
-  BatchSettings settings;
-  // Taken when the run starts; the input page may change its own meanwhile.
-  std::vector<INPUT_FILE> inputs;
-  // A retry runs only these positions of `inputs`, and keeps the other
-  // files' records of `previous`; an empty list runs them all.
-  std::vector<size_t> positions;
-  std::vector<FileRecord> previous;
-  int simultaneous = 1;  // encoders at once
+// Where a run on its thread tells what it does; the sink's calls come from the
+// run's and the encoders' threads.
+class RunListener : public RunSink {
+ public:
+  // Exactly once per run, after its encoders are gone, on the run's thread.
+  virtual void Finished(const RunReport& report) = 0;
 };
 
-// Starts ConvertThreadProc for one run; it posts WM_CONVERT_FINISHED when done.
-void StartConvertWorker(const ConvertWorkerSetup& setup);
+// Starts `request` on a thread of its own. `owner` owns its messages.
+void StartConvertWorker(RunRequest request, std::shared_ptr<RunListener> listener, HWND owner);
 
 // At exit, after every window is gone: ends running encoders and waits (at
-// most timeoutMs) for the workers to finish with the shared state.
+// most timeoutMs) for the runs' threads to end.
 void EndConvertWorkers(DWORD timeoutMs);

@@ -1,43 +1,34 @@
 // Page 3: the running conversion, with per-file progress, Cancel and the
-// hidden log list that the result page saves.
+// hidden log list that the result page saves. It shows the run's progress
+// model and keeps its report.
 #pragma once
-#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/app_state.h"
 #include "app/language_text.h"
-#include "convert/batch_run.h"
-#include "convert/run_estimate.h"
+#include "convert/run_engine.h"
 #include "framework/win/wizard_page.h"
 
-// Flags the page shares with the run's worker. Shared, so that a worker still
-// ending after the window closed never reads a destroyed page.
-struct RunFlags {
-  std::atomic<int> m_bCancel{0};
-  std::atomic<bool> m_bFirstChunk{true};
-  // How each file of the run ended; written by the worker before it posts
-  // WM_CONVERT_FINISHED, read only after that.
-  std::vector<FileRecord> m_files;
-  // Every input's outcome, by position, after this run and the ones it retried.
-  std::vector<FileRecord> m_outcomes;
-};
+class PageRun;
+class TaskbarProgress;
+
+// Posted to the page when its run has news.
+constexpr UINT WM_RUN_NEWS = WM_APP + 30;
 
 class CConvertingPage : public CWizardPage {
  public:
-  // Each entry starts a run over the input list of `state`, whose results
-  // the run writes back into it.
+  // Each entry starts a run over the input list of `state`.
   explicit CConvertingPage(APP_STATE& state);
+  ~CConvertingPage() override;
   void LeavePage() override;
   void EnterPage() override;
 
   // The log's entries, in order.
   std::vector<std::u16string> LogEntries() const;
-  // The files of the last run that ended, with why each failed.
-  const std::vector<FileRecord>& FileRecords() const { return m_flags->m_files; }
-  // Every input's outcome by position, once the last run has ended.
-  const std::vector<FileRecord>& Outcomes() const { return m_flags->m_outcomes; }
+  // The report of the last run that ended, with the runs it retried.
+  const RunReport& Report() const { return m_report; }
   // The next entry runs only the files at `positions` again, with the
   // settings of the last run; an empty list makes it a whole run again.
   void RetryOnEntry(const std::vector<size_t>& positions);
@@ -47,17 +38,29 @@ class CConvertingPage : public CWizardPage {
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  std::shared_ptr<RunFlags> m_flags;
+  void Show(const RunProgress& progress);
+
+  // What the controls show now, so that only a change is painted.
+  struct Shown {
+    int rowFile = -1;
+    int rowPercent = -1;
+    int countShown = 0;
+    int share = -1;
+    int estimateReads = 0;
+    std::vector<std::u16string> rows;
+  };
+
   APP_STATE& m_state;
+  std::shared_ptr<PageRun> m_run;
+  std::unique_ptr<TaskbarProgress> m_taskbar;
+  Shown m_shown;
+  RunReport m_report;
   std::vector<size_t> m_retry;
   EstimateTexts m_estimateTexts;
   // The last run's settings and input list, which a retry uses again.
   BatchSettings m_lastSettings;
   std::vector<INPUT_FILE> m_lastInputs;
 };
-
-// Adds an entry stamped `time` at the end of the log list and shows it; from
-// any thread, as it only sends messages to the list.
-void AppendLog(HWND logList, const SYSTEMTIME& time, const std::u16string& text, bool tail);

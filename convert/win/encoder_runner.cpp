@@ -18,6 +18,20 @@ bool IsNonEmptyFile(const std::u16string& path) {
   return FileSizeOf(path, size) && size > 0;
 }
 
+// The folder of the program a command line starts, with its separator; empty
+// when the system could not take it as a current folder.
+std::wstring ProgramFolder(const std::u16string& commandLine) {
+  size_t begin = 0, end = commandLine.find(u' ');
+  if (!commandLine.empty() && commandLine[0] == u'"') {
+    begin = 1;
+    end = commandLine.find(u'"', 1);
+  }
+  const std::u16string program = commandLine.substr(begin, end - begin);
+  const size_t slash = program.find_last_of(u"\\/");
+  if (slash == std::u16string::npos || slash + 1 >= MAX_PATH - 1) return std::wstring();
+  return std::wstring(program.begin(), program.begin() + ptrdiff_t(slash) + 1);
+}
+
 }  // namespace
 
 HANDLE EncoderJob() {
@@ -135,10 +149,17 @@ bool EncoderRunner::Launch(const std::u16string& commandLine) {
   std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
   line.push_back(L'\0');
   PROCESS_INFORMATION info;
-  // Suspended until it is in the job, so that nothing it starts escapes it.
+  // Suspended until it is in the job, so that nothing it starts escapes it. A
+  // group of its own and no console: a console's Ctrl+C reaches the program,
+  // which ends its encoders, rather than the encoders themselves. Its own
+  // folder as the current one, so that nothing it looks for there comes from
+  // wherever the program was started.
   const HANDLE job = EncoderJob();
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, job ? CREATE_SUSPENDED : 0,
-                      nullptr, nullptr, &startup, &info))
+  const DWORD flags =
+      CREATE_NEW_PROCESS_GROUP | CREATE_NO_WINDOW | (job ? CREATE_SUSPENDED : DWORD(0));
+  const std::wstring folder = ProgramFolder(commandLine);
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &info))
     return false;
   if (job) {
     // A program that already runs in a job that forbids another is run without ours.

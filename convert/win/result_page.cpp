@@ -14,17 +14,15 @@ CResultPage::CResultPage(const APP_STATE& state, const CConvertingPage& run)
     : CWizardPage(IDD_RESULT_PAGE), m_state(state), m_run(run) {}
 
 void CResultPage::EnterPage() {
-  const APP_STATE& s = m_state;
-  const int files = int(s.g_inputFiles.size());
-  wchar_t text[16];
-  wsprintfW(text, L"%d", files);
-  GetDlgItem(IDC_RES_TOTAL).SetWindowText(U(text));
-  wsprintfW(text, L"%d", ShownSuccesses(s.g_nTaskMode, files, s.g_nSucceeded));
-  GetDlgItem(IDC_RES_SUCCEEDED).SetWindowText(U(text));
+  const RunReport& report = m_run.Report();
+  const int files = int(report.files.size());
+  GetDlgItem(IDC_RES_TOTAL).SetWindowText(DecimalText(files));
+  GetDlgItem(IDC_RES_SUCCEEDED)
+      .SetWindowText(DecimalText(ShownSuccesses(m_state.g_nTaskMode, files, report.Succeeded())));
 
-  const std::u16string first = files > 0 ? s.g_inputFiles[0].strPath : std::u16string();
+  const std::u16string first = files > 0 ? report.files[0].input : std::u16string();
   const std::u16string folder =
-      ResultFolderText(s.g_bSameAsSource != 0, first, s.g_strOutputFolder);
+      ResultFolderText(report.settings.sameAsSource, first, report.settings.outputFolder);
   m_linkFolder.SetWindowText(folder);
   m_linkFolder.SetTarget(folder);
 
@@ -38,7 +36,7 @@ void CResultPage::FillOutcomes() {
   const HWND listWindow = GetDlgItem(IDC_RES_FILES).GetSafeHwnd();
   CListBox list(listWindow);
   list.ResetContent();
-  const std::vector<FileRecord>& outcomes = m_run.Outcomes();
+  const std::vector<FileRecord>& outcomes = m_run.Report().files;
   // Wide enough to scroll to the end of the longest reason.
   HDC dc = ::GetDC(listWindow);
   const HGDIOBJ old =
@@ -75,7 +73,7 @@ BOOL CResultPage::OnInitDialog() {
 }
 
 std::u16string CResultPage::ConvertedOutput(int row) const {
-  const std::vector<FileRecord>& outcomes = m_run.Outcomes();
+  const std::vector<FileRecord>& outcomes = m_run.Report().files;
   if (row < 0 || size_t(row) >= outcomes.size()) return std::u16string();
   const FileRecord& record = outcomes[size_t(row)];
   return record.verdict.outcome == FileOutcome::Succeeded ? record.output : std::u16string();

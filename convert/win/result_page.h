@@ -11,7 +11,7 @@ class CConvertingPage;
 
 class CResultPage : public CWizardPage {
  public:
-  // Shows the results of the last run in `state` and the outcomes `run` kept.
+  // Shows the report of `run`'s last run; `state` gives the task.
   CResultPage(const APP_STATE& state, const CConvertingPage& run);
   void LeavePage() override;
   void EnterPage() override;

@@ -2,6 +2,7 @@
 
 #include "app/win/language_dialog.h"
 #include "convert/win/convert_worker.h"
+#include "framework/win/dll_search.h"
 #include "program/win/vidmorph_dlg.h"
 #include "resources/resource.h"
 #include "skin/win/skin_engine.h"
@@ -34,6 +35,8 @@ void SettleLanguage(const APP_STATE& state, CLanguagePack& pack) {
 }  // namespace
 
 bool CVidmorphApp::InitInstance() {
+  // Before anything is loaded by name.
+  RestrictDllSearch();
   MarkDpiAware();
   const std::u16string exePath = ModulePath();
   LoadSkin(exePath);

@@ -156,7 +156,7 @@ void CVidmorphDlg::OnRepeat() {
 
 void CVidmorphDlg::OnRetryFailed() {
   if (m_nPages != kPageCount || m_nPage != kResultPage) return;
-  const std::vector<size_t> positions = RetryPositions(m_pConvertingPage->Outcomes());
+  const std::vector<size_t> positions = RetryPositions(m_pConvertingPage->Report().files);
   if (positions.empty()) return;
   m_pConvertingPage->RetryOnEntry(positions);
   GoTo(kResultPage, kConvertingPage);

@@ -8,6 +8,7 @@
 //                          as an encoder does for a damaged input
 //   file BYTES PATH        create PATH holding BYTES bytes
 //   exit CODE              end with CODE (the default is 0)
+//   where                  write "cwd=FOLDER\n", its current folder, to stdout
 // Started by the program itself ("-i INPUT ... OUTPUT"), it reads the same
 // commands from INPUT, one a line, with $OUT standing for OUTPUT. Paths are
 // taken as UTF-8 and opened by their wide names, so any letters work, and
@@ -113,6 +114,11 @@ int Execute(const std::vector<std::string>& words, const std::string& output) {
     } else if (word == "file" && i + 2 < words.size()) {
       if (!MakeFile(Expand(words[i + 2], output), std::atol(words[i + 1].c_str()))) return 90;
       i += 2;
+    } else if (word == "where") {
+      wchar_t folder[MAX_PATH] = L"";
+      GetCurrentDirectoryW(MAX_PATH, folder);
+      const std::wstring wide(folder);
+      Write(STD_OUTPUT_HANDLE, "cwd=" + std::string(wide.begin(), wide.end()) + "\n");
     } else if (word == "exit" && hasArg) {
       return std::atoi(words[++i].c_str());
     } else {

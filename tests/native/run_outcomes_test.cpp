@@ -33,6 +33,14 @@ FileRecord Record(size_t position, FileOutcome outcome, FailReason reason = Fail
   return r;
 }
 
+// Every input's record after a run over all of them that came to `files`.
+std::vector<FileRecord> ByPosition(const std::vector<INPUT_FILE>& inputs,
+                                   const std::vector<FileRecord>& files, BatchEnd end) {
+  std::vector<FileRecord> outcomes;
+  RecordRun(outcomes, inputs, AllPositions(inputs.size()), files, end);
+  return outcomes;
+}
+
 }  // namespace
 
 TEST(FailureReason, TheMostTellingLineOfRealEncoderOutputs) {
@@ -76,11 +84,12 @@ TEST(RunOutcomes, EveryInputHasAnOutcomeByPosition) {
   std::vector<INPUT_FILE> inputs;
   for (int i = 0; i < 5; ++i)
     inputs.push_back(InputFileOf(u"C:\\v\\f" + std::u16string(1, char16_t(u'0' + i)) + u".avi"));
-  BatchResults results;
-  results.files = {Record(0, FileOutcome::Succeeded), Record(1, FileOutcome::Failed),
-                   Record(2, FileOutcome::Cancelled)};
   // Cancelled in the third of five: the last two never started and count as cancelled.
-  std::vector<FileRecord> all = OutcomesByPosition(inputs, results, BatchEnd::Cancelled);
+  std::vector<FileRecord> all =
+      ByPosition(inputs,
+                 {Record(0, FileOutcome::Succeeded), Record(1, FileOutcome::Failed),
+                  Record(2, FileOutcome::Cancelled)},
+                 BatchEnd::Cancelled);
   ASSERT_EQ(all.size(), 5u);
   EXPECT_EQ(all[2].verdict.outcome, FileOutcome::Cancelled);
   EXPECT_EQ(all[2].verdict.reason, FailReason::None);
@@ -100,8 +109,7 @@ TEST(RunOutcomes, EveryInputHasAnOutcomeByPosition) {
   EXPECT_EQ(RetryPositions(all), (std::vector<size_t>{2, 3, 4}));
 
   // An encoder that cannot start: the rest are Not started.
-  const std::vector<FileRecord> start =
-      OutcomesByPosition(inputs, BatchResults(), BatchEnd::StartFailed);
+  const std::vector<FileRecord> start = ByPosition(inputs, {}, BatchEnd::StartFailed);
   EXPECT_EQ(start[0].verdict.outcome, FileOutcome::StartFailed);
   EXPECT_EQ(RetryPositions(start).size(), 5u);
 }
@@ -188,14 +196,14 @@ TEST(RunOutcomes, FilesAddedWithAFolderAreNamedByTheirPathBelowIt) {
 TEST(RunOutcomes, ARetryRecordsOnlyItsOwnFiles) {
   std::vector<INPUT_FILE> inputs = {InputFileOf(u"C:\\v\\a.avi"), InputFileOf(u"C:\\v\\b.avi"),
                                     InputFileOf(u"C:\\v\\c.avi")};
-  BatchResults first;
-  first.files = {Record(0, FileOutcome::Succeeded), Record(1, FileOutcome::Failed),
-                 Record(2, FileOutcome::Failed)};
-  std::vector<FileRecord> all = OutcomesByPosition(inputs, first, BatchEnd::Finished);
+  std::vector<FileRecord> all =
+      ByPosition(inputs,
+                 {Record(0, FileOutcome::Succeeded), Record(1, FileOutcome::Failed),
+                  Record(2, FileOutcome::Failed)},
+                 BatchEnd::Finished);
   // The retry of b and c is cancelled in b: c is cancelled, a keeps its success.
-  BatchResults retry;
-  retry.files = {Record(1, FileOutcome::Cancelled)};
-  RecordRun(all, inputs, RetryPositions(all), retry, BatchEnd::Cancelled);
+  RecordRun(all, inputs, RetryPositions(all), {Record(1, FileOutcome::Cancelled)},
+            BatchEnd::Cancelled);
   EXPECT_EQ(all[0].verdict.outcome, FileOutcome::Succeeded);
   EXPECT_EQ(all[1].verdict.outcome, FileOutcome::Cancelled);
   EXPECT_EQ(all[2].verdict.outcome, FileOutcome::Cancelled);

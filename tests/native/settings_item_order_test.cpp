@@ -108,7 +108,6 @@ TEST(SettingsItemOrder, WritingGivesExactlyTheTablesBytes) {
   }
   // Fields outside the file stay out of it.
   s.g_nPrevTaskMode = 0x7777;
-  s.g_nSucceeded = 0x6666;
   s.g_strAppDir = u"D:\\elsewhere\\";
   Archive ar;
   SerializeSettings(ar, s);

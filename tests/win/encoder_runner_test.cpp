@@ -317,3 +317,17 @@ TEST_F(EncoderRunnerTest, ClosingTheProgramEndsTheEncoderAndStartsNoMore) {
 }
 
 }  // namespace
+
+TEST_F(EncoderRunnerTest, TheEncoderRunsInItsOwnFolder) {
+  // Whatever folder the program runs in.
+  ASSERT_TRUE(SetCurrentDirectoryW(s_dir.c_str()));
+  const std::wstring out = Out(L"fake.out");
+  EXPECT_EQ(RunWithDeadline(Fake(L"where file 10 \"" + out + L"\""), out),
+            EncoderOutcome::Succeeded);
+  SetCurrentDirectoryW(TestExeDir().c_str());
+  std::u16string all;
+  for (const std::u16string& chunk : sink.chunks) all += chunk;
+  std::wstring helpers = HelpersDir();
+  helpers.pop_back();  // the current folder comes without its separator
+  EXPECT_EQ(all, u"cwd=" + U16(helpers) + u"\n");
+}

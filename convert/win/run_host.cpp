@@ -1,9 +1,11 @@
-#include "convert/win/running_encoders.h"
+#include "convert/win/run_host.h"
 
 #include <algorithm>
 
 #include "convert/win/failure_cause.h"
+#include "framework/long_path.h"
 #include "framework/win/file_io.h"
+#include "framework/win/wide.h"
 
 namespace {
 
@@ -18,8 +20,7 @@ FileOutcome FileOutcomeOf(EncoderOutcome outcome) {
   }
 }
 
-}  // namespace
-
+// How the encoder's file ended, with what it said and the output's size.
 FileVerdict JudgedFile(const EncoderRunner& runner, EncoderOutcome outcome,
                        const std::u16string& outputPath) {
   FileVerdict verdict;
@@ -34,8 +35,10 @@ FileVerdict JudgedFile(const EncoderRunner& runner, EncoderOutcome outcome,
   return verdict;
 }
 
-RunningEncoders::~RunningEncoders() {
-  EndAll();
+}  // namespace
+
+WindowsRunHost::~WindowsRunHost() {
+  EndEncoders();
   std::vector<std::unique_ptr<Slot>> slots;
   {
     std::lock_guard<std::mutex> hold(m_lock);
@@ -44,13 +47,45 @@ RunningEncoders::~RunningEncoders() {
   for (auto& slot : slots) Release(slot);
 }
 
-bool RunningEncoders::Start(int file, EncoderRunSink& sink, const std::u16string& commandLine,
-                            const std::u16string& outputPath) {
+bool WindowsRunHost::FileExists(const std::u16string& path) {
+  return PathExists(path);
+}
+
+bool WindowsRunHost::FileSize(const std::u16string& path, unsigned long long& size) {
+  return FileSizeOf(path, size);
+}
+
+bool WindowsRunHost::AskOverwrite(const std::u16string& question) {
+  return ::MessageBoxW(m_owner, W(question), L"Vidmorph", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void WindowsRunHost::DeleteFile(const std::u16string& path) {
+  ::DeleteFileW(W(ExtendedLengthPath(path)));
+}
+
+std::u16string WindowsRunHost::CreateFolders(const std::u16string& folder) {
+  return CreateFolderTree(folder);
+}
+
+double WindowsRunHost::Seconds() {
+  return double(::GetTickCount64()) / 1000.0;
+}
+
+WallTime WindowsRunHost::Now() {
+  SYSTEMTIME t;
+  ::GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+bool WindowsRunHost::StartEncoder(int file, const std::u16string& commandLine,
+                                  const std::u16string& outputPath, EncoderEvents& events) {
   auto slot = std::make_unique<Slot>();
   slot->file = file;
-  slot->runner.reset(new EncoderRunner(sink));
+  slot->events = &events;
+  slot->owner = m_owner;
+  slot->runner.reset(new EncoderRunner(*slot));
   slot->output = outputPath;
-  slot->owner = this;
+  slot->host = this;
   if (!slot->runner->Start(commandLine)) return false;
   Slot* started = slot.get();
   {
@@ -63,7 +98,7 @@ bool RunningEncoders::Start(int file, EncoderRunSink& sink, const std::u16string
   return true;
 }
 
-DWORD WINAPI RunningEncoders::ReadThread(LPVOID param) {
+DWORD WINAPI WindowsRunHost::ReadThread(LPVOID param) {
   Slot& slot = *static_cast<Slot*>(param);
   EncoderEnd end;
   end.file = slot.file;
@@ -75,18 +110,18 @@ DWORD WINAPI RunningEncoders::ReadThread(LPVOID param) {
     slot.runner->Terminate();
     end.verdict.outcome = FileOutcome::Failed;
   }
-  slot.owner->Ended(end);
+  slot.host->Ended(slot, end);
   return 0;
 }
 
-void RunningEncoders::Ended(const EncoderEnd& end) {
-  if (m_ended) m_ended(end);
+void WindowsRunHost::Ended(Slot& slot, const EncoderEnd& end) {
+  slot.events->Ended(end);
   std::lock_guard<std::mutex> hold(m_lock);
   m_ends.push_back(end);
   m_changed.notify_all();
 }
 
-EncoderEnd RunningEncoders::WaitForEnd() {
+EncoderEnd WindowsRunHost::WaitForEncoder() {
   std::unique_ptr<Slot> slot;
   EncoderEnd end;
   {
@@ -105,12 +140,12 @@ EncoderEnd RunningEncoders::WaitForEnd() {
   return end;
 }
 
-void RunningEncoders::EndAll() {
+void WindowsRunHost::EndEncoders() {
   std::lock_guard<std::mutex> hold(m_lock);
   for (auto& slot : m_slots) slot->runner->Terminate();
 }
 
-void RunningEncoders::Release(std::unique_ptr<Slot>& slot) {
+void WindowsRunHost::Release(std::unique_ptr<Slot>& slot) {
   if (!slot) return;
   if (slot->thread) {
     ::WaitForSingleObject(slot->thread, INFINITE);
