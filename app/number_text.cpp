@@ -56,7 +56,7 @@ std::u16string SpeedText(double timesRealTime, const NumberTexts& texts) {
 std::u16string DurationText(double seconds, const NumberTexts& texts) {
   if (!(seconds > 0) || !std::isfinite(seconds)) seconds = 0;
   const int64_t whole = int64_t(std::min(seconds, kLargest) + 0.5);
-  if (whole < 60) return FillIn(texts.seconds, {DecimalText(whole)});
+  if (whole < 100) return FillIn(texts.seconds, {DecimalText(whole)});
   if (whole < 3600)
     return FillIn(texts.minutes, {DecimalText(whole / 60), DecimalText(whole % 60)});
   const int64_t minutes = (whole + 30) / 60;

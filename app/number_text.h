@@ -27,5 +27,6 @@ std::u16string FractionText(double value, int digits, const NumberTexts& texts);
 std::u16string SizeText(unsigned long long bytes, const NumberTexts& texts);
 // "3.2x": seconds of play time per second.
 std::u16string SpeedText(double timesRealTime, const NumberTexts& texts);
-// "42 s", "1 min 10 s", "1 h 2 min", rounded to whole seconds, then minutes.
+// "42 s", "99 s", "2 min 10 s", "1 h 2 min": seconds up to 99, rounded to
+// whole seconds, then minutes.
 std::u16string DurationText(double seconds, const NumberTexts& texts);

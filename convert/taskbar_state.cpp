@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-bool IsFailure(const FileVerdict& verdict) {
-  return verdict.outcome == FileOutcome::Failed || verdict.outcome == FileOutcome::StartFailed;
+bool IsFailure(FileOutcome outcome) {
+  return outcome == FileOutcome::Failed || outcome == FileOutcome::StartFailed;
 }
 
 void TaskbarState::RunStarted() {
@@ -17,13 +17,13 @@ void TaskbarState::Progress(double share) {
   m_share = std::isfinite(share) ? std::clamp(share, 0.0, 1.0) : 0;
 }
 
-void TaskbarState::FileEnded(const FileVerdict& verdict) {
-  if (m_mark != TaskbarMark::None && IsFailure(verdict)) m_mark = TaskbarMark::Error;
+void TaskbarState::FileEnded(FileOutcome outcome) {
+  if (m_mark != TaskbarMark::None && IsFailure(outcome)) m_mark = TaskbarMark::Error;
 }
 
 void TaskbarState::RunEnded(const std::vector<FileRecord>& outcomes) {
   const bool failed = std::any_of(outcomes.begin(), outcomes.end(),
-                                  [](const FileRecord& r) { return IsFailure(r.verdict); });
+                                  [](const FileRecord& r) { return IsFailure(r.verdict.outcome); });
   m_mark = failed ? TaskbarMark::Error : TaskbarMark::None;
   m_share = failed ? 1 : 0;
 }

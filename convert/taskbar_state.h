@@ -12,13 +12,13 @@ enum class TaskbarMark { None, Progress, Error };
 // Whether a file counts as failed: the encoder failed on it, it was not
 // converted for a reason of its own, or the encoder could not be started.
 // Skipped and cancelled files did what the user asked.
-bool IsFailure(const FileVerdict& verdict);
+bool IsFailure(FileOutcome outcome);
 
 class TaskbarState {
  public:
   void RunStarted();
   void Progress(double share);
-  void FileEnded(const FileVerdict& verdict);
+  void FileEnded(FileOutcome outcome);
   // `outcomes`: every input's, earlier runs' included.
   void RunEnded(const std::vector<FileRecord>& outcomes);
   void ResultPageLeft();

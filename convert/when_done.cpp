@@ -46,8 +46,8 @@ std::vector<std::u16string> WhenDoneChoices(const WhenDoneTexts& texts) {
 }
 
 std::u16string CountdownText(const WhenDoneCountdown& countdown, uint64_t nowMs,
-                             const WhenDoneTexts& texts) {
+                             const WhenDoneTexts& texts, const NumberTexts& numbers) {
   const std::u16string& text =
       countdown.Action() == WhenDone::Sleep ? texts.sleepIn : texts.shutDownIn;
-  return FillIn(text, {DecimalText(countdown.SecondsLeft(nowMs))});
+  return FillIn(text, {DurationText(countdown.SecondsLeft(nowMs), numbers)});
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/language_text.h"
+#include "app/number_text.h"
 #include "app/run_settings.h"
 #include "convert/batch_run.h"
 
@@ -51,14 +52,14 @@ struct WhenDoneTexts {
   std::u16string sound = u"Play a sound";
   std::u16string sleep = u"Sleep";
   std::u16string shutDown = u"Shut down";
-  std::u16string sleepIn = u"The computer will go to sleep in %1 s.";
-  std::u16string shutDownIn = u"The computer will shut down in %1 s.";
+  std::u16string sleepIn = u"The computer will go to sleep in %1.";
+  std::u16string shutDownIn = u"The computer will shut down in %1.";
   std::u16string howToStop = u"Press any key or Cancel to stop.";
 };
 const std::vector<TextKey<WhenDoneTexts>>& WhenDoneTextKeys();
 
 // The rows of the choice box, in the order of WhenDone.
 std::vector<std::u16string> WhenDoneChoices(const WhenDoneTexts& texts);
-// "The computer will shut down in 57 s."
+// "The computer will shut down in 57 s.", the time as the pack writes it.
 std::u16string CountdownText(const WhenDoneCountdown& countdown, uint64_t nowMs,
-                             const WhenDoneTexts& texts);
+                             const WhenDoneTexts& texts, const NumberTexts& numbers);

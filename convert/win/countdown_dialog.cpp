@@ -16,7 +16,7 @@ CCountdownDialog* g_counting = nullptr;
 }  // namespace
 
 CCountdownDialog::CCountdownDialog(HWND parent, WhenDoneCountdown& countdown,
-                                   WhenDoneActions& actions, const CLanguagePack* pack,
+                                   WhenDoneActions& actions, const LanguageTexts* pack,
                                    std::function<uint64_t()> now)
     : CDialog(IDD_COUNTDOWN, parent),
       m_countdown(countdown),
@@ -31,8 +31,9 @@ CCountdownDialog::~CCountdownDialog() {
 
 BOOL CCountdownDialog::OnInitDialog() {
   if (m_pack) {
-    m_pack->Apply(m_hWnd, IDD_COUNTDOWN);
-    m_texts = TranslatedTexts(WhenDoneTextKeys(), m_pack->m_texts);
+    ApplyLanguageTexts(m_hWnd, IDD_COUNTDOWN, *m_pack);
+    m_texts = TranslatedTexts(WhenDoneTextKeys(), *m_pack);
+    m_numbers = TranslatedTexts(NumberTextKeys(), *m_pack);
   }
   GetDlgItem(IDC_COUNTDOWN_HINT).SetWindowText(m_texts.howToStop);
   // A key goes to whichever control has the focus; the dialog's own loop
@@ -63,7 +64,7 @@ void CCountdownDialog::OnCancel() {
 
 void CCountdownDialog::Tick() {
   const uint64_t now = m_now();
-  GetDlgItem(IDC_COUNTDOWN_TEXT).SetWindowText(CountdownText(m_countdown, now, m_texts));
+  GetDlgItem(IDC_COUNTDOWN_TEXT).SetWindowText(CountdownText(m_countdown, now, m_texts, m_numbers));
   if (!m_countdown.Counting()) {
     OnCancel();
     return;

@@ -7,14 +7,12 @@
 #include "convert/when_done.h"
 #include "framework/win/dialog.h"
 
-class CLanguagePack;
-
 class CCountdownDialog : public CDialog {
  public:
   // `countdown` has begun; `now` gives the milliseconds it is read by (tests
   // hand in a clock of their own); `pack` may be null for English.
   CCountdownDialog(HWND parent, WhenDoneCountdown& countdown, WhenDoneActions& actions,
-                   const CLanguagePack* pack, std::function<uint64_t()> now);
+                   const LanguageTexts* pack, std::function<uint64_t()> now);
   ~CCountdownDialog() override;
 
  protected:
@@ -29,8 +27,9 @@ class CCountdownDialog : public CDialog {
 
   WhenDoneCountdown& m_countdown;
   WhenDoneActions& m_actions;
-  const CLanguagePack* m_pack;
+  const LanguageTexts* m_pack;
   std::function<uint64_t()> m_now;
   WhenDoneTexts m_texts;
+  NumberTexts m_numbers;
   HHOOK m_hook = nullptr;
 };

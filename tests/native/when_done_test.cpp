@@ -38,7 +38,7 @@ TEST(WhenDone, ShutDownCountsDownSixtySecondsThenActsOnceAndIsNotKept) {
   countdown.RunEnded(choice, BatchEnd::Finished, 1000, machine);
   EXPECT_TRUE(countdown.Counting());
   EXPECT_EQ(choice, WhenDone::Nothing);  // used once
-  EXPECT_EQ(CountdownText(countdown, 1000, WhenDoneTexts()),
+  EXPECT_EQ(CountdownText(countdown, 1000, WhenDoneTexts(), NumberTexts()),
             u"The computer will shut down in 60 s.");
   EXPECT_EQ(countdown.SecondsLeft(1001), 60);
   EXPECT_EQ(countdown.SecondsLeft(2000), 59);
@@ -70,7 +70,7 @@ TEST(WhenDone, AKeyOrCancelStopsTheCountdownAndACancelledRunKeepsTheChoice) {
   EXPECT_EQ(choice, WhenDone::Sleep);
 
   countdown.RunEnded(choice, BatchEnd::Finished, 0, machine);
-  EXPECT_EQ(CountdownText(countdown, 30500, WhenDoneTexts()),
+  EXPECT_EQ(CountdownText(countdown, 30500, WhenDoneTexts(), NumberTexts()),
             u"The computer will go to sleep in 30 s.");
   countdown.Stop();
   EXPECT_FALSE(countdown.Tick(60000, machine));
@@ -115,17 +115,17 @@ TEST(TaskbarState, AnyFailedFileShowsTheErrorStateUntilTheResultPageIsLeft) {
   EXPECT_EQ(bar.Mark(), TaskbarMark::Progress);
   FileVerdict done;
   done.outcome = FileOutcome::Succeeded;
-  bar.FileEnded(done);
+  bar.FileEnded(done.outcome);
   FileVerdict skipped;
   skipped.outcome = FileOutcome::Skipped;
-  bar.FileEnded(skipped);
+  bar.FileEnded(skipped.outcome);
   EXPECT_EQ(bar.Mark(), TaskbarMark::Progress);
 
   // Not an encoder's failure: a file whose output would replace an input.
   FileVerdict passedOver;
   passedOver.outcome = FileOutcome::Failed;
   passedOver.reason = FailReason::OutputIsAnInput;
-  bar.FileEnded(passedOver);
+  bar.FileEnded(passedOver.outcome);
   EXPECT_EQ(bar.Mark(), TaskbarMark::Error);
   bar.Progress(2);
   EXPECT_EQ(bar.Share(), 1);
