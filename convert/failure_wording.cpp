@@ -5,16 +5,6 @@
 
 namespace {
 
-// As long as the telling line's: a path and its complaint.
-constexpr size_t kMaxLine = 300;
-
-bool Contains(const std::u16string& line, const char16_t* part) {
-  return line.find(part) != std::u16string::npos;
-}
-bool StartsWith(const std::u16string& line, const char16_t* start) {
-  return line.compare(0, std::char_traits<char16_t>::length(start), start) == 0;
-}
-
 // The text between `before` and `after` in `line`, or empty.
 std::u16string Between(const std::u16string& line, const char16_t* before, const char16_t* after) {
   const size_t start = line.find(before);
@@ -39,7 +29,7 @@ void FailureWatch::Reset() {
 }
 
 void FailureWatch::Feed(const std::u16string& chunk) {
-  FeedLines(m_line, chunk, kMaxLine, [this](const std::u16string& line) { Judge(line); });
+  FeedLines(m_line, chunk, kMaxReasonLine, [this](const std::u16string& line) { Judge(line); });
 }
 
 void FailureWatch::Judge(const std::u16string& line) {

@@ -1,5 +1,4 @@
-// What happens when a run is done, through a fake of the machine's side:
-// under Wine a real shutdown would end the test itself, and sleep is not there.
+// What happens when a run is done, through a fake of the machine's side.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,16 +7,9 @@
 #include "app/run_settings.h"
 #include "convert/taskbar_state.h"
 #include "convert/when_done.h"
+#include "tests/native/when_done_fake.h"
 
 namespace {
-
-class FakeActions : public WhenDoneActions {
- public:
-  void PlayChime() override { taken.push_back("sound"); }
-  void GoToSleep() override { taken.push_back("sleep"); }
-  void ShutDown() override { taken.push_back("shutdown"); }
-  std::vector<std::string> taken;
-};
 
 // The choice as the settings file keeps it between runs.
 WhenDone StoredAndLoaded(WhenDone choice) {
@@ -30,7 +22,7 @@ WhenDone StoredAndLoaded(WhenDone choice) {
 }  // namespace
 
 TEST(WhenDone, ShutDownCountsDownSixtySecondsThenActsOnceAndIsNotKept) {
-  FakeActions machine;
+  FakeWhenDoneActions machine;
   WhenDoneCountdown countdown;
   WhenDone choice = StoredAndLoaded(WhenDone::ShutDown);
   ASSERT_EQ(choice, WhenDone::ShutDown);
@@ -61,7 +53,7 @@ TEST(WhenDone, ShutDownCountsDownSixtySecondsThenActsOnceAndIsNotKept) {
 }
 
 TEST(WhenDone, AKeyOrCancelStopsTheCountdownAndACancelledRunKeepsTheChoice) {
-  FakeActions machine;
+  FakeWhenDoneActions machine;
   WhenDoneCountdown countdown;
   WhenDone choice = WhenDone::Sleep;
   // The user was there to cancel the run: nothing happens, the choice stays.

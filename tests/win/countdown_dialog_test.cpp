@@ -9,17 +9,10 @@
 
 #include "convert/win/countdown_dialog.h"
 #include "resources/resource.h"
+#include "tests/native/when_done_fake.h"
 #include "tests/win/modal_driver.h"
 
 namespace {
-
-class FakeActions : public WhenDoneActions {
- public:
-  void PlayChime() override { taken.push_back("sound"); }
-  void GoToSleep() override { taken.push_back("sleep"); }
-  void ShutDown() override { taken.push_back("shutdown"); }
-  std::vector<std::string> taken;
-};
 
 class CountdownDialog : public testing::Test {
  protected:
@@ -61,7 +54,7 @@ class CountdownDialog : public testing::Test {
 
   std::atomic<uint64_t> clock{5000};
   WhenDoneCountdown countdown;
-  FakeActions machine;
+  FakeWhenDoneActions machine;
 };
 
 TEST_F(CountdownDialog, ShowsTheSecondsLeftAndShutsDownAtTheEnd) {
