@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win/language_pack.h"
 #include "convert/win/countdown_dialog.h"
 #include "resources/resource.h"
 #include "tests/native/when_done_fake.h"
@@ -17,18 +18,19 @@ namespace {
 class CountdownDialog : public testing::Test {
  protected:
   // Starts the countdown of `choice` and runs the dialog; `drive` gets it.
-  INT_PTR Run(WhenDone choice, const std::function<void(HWND dlg)>& drive) {
+  INT_PTR Run(WhenDone choice, const std::function<void(HWND dlg)>& drive,
+              const LanguageTexts* pack = nullptr) {
     countdown.RunEnded(choice, BatchEnd::Finished, clock, machine);
     EXPECT_EQ(choice, WhenDone::Nothing);
     INT_PTR result = -2;
     RunDriven(
         [&] {
-          CCountdownDialog dialog(nullptr, countdown, machine, nullptr,
+          CCountdownDialog dialog(nullptr, countdown, machine, pack,
                                   [this] { return clock.load(); });
           result = dialog.DoModal();
         },
         [&] {
-          HWND dlg = OwnDialog(L"When the run is done");
+          HWND dlg = OwnDialog(pack ? Caption(*pack) : L"When the run is done");
           if (!dlg) {
             ADD_FAILURE() << "no countdown";
             return;
@@ -36,6 +38,10 @@ class CountdownDialog : public testing::Test {
           drive(dlg);
         });
     return result;
+  }
+  static std::wstring Caption(const LanguageTexts& pack) {
+    const std::u16string& caption = pack.at(u"143-0");
+    return std::wstring(caption.begin(), caption.end());
   }
   static std::wstring Text(HWND dlg) { return WindowText(::GetDlgItem(dlg, IDC_COUNTDOWN_TEXT)); }
   // Waits until the dialog shows `text` or has gone.
@@ -93,6 +99,35 @@ TEST_F(CountdownDialog, AnyKeyOrCancelStopsItAndNothingHappens) {
   // Long past the end: nothing was taken, then or later.
   clock += 120000;
   EXPECT_FALSE(countdown.Tick(clock, machine));
+  EXPECT_TRUE(machine.taken.empty());
+}
+
+TEST_F(CountdownDialog, EveryLanguagePackWordsItAndItsPictureIsKept) {
+  // The shipped packs, each chosen in a copy of the file in turn.
+  ScratchDir dir;
+  ASSERT_TRUE(CopyInto(AppDir() + L"mlg.txt", dir.Path()));
+  const std::u16string file = reinterpret_cast<const char16_t*>((dir.Path() + L"mlg.txt").c_str());
+  const wchar_t* names[] = {L"en", L"de", L"fr", L"es", L"zh"};
+  for (int index = 0; index < 5; ++index) {
+    CLanguagePack pack;
+    pack.WriteCurrent(index, file);
+    ASSERT_EQ(pack.Load(file), index);
+    const WhenDoneTexts texts = TranslatedTexts(WhenDoneTextKeys(), pack.m_texts);
+    Run(
+        WhenDone::ShutDown,
+        [&](HWND dlg) {
+          const std::u16string& wanted = texts.shutDownIn;
+          const std::wstring start(wanted.begin(), wanted.begin() + wanted.find(u"%1"));
+          EXPECT_TRUE(WaitUntil([&] { return Text(dlg).compare(0, start.size(), start) == 0; }))
+              << names[index];
+          EXPECT_EQ(WindowText(::GetDlgItem(dlg, IDC_COUNTDOWN_HINT)),
+                    std::wstring(texts.howToStop.begin(), texts.howToStop.end()));
+          EXPECT_TRUE(SaveShot(dlg, L"countdown_" + std::wstring(names[index]) + L".bmp"));
+          ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                         LPARAM(::GetDlgItem(dlg, IDCANCEL)));
+        },
+        &pack.m_texts);
+  }
   EXPECT_TRUE(machine.taken.empty());
 }
 

@@ -18,16 +18,32 @@
 
 namespace {
 
-std::wstring Wide(const char* text) {
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  std::wstring out(size_t(n > 0 ? n - 1 : 0), L'\0');
-  if (n > 1) ::MultiByteToWideChar(CP_UTF8, 0, text, -1, &out[0], n);
-  return out;
+// The pop-up menu the process shows, or null.
+HWND VisibleMenu(DWORD pid) {
+  struct Find {
+    DWORD pid;
+    HWND found;
+  } find = {pid, nullptr};
+  ::EnumWindows(
+      [](HWND h, LPARAM param) -> BOOL {
+        Find& f = *reinterpret_cast<Find*>(param);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(h, &owner);
+        wchar_t name[32] = L"";
+        ::GetClassNameW(h, name, 32);
+        const std::wstring cls(name);
+        if (owner == f.pid && ::IsWindowVisible(h) &&
+            (cls == L"SkinManagerMenu" || cls == L"#32768"))
+          f.found = h;
+        return f.found == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.found;
 }
 
 // A path of the source tree as Wine's drive Z: shows it.
 std::wstring SourcePath(const char* below) {
-  std::wstring path = L"Z:" + Wide(VM_SOURCE_DIR) + L"/" + Wide(below);
+  std::wstring path = L"Z:" + WideOf(VM_SOURCE_DIR) + L"/" + WideOf(below);
   for (wchar_t& c : path)
     if (c == L'/') c = L'\\';
   return path;
@@ -35,39 +51,11 @@ std::wstring SourcePath(const char* below) {
 
 // The stand-in's script that prints a real encoder's capture and fails.
 std::string Replay(const char* capture) {
-  const std::wstring path = SourcePath("tests/data/encoder/") + Wide(capture);
+  const std::wstring path = SourcePath("tests/data/encoder/") + WideOf(capture);
   const int n = ::WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string utf8(size_t(n > 0 ? n - 1 : 0), '\0');
   if (n > 1) ::WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, &utf8[0], n, nullptr, nullptr);
   return "replay " + utf8 + "\nexit 1\n";
-}
-
-// The screen under `window` as a 24-bit BMP file.
-bool SaveShot(HWND window, const std::wstring& path) {
-  RECT rc;
-  if (!::GetWindowRect(window, &rc)) return false;
-  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-  HDC screen = ::GetDC(nullptr);
-  HDC dc = ::CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  const HGDIOBJ old = ::SelectObject(dc, bitmap);
-  ::BitBlt(dc, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-  ::SelectObject(dc, old);
-  const DWORD size = DWORD(((w * 3 + 3) & ~3) * h);
-  BITMAPFILEHEADER head = {0x4D42, DWORD(sizeof(head) + sizeof(info.bmiHeader) + size), 0, 0,
-                           DWORD(sizeof(head) + sizeof(info.bmiHeader))};
-  std::vector<uint8_t> bytes(reinterpret_cast<uint8_t*>(&head),
-                             reinterpret_cast<uint8_t*>(&head) + sizeof(head));
-  bytes.insert(bytes.end(), reinterpret_cast<uint8_t*>(&info.bmiHeader),
-               reinterpret_cast<uint8_t*>(&info.bmiHeader) + sizeof(info.bmiHeader));
-  bytes.insert(bytes.end(), static_cast<uint8_t*>(bits), static_cast<uint8_t*>(bits) + size);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(dc);
-  ::ReleaseDC(nullptr, screen);
-  return WriteBytes(path, bytes);
 }
 
 // The row of `rows` that names `name`, or empty.
@@ -102,8 +90,6 @@ const Language kLanguages[] = {
 }  // namespace
 
 TEST(ResultLanguages, FolderRowsPlainReasonsAndTheAfterRunChoiceInEveryLanguage) {
-  const std::wstring shots = SourcePath("build/test-logs/");
-  ::CreateDirectoryW(shots.c_str(), nullptr);
   for (int index = 0; index < 5; ++index) {
     const Language& lang = kLanguages[index];
     SCOPED_TRACE(lang.name);
@@ -122,8 +108,8 @@ TEST(ResultLanguages, FolderRowsPlainReasonsAndTheAfterRunChoiceInEveryLanguage)
         {L"Clips\\B\\C\\deep.avi", "file 1258291 $OUT\n"},
         {L"Clips\\x\\clip.avi", "file 860160 $OUT\n"},
         {L"Clips\\y\\clip.avi", Replay("incomplete_mp4.txt")},
-        {L"Clips\\" + Wide("кадры\\出发.avi"), Replay("no_permission_output.txt")},
-        {L"Clips\\" + Wide("кадры\\旋律.avi"), Replay("audio_only_video_profile.txt")},
+        {L"Clips\\" + WideOf("кадры\\出发.avi"), Replay("no_permission_output.txt")},
+        {L"Clips\\" + WideOf("кадры\\旋律.avi"), Replay("audio_only_video_profile.txt")},
     };
     for (const auto& f : files) {
       for (size_t at = f.path.find(L'\\'); at != std::wstring::npos;
@@ -140,12 +126,12 @@ TEST(ResultLanguages, FolderRowsPlainReasonsAndTheAfterRunChoiceInEveryLanguage)
     ASSERT_NE(converting, nullptr);
     HWND choice = ::GetDlgItem(converting, IDC_CONV_WHEN_DONE);
     EXPECT_EQ(ComboRows(choice).size(), 4u);
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(choice) == Wide(lang.sound); }))
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(choice) == WideOf(lang.sound); }))
         << WindowText(choice);
     // The page has shown the held file before its picture is kept.
     EXPECT_TRUE(WaitUntil(
         [&] { return WindowText(::GetDlgItem(converting, IDC_CONV_FILE_NAME)) == L"hold.avi"; }));
-    EXPECT_TRUE(SaveShot(d.main, shots + L"when_done_" + lang.name + L".bmp"));
+    EXPECT_TRUE(SaveShot(d.main, L"when_done_" + std::wstring(lang.name) + L".bmp"));
     ASSERT_TRUE(WriteBytes(release, {}));
 
     HWND result = d.WaitForPage(IDC_RES_TOTAL, 60000);
@@ -153,23 +139,38 @@ TEST(ResultLanguages, FolderRowsPlainReasonsAndTheAfterRunChoiceInEveryLanguage)
     std::vector<std::wstring> rows;
     WaitUntil([&] { return (rows = ListRows(::GetDlgItem(result, IDC_RES_FILES))).size() == 6; });
     ASSERT_EQ(rows.size(), 6u);
-    EXPECT_NE(RowOf(rows, L"B\\C\\deep.avi").find(Wide(lang.size)), std::wstring::npos) << rows[1];
+    EXPECT_NE(RowOf(rows, L"B\\C\\deep.avi").find(WideOf(lang.size)), std::wstring::npos)
+        << rows[1];
     // Two files of one name, told apart by their folders.
     EXPECT_FALSE(RowOf(rows, L"x\\clip.avi").empty());
     const std::wstring y = RowOf(rows, L"y\\clip.avi");
-    EXPECT_NE(y.find(Wide(lang.incomplete) + L" - moov atom not found"), std::wstring::npos) << y;
+    EXPECT_NE(y.find(WideOf(lang.incomplete) + L" - moov atom not found"), std::wstring::npos) << y;
     // The encoder's UTF-8 comes out whole, names in other scripts included.
-    const std::wstring denied = RowOf(rows, Wide("кадры\\出发.avi"));
-    EXPECT_NE(denied.find(Wide("C:\\Locked\\旋律.mp3.mp3: Permission denied")), std::wstring::npos)
+    const std::wstring denied = RowOf(rows, WideOf("кадры\\出发.avi"));
+    EXPECT_NE(denied.find(WideOf("C:\\Locked\\旋律.mp3.mp3: Permission denied")),
+              std::wstring::npos)
         << denied;
-    const std::wstring audio = RowOf(rows, Wide("кадры\\旋律.avi"));
-    EXPECT_NE(audio.find(Wide(lang.noVideo)), std::wstring::npos) << audio;
+    const std::wstring audio = RowOf(rows, WideOf("кадры\\旋律.avi"));
+    EXPECT_NE(audio.find(WideOf(lang.noVideo)), std::wstring::npos) << audio;
 
     // Used once: the box and the file are back to doing nothing.
-    EXPECT_EQ(WindowText(choice), Wide(lang.nothing));
+    EXPECT_EQ(WindowText(choice), WideOf(lang.nothing));
     const std::vector<uint8_t> ini = ReadBytes(d.dir.Path() + L"Vidmorph.ini");
     EXPECT_EQ(std::string(ini.begin(), ini.end()).find("WhenDone"), std::string::npos);
-    EXPECT_TRUE(SaveShot(d.main, shots + L"result_" + lang.name + L".bmp"));
+    EXPECT_TRUE(SaveShot(d.main, L"result_" + std::wstring(lang.name) + L".bmp"));
+
+    // The first row's menu: its whole path, then what can be done with it.
+    RECT list;
+    ::GetWindowRect(::GetDlgItem(result, IDC_RES_FILES), &list);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN, list.left + 30, list.top + 8);
+    SendMouse(MOUSEEVENTF_RIGHTUP, list.left + 30, list.top + 8);
+    HWND menu = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (menu = VisibleMenu(d.prog->Pid())) != nullptr; }));
+    if (menu) {
+      EXPECT_TRUE(SaveShot(d.main, L"result_menu_" + std::wstring(lang.name) + L".bmp"));
+      SendKeys({VK_ESCAPE});
+      EXPECT_TRUE(WaitUntil([&] { return VisibleMenu(d.prog->Pid()) == nullptr; }));
+    }
     d.prog.reset();
   }
 }
