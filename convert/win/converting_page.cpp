@@ -231,10 +231,6 @@ void CConvertingPage::RunDone() {
   CComboBox(GetDlgItem(IDC_CONV_WHEN_DONE).GetSafeHwnd()).SetCurSel(int(choice));
 }
 
-void CConvertingPage::SetWhenDoneActions(std::unique_ptr<WhenDoneActions> actions) {
-  if (actions) m_actions = std::move(actions);
-}
-
 void CConvertingPage::RetryOnEntry(const std::vector<size_t>& positions) {
   m_retry = positions;
 }

@@ -43,8 +43,6 @@ class CConvertingPage : public CWizardPage {
   // The words of the estimate line and the after-run choice in the current
   // language.
   void SetTexts(const LanguageTexts& pack);
-  // The machine's side of the after-run choice; tests hand in a fake.
-  void SetWhenDoneActions(std::unique_ptr<WhenDoneActions> actions);
 
  protected:
   BOOL OnInitDialog() override;
