@@ -5,7 +5,6 @@
 // one report. The system around it (files, the user's answer, encoders, the
 // clock) is its host.
 #pragma once
-#include <atomic>
 #include <mutex>
 #include <set>
 #include <string>

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "convert/run_outcomes.h"
 #include "convert/win/run_host.h"
 
 namespace {
@@ -20,6 +21,17 @@ struct Worker {
   HWND owner;
 };
 
+// The report of a run that could not go on: every file it was to run is Not started.
+RunReport NotRun(const RunRequest& request) {
+  RunReport report;
+  report.end = BatchEnd::StartFailed;
+  report.settings = request.settings;
+  report.files = request.earlier.files;
+  RecordRun(report.files, request.inputs, request.positions, {}, report.end);
+  report.log = request.earlier.log;
+  return report;
+}
+
 void WorkerEnded() {
   std::lock_guard<std::mutex> lock(g_workersLock);
   --g_workers;
@@ -29,16 +41,15 @@ void WorkerEnded() {
 DWORD WINAPI ConvertThreadProc(LPVOID param) {
   std::unique_ptr<Worker> worker(static_cast<Worker*>(param));
   RunReport report;
-  report.end = BatchEnd::StartFailed;
-  report.settings = worker->request.settings;
   try {
     // The system stays awake while the run lasts; the request ends with the thread.
     ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
     // Its encoders are gone with the host, before anyone hears that the run has ended.
     WindowsRunHost host(worker->owner);
     RunEngine engine(host, *worker->listener);
-    report = engine.Run(std::move(worker->request));
+    report = engine.Run(worker->request);
   } catch (...) {
+    report = NotRun(worker->request);
   }
   worker->listener->Finished(report);
   WorkerEnded();
@@ -55,9 +66,7 @@ void StartConvertWorker(RunRequest request, std::shared_ptr<RunListener> listene
   }
   HANDLE thread = ::CreateThread(nullptr, 0, ConvertThreadProc, worker, 0, nullptr);
   if (!thread) {
-    RunReport none;
-    none.end = BatchEnd::StartFailed;
-    none.settings = worker->request.settings;
+    const RunReport none = NotRun(worker->request);
     delete worker;
     listener->Finished(none);
     WorkerEnded();

@@ -1,5 +1,6 @@
 #include "convert/win/converting_page.h"
 
+#include <atomic>
 #include <mutex>
 
 #include "app/win/run_settings_file.h"

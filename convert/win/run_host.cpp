@@ -84,6 +84,7 @@ bool WindowsRunHost::StartEncoder(int file, const std::u16string& commandLine,
   slot->events = &events;
   slot->owner = m_owner;
   slot->runner.reset(new EncoderRunner(*slot));
+  slot->runner->SetMessageBox(m_showMessage);
   slot->output = outputPath;
   slot->host = this;
   if (!slot->runner->Start(commandLine)) return false;

@@ -23,6 +23,9 @@ class WindowsRunHost : public ScheduleHost {
   // Ends the encoders still running and waits for their threads.
   ~WindowsRunHost() override;
 
+  // How the encoders' start failures are shown: MessageBoxW unless set.
+  void SetMessageBox(EncoderRunner::MessageBoxFn show) { m_showMessage = show; }
+
   bool FileExists(const std::u16string& path) override;
   bool FileSize(const std::u16string& path, unsigned long long& size) override;
   bool AskOverwrite(const std::u16string& question) override;
@@ -58,6 +61,7 @@ class WindowsRunHost : public ScheduleHost {
   void Release(std::unique_ptr<Slot>& slot);
 
   const HWND m_owner;
+  EncoderRunner::MessageBoxFn m_showMessage = MessageBoxW;
   std::mutex m_lock;
   std::condition_variable m_changed;
   std::deque<EncoderEnd> m_ends;
