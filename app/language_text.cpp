@@ -66,6 +66,10 @@ std::u16string DecimalText(int64_t value) {
   return text;
 }
 
+std::u16string AsciiText(const char* text) {
+  return std::u16string(text, text + std::char_traits<char>::length(text));
+}
+
 std::u16string FillIn(const std::u16string& text, const std::vector<std::u16string>& values) {
   std::u16string out;
   for (size_t i = 0; i < text.size(); ++i) {

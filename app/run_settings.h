@@ -12,8 +12,14 @@
 constexpr int32_t kSimultaneousAutomatic = 0;
 constexpr int32_t kMostSimultaneous = 8;
 
+// "When the run is done": what the machine does after a run left alone.
+enum class WhenDone : int32_t { Nothing, Sound, Sleep, ShutDown };
+
 struct RUN_SETTINGS {
   int32_t nSimultaneous = 1;  // 1 .. kMostSimultaneous, or kSimultaneousAutomatic
+  // Back to Nothing once used; Nothing is not written, so a file without the
+  // line does nothing.
+  WhenDone whenDone = WhenDone::Nothing;
 };
 
 extern const char16_t kRunSettingsFile[];

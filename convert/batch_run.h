@@ -6,6 +6,7 @@
 
 #include "app/input_files.h"
 #include "convert/encoder_verdict.h"
+#include "convert/failure_wording.h"
 #include "convert/output_path.h"
 #include "profiles/convert_job.h"
 
@@ -20,6 +21,8 @@ struct FileVerdict {
   std::u16string fatalLine;  // the encoder's, when that is the reason
   // What the encoder said and how it ended, for the result page.
   std::u16string tellingLine;
+  // What the encoder's words come to, in plain words on the page.
+  FailureCause cause;
   bool exited = false;
   unsigned long exitCode = 0;
   unsigned long long outputSize = 0;  // of a converted file

@@ -6,7 +6,6 @@ void EncoderOutput::Reset() {
 
 void EncoderOutput::Add(const std::u16string& text) {
   m_fatal.Feed(text);
-  m_telling.Feed(text);
   m_text += text;
   if (m_text.size() > kMaxChunk) m_text.erase(0, m_text.size() - kMaxChunk);
   m_unparsed += text;
@@ -14,6 +13,12 @@ void EncoderOutput::Add(const std::u16string& text) {
     Parse(m_unparsed.substr(0, kMaxChunk));
     m_unparsed.erase(0, kMaxChunk);
   }
+}
+
+void EncoderOutput::Said(const char* bytes, size_t count) {
+  const std::u16string text = m_utf8.Decode(bytes, count);
+  m_telling.Feed(text);
+  m_failure.Feed(text);
 }
 
 void EncoderOutput::Parse(const std::u16string& chunk) {

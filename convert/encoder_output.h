@@ -10,7 +10,9 @@
 
 #include "convert/encoder_verdict.h"
 #include "convert/failure_reason.h"
+#include "convert/failure_wording.h"
 #include "convert/progress_parser.h"
+#include "framework/utf8_text.h"
 
 class EncoderOutput {
  public:
@@ -29,8 +31,11 @@ class EncoderOutput {
 
   // For the next file.
   void Reset();
-  // The text of one read.
+  // The text of one read as the log keeps it, in the system's code page.
   void Add(const std::u16string& text);
+  // The same read's bytes, which the reasons read as the encoder writes them
+  // (UTF-8), so that a name in any script comes out whole.
+  void Said(const char* bytes, size_t count);
   // Whether gathered output should go out at nowMs.
   bool Due(uint64_t nowMs) const;
   // How long from nowMs until gathered output is due; kNever when none is gathered.
@@ -43,13 +48,16 @@ class EncoderOutput {
   bool Pending() const { return !m_text.empty(); }
   std::u16string FatalLine() const { return m_fatal.FatalLine(); }
   std::u16string TellingLine() const { return m_telling.Line(); }
+  FailureCause Cause() const { return m_failure.Cause(); }
 
  private:
   void Parse(const std::u16string& chunk);
 
   EncoderProgress m_progress;
   FatalLineWatch m_fatal;
+  Utf8Decoder m_utf8;
   TellingLineWatch m_telling;
+  FailureWatch m_failure;
   std::u16string m_text;      // for the log: the latest gathered text
   std::u16string m_unparsed;  // gathered text the parser has not seen yet
   bool m_hasPercent = false;

@@ -17,6 +17,18 @@ enum class FailReason {
   NotReached,        // the run ended before it came to the file
 };
 
+// The longest line a reason keeps: long enough for a path and its complaint,
+// short enough for one row.
+constexpr size_t kMaxReasonLine = 300;
+
+// How the encoder's lines are read for a reason.
+inline bool Contains(const std::u16string& line, const char16_t* part) {
+  return line.find(part) != std::u16string::npos;
+}
+inline bool StartsWith(const std::u16string& line, const char16_t* start) {
+  return line.compare(0, std::char_traits<char16_t>::length(start), start) == 0;
+}
+
 // Splits an encoder's text into lines across chunks: `line` keeps the part
 // not yet ended (at most `maxLine` characters of it), `onLine` gets each line
 // as it ends.

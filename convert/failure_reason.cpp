@@ -4,16 +4,6 @@
 
 namespace {
 
-// Long enough for a path and its complaint, short enough for one row.
-constexpr size_t kMaxLine = 300;
-
-bool Contains(const std::u16string& line, const char16_t* part) {
-  return line.find(part) != std::u16string::npos;
-}
-bool StartsWith(const std::u16string& line, const char16_t* start) {
-  return line.compare(0, std::char_traits<char16_t>::length(start), start) == 0;
-}
-
 // Lines that name the cause itself.
 const char16_t* const kCauses[] = {
     u"No such file or directory",
@@ -31,6 +21,8 @@ const char16_t* const kCauses[] = {
     u"Could not open",
     u"could not find codec",
     u"moov atom not found",
+    u"Unknown/unsupported AVCodecID",
+    u"Decoder (codec",
     u"End of file",
 };
 
@@ -71,7 +63,7 @@ void TellingLineWatch::Reset() {
 }
 
 void TellingLineWatch::Feed(const std::u16string& chunk) {
-  FeedLines(m_line, chunk, kMaxLine, [this](const std::u16string& line) { Judge(line); });
+  FeedLines(m_line, chunk, kMaxReasonLine, [this](const std::u16string& line) { Judge(line); });
 }
 
 // The first line of the best kind wins: later ones tend to be consequences.

@@ -25,22 +25,34 @@ std::u16string WithSeparator(const std::u16string& folder) {
   return folder.empty() || folder.back() == u'\\' ? folder : folder + u'\\';
 }
 
-}  // namespace
-
-std::u16string KeptFolders(const INPUT_FILE& file) {
-  std::u16string root = PlainPath(file.strRoot);
+// The file's root in plain form, without a trailing backslash, and the path
+// below it; false when the file does not lie below its root.
+bool SplitAtRoot(const INPUT_FILE& file, std::u16string& root, std::u16string& below) {
+  root = PlainPath(file.strRoot);
   for (char16_t& c : root)
     if (c == u'/') c = u'\\';
   while (!root.empty() && root.back() == u'\\') root.pop_back();
   const std::u16string path = PlainPath(file.strPath);
-  if (root.empty() || !StartsWithNoCase(path, root + u'\\')) return std::u16string();
+  if (root.empty() || !StartsWithNoCase(path, root + u'\\')) return false;
+  below = path.substr(root.size() + 1);
+  return true;
+}
 
-  const std::u16string below = path.substr(root.size() + 1);
+}  // namespace
+
+std::u16string KeptFolders(const INPUT_FILE& file) {
+  std::u16string root, below;
+  if (!SplitAtRoot(file, root, below)) return std::u16string();
   const size_t lastSlash = below.find_last_of(u'\\');
   const std::u16string folders =
       lastSlash == std::u16string::npos ? std::u16string() : below.substr(0, lastSlash + 1);
   if (IsNamelessRoot(root)) return folders;
   return root.substr(root.find_last_of(u'\\') + 1) + u'\\' + folders;
+}
+
+std::u16string NameBelowRoot(const INPUT_FILE& file) {
+  std::u16string root, below;
+  return SplitAtRoot(file, root, below) ? below : file.strName;
 }
 
 std::u16string FileOutputPath(bool sameAsSource, const std::u16string& outputFolder,

@@ -14,6 +14,11 @@
 // one that does not lie below its root.
 std::u16string KeptFolders(const INPUT_FILE& file);
 
+// How the result page names a file: its path below the folder it was added
+// with ("Day 1\clip.avi" for the file above), so that files of one name in
+// different folders tell apart; its display name for a file added by itself.
+std::u16string NameBelowRoot(const INPUT_FILE& file);
+
 // The output path of one file: with "Same as source", beside its source;
 // otherwise in the output folder, below the kept folders of a file that came
 // with a folder. The name is the source's name and the profile's extension

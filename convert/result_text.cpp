@@ -10,7 +10,3 @@ std::u16string ResultFolderText(bool sameAsSource, const std::u16string& firstIn
   const size_t slash = firstInput.find_last_of(u'\\');
   return slash == std::u16string::npos ? std::u16string() : firstInput.substr(0, slash);
 }
-
-std::u16string AsciiText(const char* text) {
-  return std::u16string(text, text + std::char_traits<char>::length(text));
-}

@@ -120,10 +120,9 @@ double RunEstimate::Reading(double now, double share) {
 
 const std::vector<TextKey<EstimateTexts>>& EstimateTextKeys() {
   static const std::vector<TextKey<EstimateTexts>> keys = {
-      {&EstimateTexts::elapsed, u"9141-1"},
-      {&EstimateTexts::left, u"9141-2"},
-      {&EstimateTexts::unknown, u"9141-3"},
-      {&EstimateTexts::speed, u"9141-4"},
+      {&EstimateTexts::elapsed, u"9141-1"},     {&EstimateTexts::left, u"9141-2"},
+      {&EstimateTexts::unknown, u"9141-3"},     {&EstimateTexts::speed, u"9141-4"},
+      {&EstimateTexts::decimalMark, u"9144-1"},  // as NumberTexts::decimalMark
   };
   return keys;
 }
@@ -145,9 +144,9 @@ std::u16string EstimateText(const RunEstimate::View& view, const EstimateTexts& 
   std::u16string text = FillIn(texts.elapsed, {ClockText(view.elapsed)}) + u" - ";
   text += view.known ? FillIn(texts.left, {ClockText(view.remaining)}) : texts.unknown;
   if (view.hasSpeed && std::isfinite(view.speed) && view.speed < 1000) {
-    char speed[32];
-    std::snprintf(speed, sizeof speed, "%.1f", view.speed);
-    text += u" - " + FillIn(texts.speed, {AsciiText(speed)});
+    NumberTexts numbers;
+    numbers.decimalMark = texts.decimalMark;
+    text += u" - " + FillIn(texts.speed, {FractionText(view.speed, 1, numbers)});
   }
   return text;
 }

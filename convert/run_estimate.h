@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/number_text.h"
 #include "convert/result_text.h"
 
 class RunEstimate {
@@ -76,6 +77,8 @@ struct EstimateTexts {
   std::u16string left = u"about %1 left";
   std::u16string unknown = u"time left unknown";
   std::u16string speed = u"%1x real time";
+  // The speed's decimal mark, the pack's own for numbers.
+  std::u16string decimalMark = u".";
 };
 const std::vector<TextKey<EstimateTexts>>& EstimateTextKeys();
 

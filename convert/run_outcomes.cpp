@@ -1,13 +1,13 @@
 #include "convert/run_outcomes.h"
 
-#include <cstdio>
-
 #include "app/input_files.h"
+#include "convert/output_path.h"
 #include "convert/result_text.h"
 
 namespace {
 
-std::u16string FailureText(const FileVerdict& v, const OutcomeTexts& texts) {
+std::u16string FailureText(const FileVerdict& v, const OutcomeTexts& texts,
+                           const std::u16string& input) {
   std::u16string why;
   switch (v.reason) {
     case FailReason::OutputIsAnInput:
@@ -30,7 +30,12 @@ std::u16string FailureText(const FileVerdict& v, const OutcomeTexts& texts) {
     case FailReason::None:
       break;
   }
-  if (why.empty()) why = !v.tellingLine.empty() ? v.tellingLine : v.fatalLine;
+  const std::u16string line =
+      EncoderLineShown(!v.tellingLine.empty() ? v.tellingLine : v.fatalLine, input);
+  // Plain words first, when the encoder's say what they come to.
+  const std::u16string words = FailureWords(v.cause, texts.failures, input);
+  if (!words.empty()) why = line.empty() ? words : words + u" - " + line;
+  if (why.empty()) why = line;
   if (why.empty()) why = texts.noReason;
   if (v.exited) why += u" (" + FillIn(texts.exitCode, {DecimalText(int64_t(v.exitCode))}) + u")";
   return why;
@@ -93,23 +98,11 @@ int CountConverted(const std::vector<FileRecord>& outcomes) {
   return converted;
 }
 
-std::u16string SizeText(unsigned long long bytes) {
-  char text[32];
-  if (bytes < 1024)
-    std::snprintf(text, sizeof text, "%llu bytes", bytes);
-  else if (bytes < 1024ULL * 1024)
-    std::snprintf(text, sizeof text, "%llu KB", (bytes + 512) / 1024);
-  else if (bytes < 1024ULL * 1024 * 1024)
-    std::snprintf(text, sizeof text, "%.1f MB", double(bytes) / (1024.0 * 1024));
-  else
-    std::snprintf(text, sizeof text, "%.2f GB", double(bytes) / (1024.0 * 1024 * 1024));
-  return AsciiText(text);
-}
-
-std::u16string OutcomeText(const FileVerdict& v, const OutcomeTexts& texts) {
+std::u16string OutcomeText(const FileVerdict& v, const OutcomeTexts& texts,
+                           const std::u16string& input) {
   switch (v.outcome) {
     case FileOutcome::Succeeded:
-      return texts.converted + u" (" + SizeText(v.outputSize) + u")";
+      return texts.converted + u" (" + SizeText(v.outputSize, texts.numbers) + u")";
     case FileOutcome::Skipped:
       return texts.skipped;
     case FileOutcome::Cancelled:
@@ -121,9 +114,14 @@ std::u16string OutcomeText(const FileVerdict& v, const OutcomeTexts& texts) {
     case FileOutcome::Failed:
       break;
   }
-  return texts.failed + u": " + FailureText(v, texts);
+  return texts.failed + u": " + FailureText(v, texts, input);
 }
 
 std::u16string OutcomeRow(const FileRecord& record, const OutcomeTexts& texts) {
-  return DisplayNameOf(record.input) + u" - " + OutcomeText(record.verdict, texts);
+  return OutcomeRow(record, InputFileOf(record.input), texts);
+}
+
+std::u16string OutcomeRow(const FileRecord& record, const INPUT_FILE& file,
+                          const OutcomeTexts& texts) {
+  return NameBelowRoot(file) + u" - " + OutcomeText(record.verdict, texts, record.input);
 }

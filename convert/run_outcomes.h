@@ -6,6 +6,7 @@
 
 #include "convert/result_text.h"
 
+#include "app/number_text.h"
 #include "convert/batch_run.h"
 
 // The words of the result page's list. English is built in; a language pack
@@ -25,6 +26,9 @@ struct OutcomeTexts {
   std::u16string inputGone = u"the input file is no longer there";
   std::u16string pathTooLong = u"the output path is too long";
   std::u16string folderNotCreated = u"the output folder could not be created";
+  // Set from NumberTextKeys and FailureTextKeys.
+  NumberTexts numbers;
+  FailureTexts failures;
 };
 
 // Each text's member and its language pack key, "9142-1" on ("9142-12" is the
@@ -44,10 +48,13 @@ void MergeOutcomes(std::vector<FileRecord>& outcomes, const std::vector<FileReco
 std::vector<size_t> RetryPositions(const std::vector<FileRecord>& outcomes);
 int CountConverted(const std::vector<FileRecord>& outcomes);
 
-// "1.2 MB", "840 KB", "12 bytes".
-std::u16string SizeText(unsigned long long bytes);
-// The outcome word and what follows it: the size of a converted file, the
-// reason of a failed one with the encoder's exit code.
-std::u16string OutcomeText(const FileVerdict& verdict, const OutcomeTexts& texts);
-// One row of the list: the file's name, then OutcomeText.
+// The outcome word and what follows it: the size of a converted file; for a
+// failed one its cause in plain words where known, the encoder's line
+// (without `input`, the file's path, before it) and its exit code.
+std::u16string OutcomeText(const FileVerdict& verdict, const OutcomeTexts& texts,
+                           const std::u16string& input = std::u16string());
+// One row of the list: the file's name (its path below the folder it was
+// added with, when `file` is given), then OutcomeText.
 std::u16string OutcomeRow(const FileRecord& record, const OutcomeTexts& texts);
+std::u16string OutcomeRow(const FileRecord& record, const INPUT_FILE& file,
+                          const OutcomeTexts& texts);

@@ -110,6 +110,8 @@
 #define IDC_CONV_LOG 1080
 #define IDC_CONV_ESTIMATE 1110
 #define IDC_CONV_RUNNING 1114
+#define IDC_CONV_WHEN_DONE_CAPTION 1115
+#define IDC_CONV_WHEN_DONE 1116
 
 // Result page
 #define IDD_RESULT_PAGE 142
@@ -125,6 +127,12 @@
 #define IDC_RES_RETRY 1112
 // The files list's context menu
 #define IDM_RES_OPEN_FOLDER 1113
+#define IDM_RES_COPY_PATH 1117
+
+// The countdown before the machine sleeps or shuts down after a run
+#define IDD_COUNTDOWN 143
+#define IDC_COUNTDOWN_TEXT 1118
+#define IDC_COUNTDOWN_HINT 1119
 
 // Language dialog
 #define IDD_LANGUAGE 156

@@ -50,14 +50,18 @@ void CLanguagePack::FillList(const CListBox& list, const std::u16string& file) {
 }
 
 int CLanguagePack::Apply(HWND window, int templateId) const {
+  return ApplyLanguageTexts(window, templateId, m_texts);
+}
+
+int ApplyLanguageTexts(HWND window, int templateId, const LanguageTexts& texts) {
   if (!window) return -1;
-  const auto caption = m_texts.find(LanguageCaptionKey(templateId));
-  if (caption != m_texts.end()) ::SetWindowTextW(window, W(caption->second));
+  const auto caption = texts.find(LanguageCaptionKey(templateId));
+  if (caption != texts.end()) ::SetWindowTextW(window, W(caption->second));
   for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     // Ids are signed: unnamed statics of an extended template read -1.
     const int id = int(::GetWindowLongPtrW(child, GWLP_ID));
-    const auto text = m_texts.find(LanguageControlKey(templateId, id));
-    if (text != m_texts.end()) ::SetWindowTextW(child, W(text->second));
+    const auto text = texts.find(LanguageControlKey(templateId, id));
+    if (text != texts.end()) ::SetWindowTextW(child, W(text->second));
   }
   return 1;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/language_text.h"
+
 class CListBox;
 
 class CLanguagePack {
@@ -28,3 +30,7 @@ class CLanguagePack {
   std::map<std::u16string, std::u16string> m_texts;
   int m_nCurrent = -1;
 };
+
+// Replaces the texts of a dialog and its direct children from `texts`; -1
+// without a window.
+int ApplyLanguageTexts(HWND window, int templateId, const LanguageTexts& texts);

@@ -3,9 +3,12 @@
 #include <atomic>
 #include <mutex>
 
+#include "app/win/run_settings_file.h"
 #include "convert/win/convert_worker.h"
+#include "convert/win/countdown_dialog.h"
 #include "convert/win/messages.h"
 #include "convert/win/taskbar_progress.h"
+#include "convert/win/when_done_actions.h"
 #include "framework/win/controls.h"
 #include "framework/win/processors.h"
 #include "resources/resource.h"
@@ -77,14 +80,22 @@ std::u16string PercentText(int percent) {
 }  // namespace
 
 CConvertingPage::CConvertingPage(APP_STATE& state)
-    : CWizardPage(IDD_CONVERTING_PAGE), m_state(state) {}
+    : CWizardPage(IDD_CONVERTING_PAGE), m_state(state), m_actions(new CSystemActions) {}
 
 CConvertingPage::~CConvertingPage() = default;
 
 BOOL CConvertingPage::OnInitDialog() {
   CProgressCtrl(GetDlgItem(IDC_CONV_FILE_PROGRESS).GetSafeHwnd()).SetRange(0, 100);
   CProgressCtrl(GetDlgItem(IDC_CONV_TOTAL_PROGRESS).GetSafeHwnd()).SetRange(0, 100);
+  FillWhenDone();
   return TRUE;
+}
+
+void CConvertingPage::FillWhenDone() {
+  CComboBox box(GetDlgItem(IDC_CONV_WHEN_DONE).GetSafeHwnd());
+  box.ResetContent();
+  for (const std::u16string& row : WhenDoneChoices(m_whenDoneTexts)) box.AddString(row);
+  box.SetCurSel(int(m_state.g_runSettings.whenDone));
 }
 
 void CConvertingPage::EnterPage() {
@@ -113,7 +124,12 @@ void CConvertingPage::EnterPage() {
   GetDlgItem(IDC_CONV_TOTAL_PROGRESS).ShowWindow(SW_SHOW);
   CListBox(GetDlgItem(IDC_CONV_RUNNING).GetSafeHwnd()).ResetContent();
   GetDlgItem(IDC_CONV_RUNNING).ShowWindow(request.simultaneous > 1 ? SW_SHOW : SW_HIDE);
-  m_taskbar.reset(new TaskbarProgress(::GetParent(m_hWnd)));
+  // A new run takes the taskbar button over from what the last one left.
+  if (!m_taskbar) m_taskbar.reset(new TaskbarProgress(::GetParent(m_hWnd)));
+  m_taskbarState.RunStarted();
+  ShowTaskbar();
+  CComboBox(GetDlgItem(IDC_CONV_WHEN_DONE).GetSafeHwnd())
+      .SetCurSel(int(m_state.g_runSettings.whenDone));
   m_run = std::make_shared<PageRun>(m_hWnd);
   StartConvertWorker(std::move(request), m_run, m_hWnd);
   ShowWindow(SW_SHOW);
@@ -155,11 +171,24 @@ void CConvertingPage::Show(const RunProgress& p) {
   if (p.estimateReads != m_shown.estimateReads) {
     m_shown.estimateReads = p.estimateReads;
     GetDlgItem(IDC_CONV_ESTIMATE).SetWindowText(EstimateText(p.estimate, m_estimateTexts));
-    if (m_taskbar) m_taskbar->Show(p.share, p.failed);
+    for (const FileProgress& f : p.files)
+      if (f.state == FileState::Done) m_taskbarState.FileEnded(f.outcome);
+    m_taskbarState.Progress(p.share);
+    ShowTaskbar();
   }
 }
 
 bool CConvertingPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == WM_RUN_COUNTDOWN) {
+    // Over the result page, which the wizard has shown by now.
+    if (m_countdown.Counting()) {
+      CCountdownDialog countdown(::GetParent(m_hWnd), m_countdown, *m_actions, &m_pack,
+                                 [] { return uint64_t(::GetTickCount64()); });
+      countdown.DoModal();
+    }
+    result = 0;
+    return true;
+  }
   if (msg != WM_RUN_NEWS) return CWizardPage::OnMessage(msg, wParam, lParam, result);
   if (!m_run) return true;
   PageRun::News news = m_run->Take();
@@ -172,11 +201,36 @@ bool CConvertingPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
   if (news.finished) {
     m_report = std::move(news.report);
     m_run.reset();
-    m_taskbar.reset();
+    m_taskbarState.RunEnded(m_report.files);
+    ShowTaskbar();
+    RunDone();
     ::PostMessageW(::GetParent(m_hWnd), WM_CONVERT_FINISHED, 0, 0);
+    if (m_countdown.Counting()) ::PostMessageW(m_hWnd, WM_RUN_COUNTDOWN, 0, 0);
   }
   result = 0;
   return true;
+}
+
+void CConvertingPage::ShowTaskbar() {
+  if (m_taskbar) m_taskbar->Show(m_taskbarState.Mark(), m_taskbarState.Share());
+  // A run that ended well leaves the button as it was before it.
+  if (m_taskbarState.Mark() == TaskbarMark::None) m_taskbar.reset();
+}
+
+void CConvertingPage::ResultPageLeft() {
+  m_taskbarState.ResultPageLeft();
+  ShowTaskbar();
+}
+
+void CConvertingPage::RunDone() {
+  WhenDone& choice = m_state.g_runSettings.whenDone;
+  const WhenDone before = choice;
+  m_countdown.RunEnded(choice, m_report.end, ::GetTickCount64(), *m_actions);
+  if (choice == before) return;
+  // Kept at once: a machine that shuts down does not wait for the program's
+  // own end to write it.
+  WriteRunSettingsFile(m_state.g_strAppDir, m_state.g_runSettings);
+  CComboBox(GetDlgItem(IDC_CONV_WHEN_DONE).GetSafeHwnd()).SetCurSel(int(choice));
 }
 
 void CConvertingPage::RetryOnEntry(const std::vector<size_t>& positions) {
@@ -185,6 +239,9 @@ void CConvertingPage::RetryOnEntry(const std::vector<size_t>& positions) {
 
 void CConvertingPage::SetTexts(const LanguageTexts& pack) {
   m_estimateTexts = TranslatedTexts(EstimateTextKeys(), pack);
+  m_whenDoneTexts = TranslatedTexts(WhenDoneTextKeys(), pack);
+  m_pack = pack;
+  if (m_hWnd) FillWhenDone();
 }
 
 void CConvertingPage::LeavePage() {
@@ -196,6 +253,11 @@ void CConvertingPage::LeavePage() {
 }
 
 bool CConvertingPage::OnCommand(int id, int code, HWND control) {
+  if (id == IDC_CONV_WHEN_DONE && code == CBN_SELCHANGE) {
+    const int row = CComboBox(control).GetCurSel();
+    if (row >= 0) m_state.g_runSettings.whenDone = WhenDone(row);
+    return true;
+  }
   if (id == IDC_CONV_CANCEL && code == BN_CLICKED) {
     if (m_run) m_run->Cancel();
     return true;

@@ -9,6 +9,8 @@
 #include "app/app_state.h"
 #include "app/language_text.h"
 #include "convert/run_engine.h"
+#include "convert/taskbar_state.h"
+#include "convert/when_done.h"
 #include "framework/win/wizard_page.h"
 
 class PageRun;
@@ -26,10 +28,15 @@ class CConvertingPage : public CWizardPage {
   std::vector<std::u16string> LogEntries() const;
   // The report of the last run that ended, with the runs it retried.
   const RunReport& Report() const { return m_report; }
+  // The input list that report is of, each file with the folder it came with.
+  const std::vector<INPUT_FILE>& ReportInputs() const { return m_lastInputs; }
+  // The user has left the result page: the taskbar button drops the run.
+  void ResultPageLeft();
   // The next entry runs only the files at `positions` again, with the
   // settings of the last run; an empty list makes it a whole run again.
   void RetryOnEntry(const std::vector<size_t>& positions);
-  // The words of the estimate line in the current language.
+  // The words of the estimate line and the after-run choice in the current
+  // language.
   void SetTexts(const LanguageTexts& pack);
 
  protected:
@@ -39,6 +46,10 @@ class CConvertingPage : public CWizardPage {
 
  private:
   void Show(const RunProgress& progress);
+  void ShowTaskbar();
+  void FillWhenDone();
+  // The after-run choice once the report is in: used once, kept as reset.
+  void RunDone();
 
   // What the controls show now, so that only a change is painted.
   struct Shown {
@@ -53,6 +64,11 @@ class CConvertingPage : public CWizardPage {
   APP_STATE& m_state;
   std::shared_ptr<PageRun> m_run;
   std::unique_ptr<TaskbarProgress> m_taskbar;
+  TaskbarState m_taskbarState;
+  std::unique_ptr<WhenDoneActions> m_actions;
+  WhenDoneCountdown m_countdown;
+  WhenDoneTexts m_whenDoneTexts;
+  LanguageTexts m_pack;
   Shown m_shown;
   RunReport m_report;
   std::vector<size_t> m_retry;

@@ -201,6 +201,7 @@ bool EncoderRunner::ReadUntilEnd() {
                                             int(m_pipe->Count()), m_text.data(), kTextUnits);
       m_output.Add(
           std::u16string(reinterpret_cast<const char16_t*>(m_text.data()), units > 0 ? units : 0));
+      m_output.Said(m_pipe->Bytes(), m_pipe->Count());
     }
     const bool ended = status == EncoderPipe::Status::Ended;
     const uint64_t now = GetTickCount64();

@@ -96,6 +96,7 @@ class EncoderRunner {
   std::u16string FatalLine() const { return m_output.FatalLine(); }
   // The line of the last run that best says what went wrong.
   std::u16string TellingLine() const { return m_output.TellingLine(); }
+  FailureCause Cause() const { return m_output.Cause(); }
   // Whether the last run's encoder ended by itself, and with which code.
   bool Exited() const { return m_bExited; }
   DWORD ExitCode() const { return m_exitCode; }

@@ -11,3 +11,5 @@ static_assert(WM_CONVERT_FINISHED == 2257 && WM_RETRY_FAILED == 2258,
 
 // Posted to the converting page when its run has news.
 constexpr UINT WM_RUN_NEWS = WM_APP + 30;
+// Posted to the converting page after the run's end, once the result page shows.
+constexpr UINT WM_RUN_COUNTDOWN = WM_APP + 31;

@@ -43,8 +43,13 @@ void CResultPage::FillOutcomes() {
   const HGDIOBJ old =
       ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(listWindow, WM_GETFONT, 0, 0)));
   LONG widest = 0;
+  const std::vector<INPUT_FILE>& inputs = m_run.ReportInputs();
   for (const FileRecord& record : outcomes) {
-    const std::u16string row = OutcomeRow(record, m_texts);
+    // Named below the folder it was added with, so that same names tell apart.
+    const bool known =
+        record.position < inputs.size() && inputs[record.position].strPath == record.input;
+    const std::u16string row =
+        OutcomeRow(record, known ? inputs[record.position] : InputFileOf(record.input), m_texts);
     list.AddString(row);
     SIZE size;
     if (::GetTextExtentPoint32W(dc, W(row), int(row.size()), &size))
@@ -62,6 +67,10 @@ void CResultPage::LeavePage() {
 
 void CResultPage::SetTexts(const LanguageTexts& pack) {
   m_texts = TranslatedTexts(OutcomeTextKeys(), pack);
+  m_texts.numbers = TranslatedTexts(NumberTextKeys(), pack);
+  m_texts.failures = TranslatedTexts(FailureTextKeys(), pack);
+  const auto copy = pack.find(u"9142-16");
+  m_copyPathText = copy != pack.end() && !copy->second.empty() ? copy->second : u"Copy full path";
   const auto open = pack.find(u"9142-12");
   m_openFolderText =
       open != pack.end() && !open->second.empty() ? open->second : u"Open containing folder";
@@ -87,6 +96,23 @@ void CResultPage::ShowOutput(int row) const {
   ::ShellExecuteW(m_hWnd, L"open", L"explorer.exe", W(args), nullptr, SW_SHOWNORMAL);
 }
 
+void CResultPage::CopyText(const std::u16string& text) const {
+  if (!::OpenClipboard(m_hWnd)) return;
+  ::EmptyClipboard();
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+  if (memory) {
+    if (void* data = ::GlobalLock(memory)) {
+      std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<char16_t*>(data));
+      ::GlobalUnlock(memory);
+      // The clipboard owns the memory once it took it.
+      if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
+    } else {
+      ::GlobalFree(memory);
+    }
+  }
+  ::CloseClipboard();
+}
+
 void CResultPage::ShowMenu(int x, int y) {
   CListBox list(GetDlgItem(IDC_RES_FILES).GetSafeHwnd());
   const int row = list.GetCurSel();
@@ -103,11 +129,21 @@ void CResultPage::ShowMenu(int x, int y) {
   HMENU menu = ::CreatePopupMenu();
   if (!menu) return;
   const UINT state = ConvertedOutput(row).empty() ? MF_GRAYED : MF_ENABLED;
+  // The row's whole path first: the list shows it only below its folder.
+  const std::vector<FileRecord>& outcomes = m_run.Report().files;
+  const std::u16string input =
+      row >= 0 && size_t(row) < outcomes.size() ? outcomes[size_t(row)].input : std::u16string();
+  if (!input.empty()) {
+    ::AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, W(input));
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  }
   ::AppendMenuW(menu, MF_STRING | state, IDM_RES_OPEN_FOLDER, W(m_openFolderText));
+  if (!input.empty()) ::AppendMenuW(menu, MF_STRING, IDM_RES_COPY_PATH, W(m_copyPathText));
   const int chosen =
       ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, m_hWnd, nullptr);
   ::DestroyMenu(menu);
   if (chosen == IDM_RES_OPEN_FOLDER) ShowOutput(row);
+  if (chosen == IDM_RES_COPY_PATH) CopyText(input);
 }
 
 bool CResultPage::OnCommand(int id, int code, HWND control) {

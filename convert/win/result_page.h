@@ -29,10 +29,12 @@ class CResultPage : public CWizardPage {
   std::u16string ConvertedOutput(int row) const;
   void ShowOutput(int row) const;
   void ShowMenu(int x, int y);
+  void CopyText(const std::u16string& text) const;
 
   CLinkStatic m_linkFolder;
   const APP_STATE& m_state;
   const CConvertingPage& m_run;
   OutcomeTexts m_texts;
   std::u16string m_openFolderText = u"Open containing folder";
+  std::u16string m_copyPathText = u"Copy full path";
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "convert/win/failure_cause.h"
 #include "framework/long_path.h"
 #include "framework/win/file_io.h"
 #include "framework/win/wide.h"
@@ -27,6 +28,7 @@ FileVerdict JudgedFile(const EncoderRunner& runner, EncoderOutcome outcome,
   verdict.reason = runner.Reason();
   if (verdict.reason == FailReason::FatalLine) verdict.fatalLine = runner.FatalLine();
   verdict.tellingLine = runner.TellingLine();
+  if (verdict.outcome == FileOutcome::Failed) verdict.cause = CauseOnThisMachine(runner.Cause());
   verdict.exited = runner.Exited();
   verdict.exitCode = runner.ExitCode();
   if (outcome == EncoderOutcome::Succeeded) FileSizeOf(outputPath, verdict.outputSize);

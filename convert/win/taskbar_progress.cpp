@@ -16,9 +16,13 @@ TaskbarProgress::~TaskbarProgress() {
   if (m_com) ::CoUninitialize();
 }
 
-void TaskbarProgress::Show(double share, bool failed) {
+void TaskbarProgress::Show(TaskbarMark mark, double share) {
   if (!m_list) return;
-  m_list->SetProgressState(m_window, failed ? TBPF_ERROR : TBPF_NORMAL);
+  if (mark == TaskbarMark::None) {
+    m_list->SetProgressState(m_window, TBPF_NOPROGRESS);
+    return;
+  }
+  m_list->SetProgressState(m_window, mark == TaskbarMark::Error ? TBPF_ERROR : TBPF_NORMAL);
   m_list->SetProgressValue(m_window, ULONGLONG(share * 1000), 1000);
 }
 

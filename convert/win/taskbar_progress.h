@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "convert/taskbar_state.h"
+
 struct ITaskbarList3;
 
 class TaskbarProgress {
@@ -12,7 +14,7 @@ class TaskbarProgress {
   TaskbarProgress(const TaskbarProgress&) = delete;
   TaskbarProgress& operator=(const TaskbarProgress&) = delete;
 
-  void Show(double share, bool failed);
+  void Show(TaskbarMark mark, double share);
 
  private:
   void Drop();

@@ -79,6 +79,19 @@ bool FileSizeOf(const std::u16string& path, unsigned long long& size) {
   return true;
 }
 
+bool IsHeldByAnother(const std::u16string& path) {
+  // A read that shares everything is refused for sharing only by a holder
+  // that does not share reading.
+  HANDLE file = ::CreateFileW(W(ExtendedLengthPath(path)), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    ::CloseHandle(file);
+    return false;
+  }
+  return ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 std::u16string CreateFolderTree(const std::u16string& folder) {
   std::u16string target = folder;
   while (target.size() > 1 && target.back() == u'\\') target.pop_back();

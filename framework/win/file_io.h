@@ -16,6 +16,9 @@ bool ReplaceFileAtomically(const std::u16string& path, const std::vector<uint8_t
 bool PathExists(const std::u16string& path);
 // The size of a file; false when there is none (a folder is none).
 bool FileSizeOf(const std::u16string& path, unsigned long long& size);
+// Whether another program holds the file open without sharing it, so that
+// it can be neither read nor written now.
+bool IsHeldByAnother(const std::u16string& path);
 // Creates a folder and the missing folders above it. Empty when the folder
 // exists afterwards, else the system's reason.
 std::u16string CreateFolderTree(const std::u16string& folder);

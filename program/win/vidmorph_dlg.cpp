@@ -119,6 +119,8 @@ void CVidmorphDlg::ApplyLanguage() {
 
 void CVidmorphDlg::GoTo(int from, int to) {
   m_pages[size_t(from)]->LeavePage();
+  // The taskbar button tells of a failed run until its results are left.
+  if (from == kResultPage && m_pConvertingPage) m_pConvertingPage->ResultPageLeft();
   m_pages[size_t(to)]->EnterPage();
   m_nPage = to;
   // Files dropped anywhere on the window go to a page that takes them.

@@ -7,6 +7,8 @@
 //                          lines to stderr as fast as the reader takes them,
 //                          as an encoder does for a damaged input
 //   file BYTES PATH        create PATH holding BYTES bytes
+//   replay PATH            write the bytes of PATH to stderr, as a real
+//                          encoder's output kept as test data
 //   exit CODE              end with CODE (the default is 0)
 //   where                  write "cwd=FOLDER\n", its current folder, to stdout
 // Started by the program itself ("-i INPUT ... OUTPUT"), it reads the same
@@ -93,6 +95,19 @@ std::string Expand(std::string text, const std::string& output) {
   return text;
 }
 
+// The whole of a file, or nothing when it cannot be read.
+std::string ReadBytes(const std::string& path) {
+  std::string text;
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return text;
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buf, sizeof(buf), &got, nullptr) && got > 0) text.append(buf, got);
+  CloseHandle(file);
+  return text;
+}
+
 // Carries out the commands from `words`, in order; returns the exit code.
 int Execute(const std::vector<std::string>& words, const std::string& output) {
   for (size_t i = 0; i < words.size(); ++i) {
@@ -114,6 +129,8 @@ int Execute(const std::vector<std::string>& words, const std::string& output) {
     } else if (word == "file" && i + 2 < words.size()) {
       if (!MakeFile(Expand(words[i + 2], output), std::atol(words[i + 1].c_str()))) return 90;
       i += 2;
+    } else if (word == "replay" && hasArg) {
+      Write(STD_ERROR_HANDLE, ReadBytes(words[++i]));
     } else if (word == "where") {
       wchar_t folder[MAX_PATH] = L"";
       GetCurrentDirectoryW(MAX_PATH, folder);
@@ -132,14 +149,8 @@ int Execute(const std::vector<std::string>& words, const std::string& output) {
 // first blank).
 std::vector<std::string> ReadScript(const std::string& path) {
   std::vector<std::string> words;
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {"exit", "92"};
-  std::string text;
-  char buf[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buf, sizeof(buf), &got, nullptr) && got > 0) text.append(buf, got);
-  CloseHandle(file);
+  if (GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES) return {"exit", "92"};
+  const std::string text = ReadBytes(path);
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find('\n', pos);

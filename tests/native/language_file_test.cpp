@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
 #include "app/language_text.h"
+#include "app/number_text.h"
+#include "convert/failure_wording.h"
+#include "convert/when_done.h"
 
 namespace {
 
@@ -63,6 +67,62 @@ TEST_F(ShippedLanguageFile, EveryPackNamesTheSameControls) {
     }
   }
   EXPECT_EQ(SplitLanguageTexts(Value(u"Deutsch", u"text")).at(u"102-1003"), u"&Weiter >");
+}
+
+// Every text of a table is in the English pack as it is built in, so that
+// switching back to English restores it.
+template <class Texts>
+void ExpectBuiltInEnglish(const std::vector<TextKey<Texts>>& keys, const LanguageTexts& english) {
+  const Texts builtIn;
+  for (const TextKey<Texts>& k : keys) {
+    ASSERT_EQ(english.count(k.key), 1u);
+    EXPECT_EQ(english.at(k.key), builtIn.*k.text);
+  }
+}
+
+TEST_F(ShippedLanguageFile, TheEnglishPackRepeatsTheBuiltInTexts) {
+  const LanguageTexts english = SplitLanguageTexts(Value(u"English", u"text"));
+  ExpectBuiltInEnglish(NumberTextKeys(), english);
+  ExpectBuiltInEnglish(FailureTextKeys(), english);
+  ExpectBuiltInEnglish(WhenDoneTextKeys(), english);
+}
+
+TEST_F(ShippedLanguageFile, EachPackWritesNumbersAsItsLanguageDoes) {
+  const struct {
+    const char16_t* pack;
+    std::vector<std::u16string> texts;
+  } cases[] = {
+      {u"English",
+       {u"12 bytes", u"840 KB", u"1.2 MB", u"2.50 GB", u"3.2x", u"42 s", u"2 min 10 s",
+        u"1 h 2 min"}},
+      {u"Deutsch",
+       {u"12 Bytes", u"840 KB", u"1,2 MB", u"2,50 GB", u"3,2x", u"42 Sek.", u"2 Min. 10 Sek.",
+        u"1 Std. 2 Min."}},
+      {u"Fran\u00e7ais",
+       {u"12 octets", u"840 Ko", u"1,2 Mo", u"2,50 Go", u"3,2x", u"42 s", u"2 min 10 s",
+        u"1 h 2 min"}},
+      {u"Espa\u00f1ol",
+       {u"12 bytes", u"840 KB", u"1,2 MB", u"2,50 GB", u"3,2x", u"42 s", u"2 min 10 s",
+        u"1 h 2 min"}},
+      {u"\u7b80\u4f53\u4e2d\u6587",
+       {u"12 字节", u"840 KB", u"1.2 MB", u"2.50 GB", u"3.2 倍", u"42 秒", u"2 分 10 秒",
+        u"1 小时 2 分"}},
+  };
+  for (const auto& c : cases) {
+    const NumberTexts n =
+        TranslatedTexts(NumberTextKeys(), SplitLanguageTexts(Value(c.pack, u"text")));
+    const std::vector<std::u16string> texts = {
+        SizeText(12, n),    SizeText(860160, n),   SizeText(1258291, n),   SizeText(5ULL << 29, n),
+        SpeedText(3.24, n), DurationText(42.4, n), DurationText(129.6, n), DurationText(3723, n)};
+    EXPECT_EQ(texts, c.texts);
+  }
+  // English as built in is the English pack's; what cannot be a number is 0.
+  EXPECT_EQ(SizeText(1258291, NumberTexts()), u"1.2 MB");
+  EXPECT_EQ(FractionText(std::nan(""), 1, NumberTexts()), u"0.0");
+  EXPECT_EQ(DurationText(-5, NumberTexts()), u"0 s");
+  EXPECT_EQ(DurationText(99.4, NumberTexts()), u"99 s");
+  EXPECT_EQ(DurationText(100, NumberTexts()), u"1 min 40 s");
+  EXPECT_EQ(SizeText(~0ULL, NumberTexts()), u"17179869184.00 GB");
 }
 
 }  // namespace

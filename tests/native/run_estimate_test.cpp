@@ -152,7 +152,13 @@ TEST(RunEstimate, TextsTellTheClockAndUnknown) {
   view.hasSpeed = false;
   EXPECT_EQ(EstimateText(view, texts), u"Elapsed 0:42 - time left unknown");
 
-  LanguageTexts pack = {{u"9141-3", u"Restzeit unbekannt"}, {u"9141-1", u""}};
+  LanguageTexts pack = {{u"9141-3", u"Restzeit unbekannt"},
+                        {u"9141-1", u""},
+                        {u"9141-4", u"%1x Echtzeit"},
+                        {u"9144-1", u","}};
   const EstimateTexts german = TranslatedTexts(EstimateTextKeys(), pack);
   EXPECT_EQ(EstimateText(view, german), u"Elapsed 0:42 - Restzeit unbekannt");
+  // The speed as the pack writes numbers.
+  view.hasSpeed = true;
+  EXPECT_EQ(EstimateText(view, german), u"Elapsed 0:42 - Restzeit unbekannt - 3,2x Echtzeit");
 }

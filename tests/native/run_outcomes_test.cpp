@@ -162,14 +162,35 @@ TEST(RunOutcomes, RowsSayWhatHappenedAndWhy) {
   EXPECT_EQ(OutcomeText(Record(0, FileOutcome::StartFailed).verdict, t),
             u"Not started: the encoder could not be started");
 
-  EXPECT_EQ(SizeText(0), u"0 bytes");
-  EXPECT_EQ(SizeText(1023), u"1023 bytes");
-  EXPECT_EQ(SizeText(1536), u"2 KB");
-  EXPECT_EQ(SizeText(3ULL << 30), u"3.00 GB");
-
   // A pack's words replace the built-in ones.
   const OutcomeTexts german = TranslatedTexts(OutcomeTextKeys(), {{u"9142-3", u"Übersprungen"}});
   EXPECT_EQ(OutcomeText(Record(0, FileOutcome::Skipped).verdict, german), u"Übersprungen");
+}
+
+TEST(RunOutcomes, FilesAddedWithAFolderAreNamedByTheirPathBelowIt) {
+  const std::vector<INPUT_FILE> files = {
+      InputFileUnder(u"D:\\A\\B\\C\\deep.avi", u"D:\\A"),
+      InputFileUnder(u"D:\\A\\x\\clip.avi", u"D:\\A\\"),
+      InputFileUnder(u"D:\\A\\y\\clip.avi", u"d:\\a"),
+      // Found below a drive's root, and in the extended form of a long path.
+      InputFileUnder(u"E:\\clip.avi", u"E:\\"),
+      InputFileUnder(u"\\\\?\\D:\\A\\long\\clip.avi", u"D:\\A"),
+      InputFileOf(u"D:\\A\\x\\alone.avi"),
+  };
+  const char16_t* const rows[] = {
+      u"B\\C\\deep.avi - Converted (1,2 MB)", u"x\\clip.avi - Converted (1,2 MB)",
+      u"y\\clip.avi - Converted (1,2 MB)",    u"clip.avi - Converted (1,2 MB)",
+      u"long\\clip.avi - Converted (1,2 MB)", u"alone.avi - Converted (1,2 MB)",
+  };
+  // The size as the pack's language writes it.
+  OutcomeTexts texts;
+  texts.numbers = TranslatedTexts(NumberTextKeys(), {{u"9144-1", u","}});
+  for (size_t i = 0; i < files.size(); ++i) {
+    FileRecord r = Record(i, FileOutcome::Succeeded);
+    r.input = files[i].strPath;
+    r.verdict.outputSize = 1258291;
+    EXPECT_EQ(OutcomeRow(r, files[i], texts), rows[i]);
+  }
 }
 
 TEST(RunOutcomes, ARetryRecordsOnlyItsOwnFiles) {

@@ -29,7 +29,7 @@ bool ConvertDriver::Start(const std::function<void(APP_STATE&)>& edit) {
   Archive ar;
   SerializeSettings(ar, s);
   if (!WriteBytes(dir.Path() + L"Option.dat", ar.Bytes())) return false;
-  if (s.g_runSettings.nSimultaneous != RUN_SETTINGS().nSimultaneous &&
+  if (StoreRunSettings(s.g_runSettings) != StoreRunSettings(RUN_SETTINGS()) &&
       !WriteBytes(dir.Path() + L"Vidmorph.ini", StoreRunSettings(s.g_runSettings)))
     return false;
   prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));

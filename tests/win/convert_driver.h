@@ -21,7 +21,7 @@ class ConvertDriver {
   bool WriteScript(const std::wstring& name, const std::string& script) const;
   // Copies the program and the stand-in, writes Option.dat (audio task, so MP3
   // is the profile; no temp folder; out\ as the output folder) after `edit` has
-  // changed it, and Vidmorph.ini when the edit asks for several encoders, and
+  // changed it, and Vidmorph.ini when the edit changes its settings, and
   // starts the program.
   bool Start(const std::function<void(APP_STATE&)>& edit = nullptr);
   // Presses a wizard button and waits until the page holding `idOnPage` shows.

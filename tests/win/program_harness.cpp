@@ -609,3 +609,40 @@ bool HasChildWithText(HWND parent, const std::wstring& text) {
   ::EnumChildWindows(parent, HasTextProc, LPARAM(&s));
   return s.found;
 }
+
+std::wstring WideOf(const char* utf8) {
+  const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  std::wstring out(size_t(n > 0 ? n - 1 : 0), L'\0');
+  if (n > 1) ::MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &out[0], n);
+  return out;
+}
+
+bool SaveShot(HWND window, const std::wstring& name) {
+  const std::wstring folder = TestExeDir() + L"..\\test-logs\\";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  RECT rc;
+  if (!::GetWindowRect(window, &rc)) return false;
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  HDC screen = ::GetDC(nullptr);
+  HDC dc = ::CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = ::SelectObject(dc, bitmap);
+  ::BitBlt(dc, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+  ::SelectObject(dc, old);
+  const DWORD size = DWORD(((w * 3 + 3) & ~3) * h);
+  BITMAPFILEHEADER head = {0x4D42, DWORD(sizeof(head) + sizeof(info.bmiHeader) + size), 0, 0,
+                           DWORD(sizeof(head) + sizeof(info.bmiHeader))};
+  std::vector<uint8_t> bytes(reinterpret_cast<uint8_t*>(&head),
+                             reinterpret_cast<uint8_t*>(&head) + sizeof(head));
+  bytes.insert(bytes.end(), reinterpret_cast<uint8_t*>(&info.bmiHeader),
+               reinterpret_cast<uint8_t*>(&info.bmiHeader) + sizeof(info.bmiHeader));
+  if (bits)
+    bytes.insert(bytes.end(), static_cast<uint8_t*>(bits), static_cast<uint8_t*>(bits) + size);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  ::ReleaseDC(nullptr, screen);
+  return bits && WriteBytes(folder + name, bytes);
+}

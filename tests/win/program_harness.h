@@ -124,6 +124,13 @@ std::wstring FileDialogFolder(DWORD pid, HWND dialog);
 bool AddThroughFileDialog(DWORD pid, HWND inputPage, const std::wstring& folder,
                           const std::wstring& names);
 
+// UTF-8 text as the system's wide text.
+std::wstring WideOf(const char* utf8);
+// Keeps the screen under `window` as a 24-bit BMP file in the build's
+// test-logs\ folder (beside the test executable's),
+// for a person to look at; false when it could not be written.
+bool SaveShot(HWND window, const std::wstring& name);
+
 // Whether a window below `parent` shows exactly this text.
 bool HasChildWithText(HWND parent, const std::wstring& text);
 
