@@ -1,5 +1,7 @@
 #include "convert/output_path.h"
 
+#include <string>
+
 #include "framework/long_path.h"
 #include "profiles/command_line.h"
 
@@ -78,4 +80,15 @@ PathProblem OutputPathProblem(const std::u16string& outputPath, const std::u16st
     start = end + 1;
   }
   return commandLine.size() > kLongestCommandLine ? PathProblem::TooLong : PathProblem::None;
+}
+
+std::u16string PartialOutputPath(const std::u16string& outputPath, int n) {
+  const size_t folder = outputPath.find_last_of(u"\\/");
+  size_t dot = outputPath.rfind(u'.');
+  if (dot == std::u16string::npos || (folder != std::u16string::npos && dot < folder))
+    dot = outputPath.size();
+  std::u16string mark = u".partial";
+  if (n > 1)
+    for (char c : std::to_string(n)) mark += char16_t(c);
+  return outputPath.substr(0, dot) + mark + outputPath.substr(dot);
 }

@@ -44,3 +44,10 @@ constexpr size_t kLongestCommandLine = 32766;
 
 // Why a file cannot be converted as planned, found before its encoder starts.
 PathProblem OutputPathProblem(const std::u16string& outputPath, const std::u16string& commandLine);
+
+// Where a file is written whose output another file of the run has converted
+// already, until it is moved over that output: beside it, with the same
+// extension so that the encoder makes the same kind of file, for the n-th
+// try 1 on: D:\o\clip.avi.mp3 becomes D:\o\clip.avi.partial.mp3, then
+// D:\o\clip.avi.partial2.mp3.
+std::u16string PartialOutputPath(const std::u16string& outputPath, int n);

@@ -39,6 +39,11 @@ RunReport RunEngine::Run(RunRequest request) {
     m_estimate.Begin(count, m_host.Seconds());
     Tell(true);
   }
+  for (const FileRecord& record : request.earlier.files)
+    if (record.verdict.outcome == FileOutcome::Succeeded &&
+        std::find(request.positions.begin(), request.positions.end(), record.position) ==
+            request.positions.end())
+      m_convertedBefore.push_back(record.output);
   bool startFailed = false;
   for (int i = 0; i < count && !startFailed; ++i) {
     const size_t position = request.positions[size_t(i)];
@@ -51,9 +56,13 @@ RunReport RunEngine::Run(RunRequest request) {
     // earlier one's output as it would one after the other.
     while (!m_cancelled && (int(m_running.size()) >= slots || IsWritten(output))) AwaitOne();
     if (m_cancelled) break;
+    // The result already counts a file converted into this output: a failure
+    // here must not take it, so this one replaces it only once converted.
+    const bool partial = IsConverted(output);
+    const std::u16string written = partial ? PartialOutput(inputs, output) : output;
 
     job.strInput = ExtendedLengthPath(path);
-    job.strOutput = ExtendedLengthPath(output);
+    job.strOutput = ExtendedLengthPath(written);
     job.strEncoder = EncoderPath(settings.appDir);
     std::u16string commandLine;
     BuildCommandLine(&job, commandLine);
@@ -70,9 +79,9 @@ RunReport RunEngine::Run(RunRequest request) {
       continue;
     }
     m_host.FileSize(path, m_records.back().inputSize);
-    const PathProblem problem = OutputPathProblem(output, commandLine);
+    const PathProblem problem = OutputPathProblem(written, commandLine);
     if (problem != PathProblem::None) {
-      PassedOver(i, FailReason::PathTooLong, PathProblemNote(output, problem));
+      PassedOver(i, FailReason::PathTooLong, PathProblemNote(written, problem));
       continue;
     }
     // Never over a file the run is still to convert, or has converted.
@@ -86,7 +95,7 @@ RunReport RunEngine::Run(RunRequest request) {
         PassedOver(i, FailReason::None, std::u16string());
         continue;
       }
-      m_host.DeleteFile(output);
+      if (!partial) m_host.DeleteFile(output);
     }
     // Made only now, so that a file passed over leaves no empty folders.
     const std::u16string folder = FolderToCreate(settings.sameAsSource, file, output);
@@ -98,7 +107,7 @@ RunReport RunEngine::Run(RunRequest request) {
         continue;
       }
     }
-    if (!Start(i, commandLine, output)) {
+    if (!Start(i, commandLine, written)) {
       m_records.back().verdict.outcome = FileOutcome::StartFailed;
       startFailed = true;
       FileDone(i, m_records.size() - 1, FileOutcome::StartFailed);
@@ -129,8 +138,25 @@ RunReport RunEngine::Run(RunRequest request) {
 
 bool RunEngine::IsWritten(const std::u16string& output) const {
   for (const InFlight& r : m_running)
-    if (SamePath(m_records[r.record].output, output)) return true;
+    if (SamePath(m_records[r.record].output, output) || SamePath(r.written, output)) return true;
   return false;
+}
+
+bool RunEngine::IsConverted(const std::u16string& output) const {
+  auto same = [&](const std::u16string& path) { return SamePath(path, output); };
+  for (const FileRecord& record : m_records)
+    if (record.verdict.outcome == FileOutcome::Succeeded && same(record.output)) return true;
+  return std::any_of(m_convertedBefore.begin(), m_convertedBefore.end(), same);
+}
+
+// The first partial name that is nobody's: no file there, no input, no encoder writing it.
+std::u16string RunEngine::PartialOutput(const std::vector<INPUT_FILE>& inputs,
+                                        const std::u16string& output) {
+  for (int n = 1;; ++n) {
+    std::u16string partial = PartialOutputPath(output, n);
+    if (!m_host.FileExists(partial) && !IsAnInput(inputs, partial) && !IsWritten(partial))
+      return partial;
+  }
 }
 
 void RunEngine::AwaitOne() {
@@ -144,15 +170,25 @@ void RunEngine::AwaitOne() {
   m_running.erase(it);
   FileRecord& record = m_records[ended.record];
   record.verdict = end.verdict;
+  if (end.verdict.outcome == FileOutcome::Succeeded && ended.written != record.output) {
+    const std::u16string reason = m_host.MoveOver(ended.written, record.output);
+    if (!reason.empty()) {
+      record.verdict.outcome = FileOutcome::Failed;
+      record.verdict.reason = FailReason::NoOutput;
+      record.verdict.tellingLine = reason;
+      std::lock_guard<std::mutex> hold(m_lock);
+      m_progress.failed = true;
+    }
+  }
   // Half-made: whatever is there now is the encoder's, since an earlier
-  // file was either deleted on Yes or given up to overwriting.
-  if (end.verdict.outcome != FileOutcome::Succeeded && m_host.FileExists(record.output))
-    m_host.DeleteFile(record.output);
+  // file was either deleted on Yes, given up to overwriting, or kept apart.
+  if (record.verdict.outcome != FileOutcome::Succeeded && m_host.FileExists(ended.written))
+    m_host.DeleteFile(ended.written);
   if (end.verdict.outcome == FileOutcome::Cancelled) {
     if (!m_cancelled && !m_running.empty()) m_host.EndEncoders();
     m_cancelled = true;
   }
-  FileDone(ended.file, ended.record, end.verdict.outcome);
+  FileDone(ended.file, ended.record, record.verdict.outcome);
 }
 
 void RunEngine::PassedOver(int file, FailReason reason, const std::u16string& note) {
@@ -162,14 +198,14 @@ void RunEngine::PassedOver(int file, FailReason reason, const std::u16string& no
   FileDone(file, m_records.size() - 1, record.verdict.outcome);
 }
 
-bool RunEngine::Start(int file, const std::u16string& commandLine, const std::u16string& output) {
+bool RunEngine::Start(int file, const std::u16string& commandLine, const std::u16string& written) {
   {
     std::lock_guard<std::mutex> hold(m_lock);
     m_progress.files[size_t(file)].state = FileState::Running;
     m_estimate.FileStarted(file, m_host.Seconds());
   }
-  if (!m_host.StartEncoder(file, commandLine, output, *this)) return false;
-  m_running.push_back({file, m_records.size() - 1});
+  if (!m_host.StartEncoder(file, commandLine, written, *this)) return false;
+  m_running.push_back({file, m_records.size() - 1, written});
   return true;
 }
 
@@ -194,11 +230,10 @@ void RunEngine::FileDone(int file, size_t record, FileOutcome outcome) {
   m_records[record].ended = m_host.Now();
   std::lock_guard<std::mutex> hold(m_lock);
   Write(m_logOrder.Done(file));
+  // The encoder's end told its own outcome; a move that failed since changes it.
   FileProgress& shown = m_progress.files[size_t(file)];
-  if (shown.state != FileState::Done) {
-    shown.state = FileState::Done;
-    shown.outcome = outcome;
-  }
+  shown.state = FileState::Done;
+  shown.outcome = outcome;
   // A run that ends with the file does not count it as done; an encoder's
   // file was counted when the encoder ended.
   if (outcome != FileOutcome::Cancelled && outcome != FileOutcome::StartFailed &&

@@ -47,6 +47,9 @@ class ScheduleHost {
   // The overwrite question; true for Yes.
   virtual bool AskOverwrite(const std::u16string& question) = 0;
   virtual void DeleteFile(const std::u16string& path) = 0;
+  // Moves a file over another in the same folder, replacing it. Empty when
+  // done, else the system's reason.
+  virtual std::u16string MoveOver(const std::u16string& from, const std::u16string& to) = 0;
   // Empty when the folder exists afterwards, else the system's reason.
   virtual std::u16string CreateFolders(const std::u16string& folder) = 0;
   // Starts the encoder of `file`, which reports to `events` until it has
@@ -140,23 +143,28 @@ class RunEngine : private EncoderEvents {
 
   // Runs the files of the request. Two files with one output never run at
   // once: the later one waits, then meets the output as a one-at-a-time run
-  // would. A cancelled file ends every other; after a start that fails no
-  // more start, and those running finish. A file whose input is gone, whose
-  // output path cannot be written or would replace an input, or whose
-  // folder cannot be created is logged and not converted.
+  // would; once an earlier one has been converted, the later one is written
+  // beside it and moved over it only when converted in turn. A cancelled file
+  // ends every other; after a start that fails no more start, and those
+  // running finish. A file whose input is gone, whose output path cannot be
+  // written or would replace an input, or whose folder cannot be created is
+  // logged and not converted.
   RunReport Run(RunRequest request);
 
  private:
   struct InFlight {
     int file;
     size_t record;
+    std::u16string written;  // the output, or the partial file beside it
   };
 
   // The schedule, on the run's thread.
   bool IsWritten(const std::u16string& output) const;
+  bool IsConverted(const std::u16string& output) const;
+  std::u16string PartialOutput(const std::vector<INPUT_FILE>& inputs, const std::u16string& output);
   void AwaitOne();
   void PassedOver(int file, FailReason reason, const std::u16string& note);
-  bool Start(int file, const std::u16string& commandLine, const std::u16string& output);
+  bool Start(int file, const std::u16string& commandLine, const std::u16string& written);
   void Show(int file);
   void Log(int file, const std::u16string& text, bool chunk);
   void FileDone(int file, size_t record, FileOutcome outcome);
@@ -186,6 +194,8 @@ class RunEngine : private EncoderEvents {
   // The run's thread's own.
   std::vector<FileRecord> m_records;  // the files the run came to, in its order
   std::vector<InFlight> m_running;
+  // Outputs that an earlier run's report, which this one goes on from, counts as converted.
+  std::vector<std::u16string> m_convertedBefore;
   bool m_cancelled = false;
   // Shared with the encoders' threads.
   std::mutex m_lock;

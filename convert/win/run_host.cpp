@@ -63,6 +63,13 @@ void WindowsRunHost::DeleteFile(const std::u16string& path) {
   ::DeleteFileW(W(ExtendedLengthPath(path)));
 }
 
+std::u16string WindowsRunHost::MoveOver(const std::u16string& from, const std::u16string& to) {
+  if (::MoveFileExW(W(ExtendedLengthPath(from)), W(ExtendedLengthPath(to)),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return std::u16string();
+  return SystemErrorText(::GetLastError());
+}
+
 std::u16string WindowsRunHost::CreateFolders(const std::u16string& folder) {
   return CreateFolderTree(folder);
 }

@@ -30,6 +30,7 @@ class WindowsRunHost : public ScheduleHost {
   bool FileSize(const std::u16string& path, unsigned long long& size) override;
   bool AskOverwrite(const std::u16string& question) override;
   void DeleteFile(const std::u16string& path) override;
+  std::u16string MoveOver(const std::u16string& from, const std::u16string& to) override;
   std::u16string CreateFolders(const std::u16string& folder) override;
   bool StartEncoder(int file, const std::u16string& commandLine, const std::u16string& outputPath,
                     EncoderEvents& events) override;

@@ -24,6 +24,8 @@ class TracingHost : public ScheduleHost, public RunSink {
   std::set<std::u16string> existing;   // besides the inputs
   std::set<std::u16string> gone;
   std::map<std::u16string, std::u16string> folderFailures;  // folder, reason
+  std::u16string moveFailure;                               // the system's reason, if any
+  std::map<std::u16string, int> madeBy;                     // output, the file that wrote it
   bool answerYes = false;
   std::map<int, FileVerdict> verdicts;  // by file; success when missing
   std::vector<int> endOrder;  // the first of these still running ends next, else the oldest
@@ -64,8 +66,17 @@ class TracingHost : public ScheduleHost, public RunSink {
   }
   void DeleteFile(const std::u16string& p) override {
     trace.push_back("delete " + Narrow(p));
-    for (auto it = existing.begin(); it != existing.end();)
-      it = SamePath(*it, p) ? existing.erase(it) : std::next(it);
+    Forget(p);
+  }
+  std::u16string MoveOver(const std::u16string& from, const std::u16string& to) override {
+    trace.push_back("move " + Narrow(from) + " over " + Narrow(to));
+    if (!moveFailure.empty()) return moveFailure;
+    const int maker = madeBy[from];
+    Forget(from);
+    Forget(to);
+    existing.insert(to);
+    madeBy[to] = maker;
+    return std::u16string();
   }
   std::u16string CreateFolders(const std::u16string& folder) override {
     trace.push_back("create " + Narrow(folder));
@@ -104,6 +115,7 @@ class TracingHost : public ScheduleHost, public RunSink {
     EncoderEnd end;
     end.file = r.file;
     existing.insert(r.output);
+    madeBy[r.output] = r.file;
     auto it = verdicts.find(end.file);
     end.verdict = it != verdicts.end() ? it->second : Verdict(FileOutcome::Succeeded);
     if (m_endedAll) end.verdict = Verdict(FileOutcome::Cancelled);
@@ -137,6 +149,12 @@ class TracingHost : public ScheduleHost, public RunSink {
   bool CancelRequested() override { return cancel; }
 
  private:
+  void Forget(const std::u16string& p) {
+    for (auto it = existing.begin(); it != existing.end();)
+      it = SamePath(*it, p) ? existing.erase(it) : std::next(it);
+    for (auto it = madeBy.begin(); it != madeBy.end();)
+      it = SamePath(it->first, p) ? madeBy.erase(it) : std::next(it);
+  }
   struct Running {
     int file;
     std::u16string output;
@@ -298,11 +316,13 @@ TEST(RunEngine, TwoInputsWithOneOutputNeverRunAtOnce) {
             (Lines{"start 0", "end 0", "ask D:\\o\\X.AVI.mp3 (0 running)", "start 2", "end 2"}));
   EXPECT_EQ(Outcomes(skipped), (Lines{"x.avi ok", "X.AVI skipped", "y.avi ok"}));
 
+  // The first one converted, the second writes beside it and replaces it once converted.
   TracingHost yes;
   yes.answerYes = true;
   Convert(yes, paths, 3);
-  EXPECT_EQ(yes.trace, (Lines{"start 0", "end 0", "ask D:\\o\\X.AVI.mp3 (0 running)",
-                              "delete D:\\o\\X.AVI.mp3", "start 1", "start 2", "end 1", "end 2"}));
+  EXPECT_EQ(yes.trace,
+            (Lines{"start 0", "end 0", "ask D:\\o\\X.AVI.mp3 (0 running)", "start 1", "start 2",
+                   "end 1", "move D:\\o\\X.AVI.partial.mp3 over D:\\o\\X.AVI.mp3", "end 2"}));
 
   // Overwriting without a question, and after a failure that left nothing, the
   // second simply starts once the first has ended.
@@ -310,13 +330,72 @@ TEST(RunEngine, TwoInputsWithOneOutputNeverRunAtOnce) {
   BatchSettings s = Settings();
   s.overwrite = true;
   Convert(quiet, paths, 3, s);
-  EXPECT_EQ(quiet.trace, (Lines{"start 0", "end 0", "start 1", "start 2", "end 1", "end 2"}));
+  EXPECT_EQ(quiet.trace, (Lines{"start 0", "end 0", "start 1", "start 2", "end 1",
+                                "move D:\\o\\X.AVI.partial.mp3 over D:\\o\\X.AVI.mp3", "end 2"}));
   TracingHost failed;
   failed.verdicts[0] = Verdict(FileOutcome::Failed, FailReason::ExitCode);
   Convert(failed, paths, 3);
   EXPECT_EQ(failed.trace, (Lines{"start 0", "end 0", "delete D:\\o\\x.avi.mp3", "start 1",
                                  "start 2", "end 1", "end 2"}));
   for (const TracingHost* host : {&no, &yes, &quiet, &failed}) EXPECT_EQ(host->overlaps, 0);
+}
+
+TEST(RunEngine, ALaterFileWithTheSameOutputNeverTakesTheConvertedOneUnlessItIsConvertedToo) {
+  const std::vector<std::u16string> paths = {u"C:\\v\\x.avi", u"C:\\w\\x.avi"};
+  const std::u16string output = u"D:\\o\\x.avi.mp3";
+  // Overwriting on, or the question answered Yes for the later file.
+  for (bool overwrite : {true, false})
+    for (bool laterFails : {true, false}) {
+      TracingHost host;
+      host.answerYes = true;
+      if (laterFails) host.verdicts[1] = Verdict(FileOutcome::Failed, FailReason::ExitCode);
+      BatchSettings s = Settings();
+      s.overwrite = overwrite;
+      const RunReport run = Convert(host, paths, 2, s);
+      Lines expected = {"start 0",
+                        "end 0",
+                        "ask D:\\o\\x.avi.mp3 (0 running)",
+                        "start 1",
+                        "end 1",
+                        laterFails ? "delete D:\\o\\x.avi.partial.mp3"
+                                   : "move D:\\o\\x.avi.partial.mp3 over D:\\o\\x.avi.mp3"};
+      if (overwrite) expected.erase(expected.begin() + 2);
+      EXPECT_EQ(host.trace, expected);
+      // Only the later file's command line names the partial file.
+      EXPECT_NE(host.commands.at(0).find(u"\"D:\\o\\x.avi.mp3\""), std::u16string::npos);
+      EXPECT_NE(host.commands.at(1).find(u"\"D:\\o\\x.avi.partial.mp3\""), std::u16string::npos);
+      EXPECT_EQ(host.existing, std::set<std::u16string>{output});
+      EXPECT_EQ(host.madeBy[output], laterFails ? 0 : 1);
+      EXPECT_EQ(Outcomes(run), (Lines{"x.avi ok", laterFails ? "x.avi failed" : "x.avi ok"}));
+    }
+
+  // A partial name the user has already is left alone; a move the system
+  // refuses fails the later file and keeps the earlier output.
+  TracingHost refused;
+  refused.existing = {u"D:\\o\\x.avi.partial.mp3"};
+  refused.moveFailure = u"Access is denied.";
+  BatchSettings s = Settings();
+  s.overwrite = true;
+  const RunReport run = Convert(refused, paths, 1, s);
+  EXPECT_EQ(refused.trace, (Lines{"start 0", "end 0", "start 1", "end 1",
+                                  "move D:\\o\\x.avi.partial2.mp3 over D:\\o\\x.avi.mp3",
+                                  "delete D:\\o\\x.avi.partial2.mp3"}));
+  EXPECT_EQ(refused.existing, (std::set<std::u16string>{output, u"D:\\o\\x.avi.partial.mp3"}));
+  EXPECT_EQ(Outcomes(run), (Lines{"x.avi ok", "x.avi failed"}));
+  EXPECT_EQ(run.files[1].verdict.reason, FailReason::NoOutput);
+  EXPECT_EQ(run.files[1].verdict.tellingLine, u"Access is denied.");
+  EXPECT_EQ(refused.told.back().files[1].outcome, FileOutcome::Failed);
+  EXPECT_TRUE(refused.told.back().failed);
+
+  // A retry of the later file alone still keeps what the earlier run converted.
+  TracingHost retry;
+  retry.existing = {output};
+  retry.madeBy[output] = 0;
+  retry.verdicts[0] = Verdict(FileOutcome::Failed, FailReason::ExitCode);
+  const RunReport again = Convert(retry, Inputs(paths), 1, s, {1}, run);
+  EXPECT_EQ(retry.trace, (Lines{"start 0", "end 0", "delete D:\\o\\x.avi.partial.mp3"}));
+  EXPECT_EQ(retry.madeBy[output], 0);
+  EXPECT_EQ(Outcomes(again), (Lines{"x.avi ok", "x.avi failed"}));
 }
 
 TEST(RunEngine, CancelEndsEveryRunningEncoderAtOnceAndLeavesNothingHalfMade) {

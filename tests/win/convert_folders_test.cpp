@@ -28,10 +28,11 @@ class ConvertFolders : public testing::Test, public ConvertDriver {
   ConvertFolders() : tree(L"C:\\") {}
   void TearDown() override { prog.reset(); }
   // Makes the folders of `file` below the tree and writes it as a script.
-  void Script(const std::wstring& file) {
+  void Script(const std::wstring& file, const std::string& script = kWrites) {
     for (size_t at = file.find(L'\\'); at != std::wstring::npos; at = file.find(L'\\', at + 1))
       ::CreateDirectoryW(Long(tree.Path() + file.substr(0, at)).c_str(), nullptr);
-    ASSERT_TRUE(WriteBytes(Long(tree.Path() + file), std::vector<uint8_t>(kWrites, kWrites + 17)));
+    ASSERT_TRUE(
+        WriteBytes(Long(tree.Path() + file), std::vector<uint8_t>(script.begin(), script.end())));
   }
   // Runs the folders of the tree to the result page; its succeeded count.
   std::wstring Run(const std::vector<std::wstring>& folders, size_t files) {
@@ -103,6 +104,24 @@ TEST_F(ConvertFolders, AFolderThatCannotBeMadeFailsItsFilesAndTheRestGoOn) {
     named |= line.find(L"Not converted: the folder " + out +
                        L"Holiday\\Day 1\\ cannot be created: ") != std::wstring::npos;
   EXPECT_TRUE(named);
+}
+
+TEST_F(ConvertFolders, ALaterFileWithTheSameOutputTakesItOnlyOnceConverted) {
+  // Two folders of one name keep the same folder below out\: one output for both.
+  Script(L"1\\v\\x.avi");
+  Script(L"2\\v\\x.avi", "out y\nfile 3 $OUT\nexit 1\n");
+  ASSERT_TRUE(Start([](APP_STATE& s) { s.g_bOverwrite = 1; }));
+  EXPECT_EQ(Run({L"1\\v", L"2\\v"}, 2), L"1");
+  EXPECT_EQ(Output(L"v\\x.avi.mp3"), 5);
+  EXPECT_EQ(Output(L"v\\x.avi.partial.mp3"), -1);
+
+  Script(L"2\\v\\x.avi", "out y\nfile 7 $OUT\n");
+  ASSERT_NE(RunAgain(), nullptr);
+  HWND result = WaitForPage(IDC_RES_TOTAL, 60000);
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(WindowText(::GetDlgItem(result, IDC_RES_SUCCEEDED)), L"2");
+  EXPECT_EQ(Output(L"v\\x.avi.mp3"), 7);
+  EXPECT_EQ(Output(L"v\\x.avi.partial.mp3"), -1);
 }
 
 }  // namespace
