@@ -160,12 +160,7 @@ bool ResolveSetup(const CMD_ARGUMENTS& args, const APP_STATE* stored,
 
 std::u16string CommandLineFor(const INPUT_FILE& file, const CMD_SETUP& setup,
                               const std::u16string& appDir) {
-  CONVERT_JOB job = setup.job;
-  job.strInput = ExtendedLengthPath(file.strPath);
-  job.strOutput = ExtendedLengthPath(
-      FileOutputPath(setup.sameAsSource, setup.outputFolder, file, job.nProfile));
-  job.strEncoder = EncoderPath(appDir);
-  std::u16string line;
-  BuildCommandLine(&job, line);
-  return line;
+  return FileCommandLine(
+      setup.job, file.strPath,
+      FileOutputPath(setup.sameAsSource, setup.outputFolder, file, setup.job.nProfile), appDir);
 }

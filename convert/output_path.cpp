@@ -65,6 +65,16 @@ std::u16string FileOutputPath(bool sameAsSource, const std::u16string& outputFol
   return OutputPath(false, WithSeparator(outputFolder) + kept, file.strPath, file.strName, profile);
 }
 
+std::u16string FileCommandLine(CONVERT_JOB job, const std::u16string& input,
+                               const std::u16string& output, const std::u16string& appDir) {
+  job.strInput = ExtendedLengthPath(input);
+  job.strOutput = ExtendedLengthPath(output);
+  job.strEncoder = EncoderPath(appDir);
+  std::u16string line;
+  BuildCommandLine(&job, line);
+  return line;
+}
+
 std::u16string FolderToCreate(bool sameAsSource, const INPUT_FILE& file,
                               const std::u16string& outputPath) {
   if (sameAsSource || KeptFolders(file).empty()) return std::u16string();

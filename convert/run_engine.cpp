@@ -61,11 +61,7 @@ RunReport RunEngine::Run(RunRequest request) {
     const bool partial = IsConverted(output);
     const std::u16string written = partial ? PartialOutput(inputs, output) : output;
 
-    job.strInput = ExtendedLengthPath(path);
-    job.strOutput = ExtendedLengthPath(written);
-    job.strEncoder = EncoderPath(settings.appDir);
-    std::u16string commandLine;
-    BuildCommandLine(&job, commandLine);
+    const std::u16string commandLine = FileCommandLine(job, path, written, settings.appDir);
     Log(i, commandLine, false);
     FileRecord record;
     record.input = path;

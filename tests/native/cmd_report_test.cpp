@@ -51,7 +51,7 @@ TEST(CmdReport, TheRunsRecordsBecomeResultsInTheResultPagesWords) {
   ASSERT_EQ(r.size(), 3u);
   EXPECT_EQ(r[0].position, 3u);
   EXPECT_EQ(r[0].outcome, CmdOutcome::Converted);
-  EXPECT_EQ(r[0].result, u"Converted (" + SizeText(1536) + u")");
+  EXPECT_EQ(r[0].result, u"Converted (" + SizeText(1536, NumberTexts{}) + u")");
   EXPECT_EQ(r[0].reason, u"");
   EXPECT_EQ(r[0].exitCode, 0);
   EXPECT_EQ(r[0].inputBytes, 2048);
