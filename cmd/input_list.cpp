@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cmd/utf8.h"
+#include "framework/utf8_text.h"
 
 namespace {
 
@@ -101,7 +101,7 @@ std::vector<std::u16string> ListFileLines(const std::string& bytes) {
                        (static_cast<unsigned char>(bytes[i + 1]) << 8));
   } else {
     const bool bom = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
-    text = FromUtf8(bom ? bytes.substr(3) : bytes);
+    text = Utf8ToText(bom ? bytes.substr(3) : bytes);
   }
   std::vector<std::u16string> lines;
   size_t start = 0;

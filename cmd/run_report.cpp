@@ -3,14 +3,14 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cmd/utf8.h"
 #include "convert/run_outcomes.h"
+#include "framework/utf8_text.h"
 
 namespace {
 
 std::string JsonString(const std::u16string& text) {
   std::string out = "\"";
-  for (char c : Utf8(text)) {
+  for (char c : TextToUtf8(text)) {
     const unsigned char u = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       out += '\\';
@@ -52,7 +52,7 @@ std::string CsvNumber(int64_t value) {
 // A reason on the progress line's one line: control characters become
 // blanks, and the encoder's line end goes.
 std::string OneLine(const std::u16string& text) {
-  std::string line = Utf8(text);
+  std::string line = TextToUtf8(text);
   for (char& c : line)
     if (static_cast<unsigned char>(c) < 0x20) c = ' ';
   while (!line.empty() && line.back() == ' ') line.pop_back();
@@ -158,7 +158,7 @@ std::string StartLine(ProgressForm form, int file, int count, const std::u16stri
   if (form == ProgressForm::Json)
     return "{\"event\":\"start\",\"file\":" + std::to_string(file) +
            ",\"count\":" + std::to_string(count) + ",\"input\":" + JsonString(input) + "}";
-  return Counter(file, count) + " start " + Utf8(input);
+  return Counter(file, count) + " start " + TextToUtf8(input);
 }
 
 std::string EndLine(ProgressForm form, int file, int count, const CMD_FILE_RESULT& result) {
@@ -168,8 +168,8 @@ std::string EndLine(ProgressForm form, int file, int count, const CMD_FILE_RESUL
            ",\"output\":" + JsonString(result.output) + ",\"outcome\":\"" +
            OutcomeWord(result.outcome) + "\",\"reason\":" + JsonString(result.reason) + "}";
   std::string line =
-      Counter(file, count) + " " + OutcomeWord(result.outcome) + " " + Utf8(result.input);
-  if (result.outcome == CmdOutcome::Converted) line += " -> " + Utf8(result.output);
+      Counter(file, count) + " " + OutcomeWord(result.outcome) + " " + TextToUtf8(result.input);
+  if (result.outcome == CmdOutcome::Converted) line += " -> " + TextToUtf8(result.output);
   if (!result.reason.empty()) line += ": " + OneLine(result.reason);
   return line;
 }
@@ -211,9 +211,9 @@ std::string ReportCsv(const std::vector<CMD_FILE_RESULT>& files) {
       "position,input,output,outcome,result,reason,exit_code,input_bytes,output_bytes,started,"
       "ended\r\n";
   for (const CMD_FILE_RESULT& f : files) {
-    out += std::to_string(f.position) + "," + CsvField(Utf8(f.input)) + "," +
-           CsvField(Utf8(f.output)) + "," + OutcomeWord(f.outcome) + "," +
-           CsvField(Utf8(f.result)) + "," + CsvField(Utf8(f.reason)) + "," +
+    out += std::to_string(f.position) + "," + CsvField(TextToUtf8(f.input)) + "," +
+           CsvField(TextToUtf8(f.output)) + "," + OutcomeWord(f.outcome) + "," +
+           CsvField(TextToUtf8(f.result)) + "," + CsvField(TextToUtf8(f.reason)) + "," +
            (f.exitCode < 0 ? "" : std::to_string(f.exitCode)) + "," + CsvNumber(f.inputBytes) +
            "," + CsvNumber(f.outputBytes) + "," + f.started + "," + f.ended + "\r\n";
   }

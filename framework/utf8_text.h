@@ -1,5 +1,5 @@
-// UTF-8 bytes to UTF-16 text, read as they arrive: a character cut between two
-// reads comes out whole with the second.
+// UTF-8 and UTF-16 text: bytes read as they arrive (a character cut between
+// two reads comes out whole with the second), and text written as UTF-8.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -20,3 +20,6 @@ class Utf8Decoder {
 
 // The whole of `bytes` at once.
 std::u16string Utf8ToText(const std::string& bytes);
+
+// `text` as UTF-8; a lone surrogate, which has no UTF-8 form, becomes U+FFFD.
+std::string TextToUtf8(const std::u16string& text);

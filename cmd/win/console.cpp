@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "cmd/utf8.h"
+#include "framework/utf8_text.h"
 #include "framework/win/wide.h"
 
 namespace {
@@ -33,7 +33,7 @@ void WriteBytes(HANDLE handle, const std::string& bytes) {
 void Write(Stream stream, const std::u16string& text) {
   const HANDLE handle = HandleOf(stream);
   if (!IsConsole(handle)) {
-    WriteBytes(handle, Utf8(text));
+    WriteBytes(handle, TextToUtf8(text));
     return;
   }
   size_t done = 0;
@@ -48,7 +48,7 @@ void Write(Stream stream, const std::u16string& text) {
 void WriteUtf8(Stream stream, const std::string& bytes) {
   const HANDLE handle = HandleOf(stream);
   if (IsConsole(handle))
-    Write(stream, FromUtf8(bytes));
+    Write(stream, Utf8ToText(bytes));
   else
     WriteBytes(handle, bytes);
 }

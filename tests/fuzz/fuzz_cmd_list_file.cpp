@@ -8,7 +8,7 @@
 
 #include "cmd/arguments.h"
 #include "cmd/input_list.h"
-#include "cmd/utf8.h"
+#include "framework/utf8_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (line.empty() || line[0] == u'#') std::abort();
     if (line.find(u'\n') != std::u16string::npos) std::abort();
   }
-  const std::u16string text = FromUtf8(bytes);
-  if (text.find(u'\xFFFD') == std::u16string::npos && Utf8(text) != bytes) std::abort();
+  const std::u16string text = Utf8ToText(bytes);
+  if (text.find(u'\xFFFD') == std::u16string::npos && TextToUtf8(text) != bytes) std::abort();
 
   CMD_ARGUMENTS args;
   std::u16string error;

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "cmd/input_list.h"
-#include "cmd/utf8.h"
+#include "framework/utf8_text.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ TEST(CmdInputList, ListFilesComeInEitherUnicodeForm) {
     utf16 += char(c >> 8);
   }
   EXPECT_EQ(ListFileLines(utf16), std::vector<std::u16string>{name});
-  EXPECT_EQ(ListFileLines(Utf8(name) + "\n# done\n"), std::vector<std::u16string>{name});
+  EXPECT_EQ(ListFileLines(TextToUtf8(name) + "\n# done\n"), std::vector<std::u16string>{name});
   // A byte that is no UTF-8 stands for itself as U+FFFD, and the rest is read.
   EXPECT_EQ(ListFileLines("caf\xE9.avi\nb.avi"),
             (std::vector<std::u16string>{u"caf\uFFFD.avi", u"b.avi"}));
