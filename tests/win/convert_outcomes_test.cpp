@@ -172,11 +172,16 @@ TEST_F(ConvertOutcomes, TheWholeRunBarMovesAndTheTimeLeftIsUnknownWhileSilent) {
 
 TEST_F(ConvertOutcomes, NoEncoderOutlivesAKilledProgram) {
   const std::wstring never = dir.Path() + L"never";
-  ASSERT_TRUE(WriteScript(L"a.avi", "wait " + std::string(never.begin(), never.end()) + "\n"));
+  const std::wstring running = dir.Path() + L"running";
+  ASSERT_TRUE(WriteScript(L"a.avi", "file 1 " + std::string(running.begin(), running.end()) +
+                                        "\nwait " + std::string(never.begin(), never.end()) +
+                                        "\n"));
   ASSERT_TRUE(Start());
   const int before = ProcessesNamed(L"ffmpeg.exe");
   ASSERT_NE(ToConvertingPage(L"a.avi", 1), nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return ProcessesNamed(L"ffmpeg.exe") == before + 1; }, 30000));
+  // Running, not just created: an encoder runs only once it is in the job.
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(running); }, 30000));
+  ASSERT_EQ(ProcessesNamed(L"ffmpeg.exe"), before + 1);
   // As Task Manager ends it: no chance to clean up.
   HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, prog->Pid());
   ASSERT_NE(process, nullptr);
