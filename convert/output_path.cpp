@@ -66,7 +66,8 @@ std::u16string FileOutputPath(bool sameAsSource, const std::u16string& outputFol
 }
 
 std::u16string FileCommandLine(CONVERT_JOB job, const std::u16string& input,
-                               const std::u16string& output, const std::u16string& appDir) {
+                               const std::u16string& output, const std::u16string& appDir,
+                               [[maybe_unused]] const InputDetails* details) {
   job.strInput = ExtendedLengthPath(input);
   job.strOutput = ExtendedLengthPath(output);
   job.strEncoder = EncoderPath(appDir);

@@ -5,6 +5,7 @@
 
 #include "app/input_files.h"
 #include "profiles/convert_job.h"
+#include "profiles/input_details.h"
 
 // The folders below the output folder that keep a file's place under the
 // folder it was added with, ending in a backslash: for D:\Videos\Holiday\Day
@@ -34,10 +35,12 @@ std::u16string FolderToCreate(bool sameAsSource, const INPUT_FILE& file,
                               const std::u16string& outputPath);
 
 // The command line that converts `input` into `output` with the job's profile
-// and rows, both paths in the form the encoder can open. The run and the
-// console's dry run build it here alone, so the two never differ.
+// and rows, both paths in the form the encoder can open, and with what the
+// input's details call for (none when not known). The run and the console's
+// dry run build it here alone, so the two never differ.
 std::u16string FileCommandLine(CONVERT_JOB job, const std::u16string& input,
-                               const std::u16string& output, const std::u16string& appDir);
+                               const std::u16string& output, const std::u16string& appDir,
+                               const InputDetails* details = nullptr);
 
 enum class PathProblem {
   None,

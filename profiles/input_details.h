@@ -1,0 +1,41 @@
+// What one input file holds, as the encoder's report tells it: what the input
+// page shows of a file, and what the command line needs to know of it.
+#pragma once
+#include <cstdint>
+#include <string>
+
+enum class ColourTransfer {
+  Standard,  // SDR: BT.709, BT.601, sRGB or not told
+  Pq,        // HDR10: SMPTE ST 2084
+  Hlg,       // ARIB STD-B67
+};
+
+struct InputDetails {
+  bool probed = false;         // the file was looked at
+  bool readable = false;       // the encoder could open it and found a stream in it
+  int64_t sizeBytes = 0;       // size and time of the file when it was looked at,
+  int64_t modified = 0;        // to tell that it has changed since
+  double durationSeconds = 0;  // 0 when not known
+
+  // The first video stream.
+  bool hasVideo = false;
+  std::string videoCodec;    // the encoder's own name: "hevc", "h264"
+  std::string pixelFormat;   // as the encoder names it: "yuv420p10le"
+  int bitDepth = 0;          // of one component; 0 when not known
+  int chromaWidthShift = 0;  // 4:2:0 is 1 and 1, 4:2:2 is 1 and 0, 4:4:4 is 0 and 0
+  int chromaHeightShift = 0;
+  int width = 0;
+  int height = 0;
+  double frameRate = 0;
+  std::string colourMatrix;     // "bt2020nc", "bt709"; empty when not told
+  std::string colourPrimaries;  // "bt2020", "bt709"
+  ColourTransfer transfer = ColourTransfer::Standard;
+
+  // The first audio stream, and how many of each kind of track there are.
+  bool hasAudio = false;
+  std::string audioCodec;
+  int audioChannels = 0;
+  int videoTracks = 0;
+  int audioTracks = 0;
+  int subtitleTracks = 0;
+};
