@@ -151,6 +151,13 @@ void CInputPage::OnDropFiles(HDROP drop) {
   StartSearch(items);
 }
 
+void CInputPage::AddPaths(const std::vector<std::u16string>& items) {
+  if (IsBusy())
+    m_waiting.insert(m_waiting.end(), items.begin(), items.end());
+  else
+    StartSearch(items);
+}
+
 void CInputPage::StartSearch(const std::vector<std::u16string>& items) {
   if (items.empty() || IsBusy()) return;
   m_search =
@@ -181,6 +188,9 @@ void CInputPage::OnSearchDone() {
                            Text(IDS_INPUT_CANCELLED)};
   GetDlgItem(IDC_INPUT_STATUS).SetWindowText(SearchSummary(result, texts));
   SetSearching(false);
+  std::vector<std::u16string> waiting;
+  waiting.swap(m_waiting);
+  StartSearch(waiting);
 }
 
 void CInputPage::CancelWork() {

@@ -23,6 +23,9 @@ class CInputPage : public CWizardPage {
   void EnterPage() override;
   bool IsBusy() const override { return m_search != nullptr; }
   void CancelWork() override;
+  // Adds files and folders as a drop of them does; while a search runs they
+  // wait for it, then go in.
+  void AddPaths(const std::vector<std::u16string>& items);
 
  protected:
   BOOL OnInitDialog() override;
@@ -50,5 +53,6 @@ class CInputPage : public CWizardPage {
   APP_STATE& m_state;
   const CLanguagePack& m_pack;
   std::shared_ptr<CFileSearchJob> m_search;  // while a search runs
+  std::vector<std::u16string> m_waiting;     // items AddPaths got meanwhile
   RECT m_rcStatus{};                         // the status line's room, in the page
 };

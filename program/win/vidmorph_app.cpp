@@ -4,6 +4,7 @@
 #include "convert/win/convert_worker.h"
 #include "framework/win/dll_search.h"
 #include "program/win/vidmorph_dlg.h"
+#include "program/win/window_handover.h"
 #include "resources/resource.h"
 #include "skin/win/engine/skin_engine.h"
 
@@ -37,6 +38,8 @@ void SettleLanguage(const APP_STATE& state, CLanguagePack& pack) {
 bool CVidmorphApp::InitInstance() {
   // Before anything is loaded by name.
   RestrictDllSearch();
+  const std::vector<std::u16string> paths = CommandLinePaths();
+  if (HandToRunningWindow(paths)) return false;
   MarkDpiAware();
   const std::u16string exePath = ModulePath();
   LoadSkin(exePath);
@@ -45,6 +48,7 @@ bool CVidmorphApp::InitInstance() {
 
   {
     CVidmorphDlg dlg(nullptr, m_state, m_langPack);
+    dlg.OpenPaths(paths);
     dlg.DoModal();
   }
   // Closing never waits for the user, but no encoder may outlive the program

@@ -16,6 +16,7 @@
 #include "convert/win/save_log.h"
 #include "framework/archive.h"
 #include "profiles/win/output_settings_page.h"
+#include "program/win/window_handover.h"
 #include "resources/resource.h"
 
 namespace {
@@ -88,7 +89,26 @@ BOOL CVidmorphDlg::OnInitDialog() {
   }
   UpdateButtons();
   ApplyLanguage();
+  MarkReceivingWindow(m_hWnd);
+  if (!m_openPaths.empty()) OpenPaths({});
   return TRUE;
+}
+
+void CVidmorphDlg::OpenPaths(const std::vector<std::u16string>& paths) {
+  m_openPaths.insert(m_openPaths.end(), paths.begin(), paths.end());
+  if (m_nPages != kPageCount || m_openPaths.empty()) return;
+  // The task and output settings pages lead straight back to the input page;
+  // a run and its results are left alone.
+  if ((m_nPage == kTaskPage || m_nPage == kOutputPage) && !PageBusy())
+    GoTo(m_nPage, kInputPage);
+  else if (m_nPage == kInputPage)
+    TakeOpenPaths();
+}
+
+void CVidmorphDlg::TakeOpenPaths() {
+  std::vector<std::u16string> paths;
+  paths.swap(m_openPaths);
+  if (!paths.empty()) static_cast<CInputPage*>(m_pages[kInputPage].get())->AddPaths(paths);
 }
 
 void CVidmorphDlg::CreatePages() {
@@ -123,6 +143,7 @@ void CVidmorphDlg::GoTo(int from, int to) {
   if (from == kResultPage && m_pConvertingPage) m_pConvertingPage->ResultPageLeft();
   m_pages[size_t(to)]->EnterPage();
   m_nPage = to;
+  if (to == kInputPage) TakeOpenPaths();
   // Files dropped anywhere on the window go to a page that takes them.
   ::DragAcceptFiles(m_hWnd, PageTakesDrops() ? TRUE : FALSE);
   UpdateButtons();
@@ -238,6 +259,15 @@ bool CVidmorphDlg::OnCommand(int id, int code, HWND control) {
 
 bool CVidmorphDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
+    case WM_COPYDATA: {
+      std::vector<std::u16string> paths;
+      result = HandedPaths(lParam, paths);
+      if (!result) return false;
+      if (::IsIconic(m_hWnd)) ::ShowWindow(m_hWnd, SW_RESTORE);
+      ::SetForegroundWindow(m_hWnd);
+      OpenPaths(paths);
+      return true;
+    }
     case WM_CONVERT_FINISHED:
       OnRunFinished();
       result = 0;

@@ -28,6 +28,10 @@ class CVidmorphDlg : public CPersistDialog {
   // Applies the language pack to this window and its pages.
   void ApplyLanguage();
 
+  // Files and folders to add as if dropped: at once where the input page can
+  // be shown, else when it next is.
+  void OpenPaths(const std::vector<std::u16string>& paths);
+
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
@@ -47,6 +51,7 @@ class CVidmorphDlg : public CPersistDialog {
   void OnRunFinished();
   void UpdateButtons();
   void ShowAbout();
+  void TakeOpenPaths();
   // The page shown has work under way and must not be left.
   bool PageBusy() const;
   // The page shown takes dropped files.
@@ -61,6 +66,7 @@ class CVidmorphDlg : public CPersistDialog {
   CConvertingPage* m_pConvertingPage = nullptr;  // in m_pages; its log is saved from here
   CResultPage* m_pResultPage = nullptr;          // in m_pages
   HICON m_hIcon = nullptr;
+  std::vector<std::u16string> m_openPaths;  // for the input page's next entry
   APP_STATE& m_state;
   CLanguagePack& m_langPack;
 };
