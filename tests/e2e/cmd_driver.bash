@@ -22,13 +22,4 @@ program_folder() {
   cp "$app/VidmorphCmd.exe" "$1/"
   cp "$2" "$1/ffmpeg.exe"
 }
-# Retries a command for up to $1 seconds.
-wait_for() {
-  local seconds=$1 what=$2
-  shift 2
-  for _ in $(seq $((seconds * 5))); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.2
-  done
-  fail "timed out waiting for $what"
-}
+. "$root/tests/e2e/wait.bash"
