@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The console program watching a folder under Wine, with the stand-in encoder:
 # files dropped in while it runs are converted, one written slowly in pieces
-# only once complete; stopped with Ctrl+C and started again, it converts what
+# only once complete, one its writer holds open only once let go; stopped with Ctrl+C and started again, it converts what
 # came meanwhile and nothing twice; a damaged ledger is set aside and named.
 # Run by tools/test.sh with VM_ROOT and the Wine environment set.
 set -euo pipefail
@@ -60,6 +60,21 @@ wait_for 60 "slow.avi to be converted" test -s "$work/out/Inbox/Sub/slow.avi.mp3
 [ "$(stat -c %s "$work/out/Inbox/Sub/slow.avi.mp3")" = 77 ] || fail "slow.avi was taken incomplete"
 [ "$(starts_of slow.avi)" = 1 ] || fail "slow.avi was started $(starts_of slow.avi) times"
 wait_for 20 "the ledger to hold slow.avi" ledger_has 2
+
+# A file that holds still while its Windows writer keeps it open is left
+# until the writer lets go.
+cat >"$work/hold.bat" <<BAT
+@"$(win "$work/prog/ffmpeg.exe")" out "file 15 $(win "$work/out/Inbox/held.avi.mp3")\n" sleep 6000 >"$(win "$work/Inbox/held.avi")"
+BAT
+wine cmd /c "$(win "$work/hold.bat")" >/dev/null 2>&1 &
+holder=$!
+while kill -0 "$holder" 2>/dev/null; do
+  [ ! -e "$work/out/Inbox/held.avi.mp3" ] || fail "held.avi was taken while its writer held it"
+  sleep 0.2
+done
+[ -s "$work/Inbox/held.avi" ] || fail "the writer wrote nothing"
+wait_for 60 "held.avi to be converted" test -s "$work/out/Inbox/held.avi.mp3"
+wait_for 20 "the ledger to hold held.avi" ledger_has 3
 stop
 
 echo "a restart converts what came meanwhile and nothing twice"
@@ -75,13 +90,13 @@ wait_for 30 "the watch to find its folder again" grep -q "is back" "$work/stderr
 [ "$(grep -c "is gone" "$work/stderr.raw")" = 1 ] || fail "the missing folder was not told of once"
 printf 'file 13 $OUT\n' >"$work/Inbox/Sub/c.avi"
 wait_for 60 "c.avi to be converted" test -s "$work/out/Inbox/Sub/c.avi.mp3"
-wait_for 20 "the ledger to hold four files" ledger_has 4
+wait_for 20 "the ledger to hold five files" ledger_has 5
 stop
 for name in a.avi slow.avi; do
   [ "$(starts_of "$name")" = 0 ] || fail "$name was converted again after the restart"
 done
 [ "$(stat -c %Y "$work/out/Inbox/a.avi.mp3")" = "$before" ] || fail "a.avi's output was written again"
-[ "$(find "$work/out" -name '*.mp3' | wc -l)" = 4 ] || fail "outputs: $(find "$work/out" -name '*.mp3')"
+[ "$(find "$work/out" -name '*.mp3' | wc -l)" = 5 ] || fail "outputs: $(find "$work/out" -name '*.mp3')"
 
 echo "a damaged ledger is set aside, named once, and the watch goes on"
 printf 'not a ledger\n' >"$ledger"
