@@ -2,7 +2,7 @@
 # One batch split over two "machines" (two program folders under Wine, the
 # stand-in encoder): together they convert every file exactly once, each
 # writing its own report into one folder, merged afterwards; a file added
-# between runs moves no other file to the other share; a spec naming no
+# between runs moves no other file to the other share; a K/N naming no
 # share is refused with 2.
 # Run by tools/test.sh with VM_ROOT and the Wine environment set.
 set -euo pipefail
@@ -65,7 +65,7 @@ cmp -s "$work/first1" "$work/second1" && cmp -s "$work/first2" "$work/second2" |
   fail "the added file moved others: $(diff "$work/first1" "$work/second1")"
 [ "$(find "$work/out2" -name '*.mp3' | wc -l)" = 13 ] || fail "the added file was not converted once"
 
-echo "a spec naming no share is refused"
+echo "a K/N naming no share is refused"
 for bad in 0/3 4/3 1/0 a/b; do
   code=0
   (cd "$work/one" && wine VidmorphCmd.exe --profile MP3 --shard "$bad" "$(win "$work/clips")") \

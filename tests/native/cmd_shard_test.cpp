@@ -1,7 +1,7 @@
 // Splitting a batch over machines: every machine agrees on each file's share
 // whatever the order of its list, its drive letters and the letter case it
 // sees, the shares together hold every file once, a file added later moves
-// no other, and a spec that names no share is refused.
+// no other, and a K/N that names no share is refused.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -68,7 +68,7 @@ TEST(CmdShard, MachinesSplitABatchAlikeAndAnAddedFileMovesNoOther) {
             ShareOf(InputFileOf(u"E:\\y\\CLIP3.AVI"), 5));
 }
 
-TEST(CmdShard, SpecsThatNameNoShareAreRefusedAndFilesAreNamedApart) {
+TEST(CmdShard, SharesThatAreNoneAreRefusedAndFilesAreNamedApart) {
   for (const char16_t* bad :
        {u"0/3", u"4/3", u"1/0", u"a/b", u"1/", u"/3", u"3", u"-1/3", u"1/3/4"}) {
     CMD_ARGUMENTS args;
