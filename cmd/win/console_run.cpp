@@ -40,6 +40,12 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
   return FALSE;
 }
 
+// Once: the system calls every handler added, as often as it was added.
+void ListenForStop() {
+  static const bool added = ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE) != FALSE;
+  (void)added;
+}
+
 int WINAPI TellOnConsole(HWND, LPCWSTR text, LPCWSTR, UINT) {
   Write(Stream::Err, u"VidmorphCmd: " + U(text) + u"\n");
   return IDOK;
@@ -86,12 +92,12 @@ void RequestStop() {
 }
 
 bool WaitForStop(unsigned long ms) {
-  ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+  ListenForStop();
   return g_stop || ::WaitForSingleObject(g_stopEvent, ms) == WAIT_OBJECT_0;
 }
 
 RunReport RunBatch(const CONSOLE_RUN& run, const std::vector<INPUT_FILE>& inputs) {
-  ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+  ListenForStop();
   RunRequest request;
   request.inputs = inputs;
   request.positions = AllPositions(inputs.size());

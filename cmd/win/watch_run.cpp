@@ -184,7 +184,8 @@ int WatchFolder(const WATCH_RUN& watch) {
       r.position = results.size();
       results.push_back(r);
     }
-    log.insert(log.end(), report.log.begin(), report.log.end());
+    // A watch may last for weeks: the encoders' words are kept only for a log.
+    if (!watch.run.logPath.empty()) log.insert(log.end(), report.log.begin(), report.log.end());
     if (report.end == BatchEnd::StartFailed) {
       // An encoder that cannot start would fail every file that comes.
       startFailed = true;
