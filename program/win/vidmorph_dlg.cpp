@@ -94,9 +94,10 @@ BOOL CVidmorphDlg::OnInitDialog() {
 void CVidmorphDlg::CreatePages() {
   m_pTaskPage = new CTaskPage(m_state);
   m_pages.emplace_back(m_pTaskPage);
-  m_pages.emplace_back(new CInputPage(m_state, m_langPack));
+  m_prober = std::make_shared<InputProber>(m_state.g_strAppDir);
+  m_pages.emplace_back(new CInputPage(m_state, m_langPack, m_prober.get()));
   m_pages.emplace_back(new COutputSettingsPage(m_state, m_state.g_nTaskAvi, m_state.job));
-  m_pConvertingPage = new CConvertingPage(m_state);
+  m_pConvertingPage = new CConvertingPage(m_state, m_prober);
   m_pages.emplace_back(m_pConvertingPage);
   m_pResultPage = new CResultPage(m_state, *m_pConvertingPage);
   m_pages.emplace_back(m_pResultPage);

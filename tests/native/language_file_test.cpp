@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/input_details_text.h"
 #include "app/language_text.h"
 #include "app/number_text.h"
 #include "convert/failure_wording.h"
