@@ -11,12 +11,12 @@
 
 struct DetailsTexts {
   std::u16string looking = u"Looking at the file...";
-  std::u16string length = u"Length %1, %2 on disk";
+  std::u16string length = u"Length %1, %2";
   std::u16string video = u"Video: %1, %2 x %3, %4 fps";
   std::u16string bits = u"%1-bit";
   std::u16string hdr = u"HDR";
   std::u16string audio = u"Audio: %1, %2 channels";
-  std::u16string tracks = u"Audio tracks: %1, subtitle tracks: %2";
+  std::u16string tracks = u"Tracks: %1 audio, %2 subtitles";
   std::u16string cannotRead = u"Cannot be read: %1.";
   std::u16string missing = u"the file is no longer there";
   std::u16string noVideo = u"No video stream: this task converts video.";

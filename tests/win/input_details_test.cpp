@@ -66,7 +66,7 @@ TEST_F(InputDetailsTest, PageTellsEachFileAndTheRunFailsUnreadableOnesAtOnce) {
   EXPECT_TRUE(WaitUntil([&] {
     return Says(input, L"Length 65 s, ") && Says(input, L"HEVC 10-bit HDR, 1920 x 1080, 25 fps") &&
            Says(input, L"Audio: AAC, 6 channels") &&
-           Says(input, L"Audio tracks: 1, subtitle tracks: 1");
+           Says(input, L"Tracks: 1 audio, 1 subtitles");
   })) << WindowText(::GetDlgItem(input, IDC_INPUT_STATUS));
   Select(input, other);
   EXPECT_TRUE(WaitUntil([&] { return Says(input, L"Audio: MP3, 2 channels"); }))
