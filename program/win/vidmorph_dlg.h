@@ -45,6 +45,9 @@ class CVidmorphDlg : public CPersistDialog {
   void OnPrev();
   void OnRepeat();
   void OnRetryFailed();
+  // Whether the output folder can take the run's files; says why not, once,
+  // and offers to create a missing one.
+  bool OutputFolderReady();
   void OnRunFinished();
   void UpdateButtons();
   void ShowAbout();

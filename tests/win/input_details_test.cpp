@@ -65,8 +65,7 @@ TEST_F(InputDetailsTest, PageTellsEachFileAndTheRunFailsUnreadableOnesAtOnce) {
   Select(input, L"hdr.avi");
   EXPECT_TRUE(WaitUntil([&] {
     return Says(input, L"Length 65 s, ") && Says(input, L"HEVC 10-bit HDR, 1920 x 1080, 25 fps") &&
-           Says(input, L"Audio: AAC, 6 channels") &&
-           Says(input, L"Tracks: 1 audio, 1 subtitles");
+           Says(input, L"Audio: AAC, 6 channels") && Says(input, L"Tracks: 1 audio, 1 subtitles");
   })) << WindowText(::GetDlgItem(input, IDC_INPUT_STATUS));
   Select(input, other);
   EXPECT_TRUE(WaitUntil([&] { return Says(input, L"Audio: MP3, 2 channels"); }))
@@ -93,6 +92,58 @@ TEST_F(InputDetailsTest, PageTellsEachFileAndTheRunFailsUnreadableOnesAtOnce) {
   EXPECT_TRUE(std::any_of(results.begin(), results.end(), [&](const std::wstring& row) {
     return row.find(L"incomplete or damaged") != std::wstring::npos;
   }));
+}
+
+}  // namespace
+
+namespace {
+
+class OutputFolderTest : public testing::Test, public ConvertDriver {
+ protected:
+  void TearDown() override { prog.reset(); }
+  // Presses Next on the output page and returns the message box it brings.
+  HWND NextBringsBox() const {
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_BTN_NEXT, BN_CLICKED), 0);
+    return WaitForDialog(prog->Pid(), L"Vidmorph");
+  }
+  static void Answer(HWND box, int button) {
+    ::PostMessageW(box, WM_COMMAND, button, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+  }
+};
+
+TEST_F(OutputFolderTest, AMissingFolderIsOfferedAndAnUnwritableOneIsSaidBeforeTheRun) {
+  const std::wstring missing = dir.Path() + L"made\\below\\";
+  ASSERT_TRUE(WriteScript(L"a.avi", "file 5 $OUT\n"));
+  ASSERT_TRUE(
+      Start([&](APP_STATE& s) { s.g_strOutputFolder.assign(missing.begin(), missing.end()); }));
+  ASSERT_TRUE(ToOutputPage(L"a.avi", 1));
+
+  HWND box = NextBringsBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), L"The output folder " + missing + L" does not exist. Create it?");
+  Answer(box, IDNO);
+  EXPECT_TRUE(VisiblePageWith(main, IDC_OUT_PROFILE));
+  EXPECT_FALSE(FileExists(dir.Path() + L"made"));
+
+  box = NextBringsBox();
+  ASSERT_TRUE(box);
+  Answer(box, IDYES);
+  ASSERT_TRUE(WaitForPage(IDC_RES_TOTAL, 60000));
+  EXPECT_TRUE(FileExists(missing + L"a.avi.mp3"));
+
+  // A file where the folder should be: nothing can be written there.
+  const std::wstring file = dir.Path() + L"not a folder";
+  ASSERT_TRUE(WriteBytes(file, {1}));
+  HWND output = Press(IDC_BTN_PREV, IDC_OUT_PROFILE);
+  ASSERT_TRUE(output);
+  ::SetWindowTextW(::GetDlgItem(output, IDC_OUT_FOLDER), file.c_str());
+  box = NextBringsBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), L"Files cannot be written in the output folder " + file +
+                                     L". Please choose another folder.");
+  Answer(box, IDOK);
+  EXPECT_TRUE(VisiblePageWith(main, IDC_OUT_PROFILE));
 }
 
 }  // namespace
