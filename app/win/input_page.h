@@ -3,11 +3,14 @@
 // Files come from the file dialog one by one, or as dropped files and whole
 // folders, which are searched off the user-interface thread.
 #pragma once
+#include <atomic>
 #include <memory>
 #include <vector>
 
 #include "app/app_state.h"
 #include "app/folder_search.h"
+#include "app/input_details_source.h"
+#include "app/input_details_text.h"
 #include "framework/win/controls.h"
 #include "framework/win/wizard_page.h"
 
@@ -17,7 +20,8 @@ class CLanguagePack;
 class CInputPage : public CWizardPage {
  public:
   // Shows and edits the input list of `state`; its own texts come from `pack`.
-  CInputPage(APP_STATE& state, const CLanguagePack& pack);
+  // `details`, when given, looks at each file added and tells what it holds.
+  CInputPage(APP_STATE& state, const CLanguagePack& pack, InputDetailsSource* details = nullptr);
   ~CInputPage() override;
   void LeavePage() override;
   void EnterPage() override;
@@ -46,6 +50,11 @@ class CInputPage : public CWizardPage {
   // Appends files in the given order, without any check.
   void AddFiles(const std::vector<INPUT_FILE>& files);
   void UpdateScrollWidth();
+  // The selected file's details, else the last search's summary; and how
+  // many files cannot be read.
+  void ShowStatus();
+  void DrawName(const DRAWITEMSTRUCT& item);
+  StreamNeed Need() const;
   std::u16string Text(int stringId) const;
 
   CListBox m_listNames;
@@ -54,5 +63,9 @@ class CInputPage : public CWizardPage {
   const CLanguagePack& m_pack;
   std::shared_ptr<CFileSearchJob> m_search;  // while a search runs
   std::vector<std::u16string> m_waiting;     // items AddPaths got meanwhile
-  RECT m_rcStatus{};                         // the status line's room, in the page
+  InputDetailsSource* m_details;
+  // Set while a news message is on its way, so that one at a time is.
+  std::shared_ptr<std::atomic<bool>> m_newsPosted = std::make_shared<std::atomic<bool>>(false);
+  std::u16string m_summary;  // of the last search
+  RECT m_rcStatus{};         // the status line's room, in the page
 };

@@ -19,6 +19,7 @@ struct Worker {
   RunRequest request;
   std::shared_ptr<RunListener> listener;
   HWND owner;
+  std::shared_ptr<InputProber> prober;
 };
 
 // The report of a run that could not go on: every file it was to run is Not started.
@@ -46,7 +47,10 @@ DWORD WINAPI ConvertThreadProc(LPVOID param) {
     ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
     // Its encoders are gone with the host, before anyone hears that the run has ended.
     WindowsRunHost host(worker->owner);
+    host.SetProber(worker->prober.get());
     RunEngine engine(host, *worker->listener);
+    // The files not yet looked at wait for the run: it looks at each before its turn.
+    const InputProber::Yielding yielding(worker->prober.get());
     report = engine.Run(worker->request);
   } catch (...) {
     report = NotRun(worker->request);
@@ -58,8 +62,9 @@ DWORD WINAPI ConvertThreadProc(LPVOID param) {
 
 }  // namespace
 
-void StartConvertWorker(RunRequest request, std::shared_ptr<RunListener> listener, HWND owner) {
-  auto* worker = new Worker{std::move(request), listener, owner};
+void StartConvertWorker(RunRequest request, std::shared_ptr<RunListener> listener, HWND owner,
+                        std::shared_ptr<InputProber> prober) {
+  auto* worker = new Worker{std::move(request), listener, owner, std::move(prober)};
   {
     std::lock_guard<std::mutex> lock(g_workersLock);
     ++g_workers;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "convert/run_engine.h"
+#include "convert/win/input_prober.h"
 
 // Where a run on its thread tells what it does; the sink's calls come from the
 // run's and the encoders' threads.
@@ -15,7 +16,9 @@ class RunListener : public RunSink {
 };
 
 // Starts `request` on a thread of its own. `owner` owns its messages.
-void StartConvertWorker(RunRequest request, std::shared_ptr<RunListener> listener, HWND owner);
+// `prober`, when given, tells the run its inputs and waits while it lasts.
+void StartConvertWorker(RunRequest request, std::shared_ptr<RunListener> listener, HWND owner,
+                        std::shared_ptr<InputProber> prober = nullptr);
 
 // At exit, after every window is gone: ends running encoders and waits (at
 // most timeoutMs) for the runs' threads to end.

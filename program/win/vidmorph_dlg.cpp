@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/app_state.h"
+#include "app/output_folder_text.h"
 #include "app/product_info.h"
 #include "app/win/about_dialog.h"
 #include "app/win/input_page.h"
@@ -15,6 +16,7 @@
 #include "convert/win/result_page.h"
 #include "convert/win/save_log.h"
 #include "framework/archive.h"
+#include "framework/win/file_io.h"
 #include "profiles/win/output_settings_page.h"
 #include "program/win/window_handover.h"
 #include "resources/resource.h"
@@ -114,9 +116,10 @@ void CVidmorphDlg::TakeOpenPaths() {
 void CVidmorphDlg::CreatePages() {
   m_pTaskPage = new CTaskPage(m_state);
   m_pages.emplace_back(m_pTaskPage);
-  m_pages.emplace_back(new CInputPage(m_state, m_langPack));
+  m_prober = std::make_shared<InputProber>(m_state.g_strAppDir);
+  m_pages.emplace_back(new CInputPage(m_state, m_langPack, m_prober.get()));
   m_pages.emplace_back(new COutputSettingsPage(m_state, m_state.g_nTaskAvi, m_state.job));
-  m_pConvertingPage = new CConvertingPage(m_state);
+  m_pConvertingPage = new CConvertingPage(m_state, m_prober);
   m_pages.emplace_back(m_pConvertingPage);
   m_pResultPage = new CResultPage(m_state, *m_pConvertingPage);
   m_pages.emplace_back(m_pResultPage);
@@ -166,7 +169,36 @@ void CVidmorphDlg::OnNext() {
     AppMessageBox(m_hWnd, u"Please add the input files!", MB_OK);
     return;
   }
+  if (next == kConvertingPage) {
+    // The page stores the folder as it leaves; it stays when the folder cannot be used.
+    m_pages[size_t(m_nPage)]->LeavePage();
+    if (!OutputFolderReady()) {
+      m_pages[size_t(m_nPage)]->EnterPage();
+      return;
+    }
+  }
   GoTo(m_nPage, next);
+}
+
+bool CVidmorphDlg::OutputFolderReady() {
+  if (m_state.g_bSameAsSource) return true;
+  const std::u16string& folder = m_state.g_strOutputFolder;
+  const OutputFolderTexts texts = TranslatedTexts(OutputFolderTextKeys(), m_langPack.m_texts);
+  switch (FolderStateOf(folder)) {
+    case FolderState::Writable:
+      return true;
+    case FolderState::NotWritable:
+      AppMessageBox(m_hWnd, FillIn(texts.notWritable, {folder}), MB_OK | MB_ICONEXCLAMATION);
+      return false;
+    case FolderState::Missing:
+      break;
+  }
+  if (AppMessageBox(m_hWnd, FillIn(texts.missing, {folder}), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return false;
+  const std::u16string reason = CreateFolderTree(folder);
+  if (reason.empty()) return true;
+  AppMessageBox(m_hWnd, FillIn(texts.notCreated, {folder, reason}), MB_OK | MB_ICONEXCLAMATION);
+  return false;
 }
 
 void CVidmorphDlg::OnPrev() {
@@ -182,6 +214,7 @@ void CVidmorphDlg::OnRetryFailed() {
   if (m_nPages != kPageCount || m_nPage != kResultPage) return;
   const std::vector<size_t> positions = RetryPositions(m_pConvertingPage->Report().files);
   if (positions.empty()) return;
+  if (!OutputFolderReady()) return;
   m_pConvertingPage->RetryOnEntry(positions);
   GoTo(kResultPage, kConvertingPage);
 }

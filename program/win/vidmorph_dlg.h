@@ -8,6 +8,7 @@
 #include "app/win/language_pack.h"
 #include "app/win/persist_dialog.h"
 #include "app/wizard_rules.h"
+#include "convert/win/input_prober.h"
 #include "framework/win/wizard_page.h"
 
 class CConvertingPage;
@@ -48,6 +49,9 @@ class CVidmorphDlg : public CPersistDialog {
   void OnPrev();
   void OnRepeat();
   void OnRetryFailed();
+  // Whether the output folder can take the run's files; says why not, once,
+  // and offers to create a missing one.
+  bool OutputFolderReady();
   void OnRunFinished();
   void UpdateButtons();
   void ShowAbout();
@@ -61,6 +65,8 @@ class CVidmorphDlg : public CPersistDialog {
   int m_nPages = 0;
   int m_nPage = 0;
   std::u16string m_strAppDir;
+  // Looks at the input files for the input page and the run; outlives the pages.
+  std::shared_ptr<InputProber> m_prober;
   std::vector<std::unique_ptr<CWizardPage>> m_pages;
   CTaskPage* m_pTaskPage = nullptr;              // in m_pages; its box has texts of the pack
   CConvertingPage* m_pConvertingPage = nullptr;  // in m_pages; its log is saved from here
