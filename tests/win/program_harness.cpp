@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <shellapi.h>
 
 #include "resources/resource.h"
 
@@ -37,14 +36,36 @@ ScratchDir::ScratchDir(const std::wstring& parent) {
   ::CreateDirectoryW(m_path.c_str(), nullptr);
 }
 
+namespace {
+// Deletes what lies below `folder` (extended-length, ending in a backslash)
+// and then the folder, one entry at a time: never descends through a link and
+// never names a path outside the folder, however long the paths below it are.
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE h = ::FindFirstFileW((folder + L"*").c_str(), &found);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + name;
+      const bool folderEntry = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+      const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+      ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (folderEntry && !link)
+        RemoveTree(path + L"\\");
+      else if (folderEntry)
+        ::RemoveDirectoryW(path.c_str());
+      else
+        ::DeleteFileW(path.c_str());
+    } while (::FindNextFileW(h, &found));
+    ::FindClose(h);
+  }
+  ::RemoveDirectoryW(folder.c_str());
+}
+}  // namespace
+
 ScratchDir::~ScratchDir() {
-  std::wstring from = m_path.substr(0, m_path.size() - 1);
-  from.push_back(L'\0');
-  SHFILEOPSTRUCTW op{};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.c_str();
-  op.fFlags = FOF_NO_UI;
-  ::SHFileOperationW(&op);
+  RemoveTree(L"\\\\?\\" + m_path);
 }
 
 bool CopyInto(const std::wstring& source, const std::wstring& folder, const wchar_t* newName) {
