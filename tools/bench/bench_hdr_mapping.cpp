@@ -45,7 +45,7 @@ int main() {
       std::wstring(temp) + L"vm_bench_hdr_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
   CreateDirectoryW(dir.c_str(), nullptr);
 
-  const std::wstring clip = dir + L"hdr.mkv";
+  const std::wstring clip = dir + L"hdr.mp4";
   if (RunHidden(L"\"" + encoder +
                 L"\" -v error -y -f lavfi -i testsrc=size=1920x1080:rate=25:duration=3"
                 L" -pix_fmt yuv420p10le -vcodec libx264 -preset ultrafast -color_primaries bt2020"
