@@ -67,12 +67,12 @@ std::u16string FileOutputPath(bool sameAsSource, const std::u16string& outputFol
 
 std::u16string FileCommandLine(CONVERT_JOB job, const std::u16string& input,
                                const std::u16string& output, const std::u16string& appDir,
-                               [[maybe_unused]] const InputDetails* details) {
+                               const InputDetails* details) {
   job.strInput = ExtendedLengthPath(input);
   job.strOutput = ExtendedLengthPath(output);
   job.strEncoder = EncoderPath(appDir);
   std::u16string line;
-  BuildCommandLine(&job, line);
+  BuildCommandLine(&job, line, details);
   return line;
 }
 

@@ -4,12 +4,26 @@
 
 #include "profiles/catalogue.h"
 #include "profiles/convert_job.h"
+#include "profiles/input_details.h"
 
 // Formats the command line for the job: the long form passes the profile's
 // container argument and all eight option slots, the short form
 // (bUseOriginal) only the container and the two codecs. Empty slots keep
-// their blanks. With no job, returns false and leaves out untouched.
-bool BuildCommandLine(const CONVERT_JOB* job, std::u16string& out);
+// their blanks. Then, before the output path, what the input calls for
+// (InputArguments), with its blank only when there is any. With no job,
+// returns false and leaves out untouched.
+bool BuildCommandLine(const CONVERT_JOB* job, std::u16string& out,
+                      const InputDetails* details = nullptr);
+
+// The arguments an input needs beyond the profile's rows, the one place that
+// decides them; empty for an input that needs nothing or is not known, so
+// that its command line stays as it has always been:
+// - a video encoder that writes what players take only as 8-bit 4:2:0 gets
+//   -pix_fmt yuv420p from any other input (10-bit, 4:2:2, 4:4:4);
+// - HDR video (PQ or HLG) under a profile that writes video is mapped to SDR
+//   BT.709 and 8-bit 4:2:0, scaled to the size row's size first (the source's
+//   with none) so that the mapping works on no more pixels than it must.
+std::u16string InputArguments(const CONVERT_JOB& job, const InputDetails* details);
 
 // The job's row field for an option kind.
 int32_t& JobRow(CONVERT_JOB& job, OptionKind kind);

@@ -29,7 +29,8 @@ case "$first" in
   *) fail "ffmpeg.exe reports \"$first\", expected version $expected" ;;
 esac
 config=$(run -buildconf)
-for option in --enable-gpl --enable-libx264 --enable-libmp3lame --enable-libvorbis --enable-libtheora; do
+for option in --enable-gpl --enable-libx264 --enable-libmp3lame --enable-libvorbis --enable-libtheora \
+  --enable-libzimg; do
   grep -qe "$option\$" <<<"$config" || fail "ffmpeg.exe was not configured with $option"
 done
 run -L | tr '\n' ' ' | grep -q 'GNU General Public License .*either version 2' ||
@@ -46,6 +47,10 @@ for d in matroska,webm mov,mp4,m4a,3gp,3g2,mj2 mpegts mpeg avi asf flv ogg wav m
   grep -qx "$d" <<<"$demuxers" || fail "no $d demuxer"
 done
 run -protocols | grep -qx ' *file' || fail "no file protocol"
+filters=$(run -filters | awk '{ print $2 }')
+for f in zscale tonemap; do
+  grep -qx "$f" <<<"$filters" || fail "no $f filter (HDR inputs are mapped with it)"
+done
 
 echo "only system DLLs: the encoder and the program run on a clean Windows"
 system='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comctl32|comdlg32|shlwapi|uxtheme|msimg32|psapi|bcrypt|msvcrt|ws2_32|winmm|version)\.dll$'
@@ -59,7 +64,7 @@ done
 echo "the licence texts and the help page ship with it"
 for f in README.txt ffmpeg-COPYING.GPLv2.txt ffmpeg-COPYING.LGPLv2.1.txt ffmpeg-LICENSE.txt \
   x264-COPYING.txt lame-COPYING.txt libogg-COPYING.txt libvorbis-COPYING.txt \
-  libtheora-COPYING.txt libtheora-LICENSE.txt zlib-copyright.txt; do
+  libtheora-COPYING.txt libtheora-LICENSE.txt zimg-COPYING.txt zlib-copyright.txt; do
   [ -s "$app/licences/$f" ] || fail "no licences/$f in the application folder"
 done
 grep -q "ffmpeg_$expected\b" "$app/licences/README.txt" || fail "licences/README.txt does not name ffmpeg_$expected"

@@ -114,6 +114,74 @@ TEST(CommandLine, PathsGoInQuotedAsTheyAre) {
             u"\"D:\\my clips\\a b.wav.wav\"");
 }
 
+// What the input calls for goes between the option slots and the output
+// path, and an input that needs nothing leaves every line as it was.
+TEST(CommandLine, InputArgumentsGoBeforeTheOutputOnlyWhenNeeded) {
+  InputDetails plain;
+  plain.hasVideo = true;
+  plain.bitDepth = 8;
+  plain.chromaWidthShift = 1;
+  plain.chromaHeightShift = 1;
+  InputDetails tenBit = plain;
+  tenBit.bitDepth = 10;
+  InputDetails fourTwoTwo = plain;
+  fourTwoTwo.chromaHeightShift = 0;
+  InputDetails pq = tenBit;
+  pq.transfer = ColourTransfer::Pq;
+  InputDetails unknown;  // not probed
+
+  for (int profile = 0; profile < ProfileCount(); ++profile) {
+    for (bool shortForm : {false, true}) {
+      CONVERT_JOB job = Job(profile);
+      job.bUseOriginal = shortForm;
+      const std::u16string today = Line(job);
+      for (const InputDetails* details : {&plain, &unknown, static_cast<InputDetails*>(nullptr)}) {
+        std::u16string line;
+        ASSERT_TRUE(BuildCommandLine(&job, line, details));
+        EXPECT_EQ(line, today) << "profile " << profile;
+      }
+      std::u16string line;
+      BuildCommandLine(&job, line, &tenBit);
+      const bool x264 =
+          OptionArg(OptionKind::VideoCodec, job.nVideoCodec) == std::u16string(u"-vcodec libx264");
+      const std::u16string output = u" \"" + job.strOutput + u"\"";
+      EXPECT_EQ(line,
+                x264 ? today.substr(0, today.size() - output.size()) + u" -pix_fmt yuv420p" + output
+                     : today)
+          << "profile " << profile;
+      // HDR is mapped under every profile that writes video, never under an audio one.
+      BuildCommandLine(&job, line, &pq);
+      EXPECT_EQ(line.find(u"tonemap") != std::u16string::npos, profile < kFirstAudioProfile)
+          << "profile " << profile;
+    }
+  }
+
+  // H.264 from 4:2:2; the row's own arguments stay before it.
+  CONVERT_JOB job = Job(6);
+  std::u16string line;
+  BuildCommandLine(&job, line, &fourTwoTwo);
+  EXPECT_EQ(line.substr(line.find(u"-vcodec")),
+            u"-vcodec libx264 -acodec aac -ar 48000 -ac 2 -pix_fmt yuv420p "
+            u"\"C:\\Out\\holiday.avi.mp4\"");
+
+  // HDR: scaled to the size row's size before mapping; with "Use Original"
+  // at the source's size; BT.2020 assumed only where the source tells nothing.
+  job = Job(0);
+  BuildCommandLine(&job, line, &pq);
+  EXPECT_EQ(line.substr(line.find(u"-ac 2 ")),
+            u"-ac 2 -vf zscale=w=320:h=240:tin=smpte2084:pin=bt2020:min=bt2020nc:t=linear:npl="
+            u"100,format=gbrpf32le,zscale=p=bt709,tonemap=tonemap=hable:desat=0,zscale=t=bt709:m="
+            u"bt709:r=tv,format=yuv420p \"C:\\Out\\holiday.avi.avi\"");
+  job.bUseOriginal = true;
+  InputDetails hlg = pq;
+  hlg.transfer = ColourTransfer::Hlg;
+  hlg.colourPrimaries = "bt2020";
+  hlg.colourMatrix = "bt2020nc";
+  BuildCommandLine(&job, line, &hlg);
+  EXPECT_NE(line.find(u"-an -vf zscale=tin=arib-std-b67:t=linear:npl=100,"), std::u16string::npos)
+      << std::string(line.begin(), line.end());
+}
+
 TEST(OutputPath, KeepsTheSourceExtensionInTheName) {
   EXPECT_EQ(OutputPath(false, u"C:\\Out\\", u"E:\\m\\clip.mp3", u"clip.mp3", 22),
             u"C:\\Out\\clip.mp3.mp3");

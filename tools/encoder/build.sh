@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the program's encoder, ffmpeg.exe for 64-bit Windows, from Debian's
 # source packages with Debian's patches: ffmpeg and the libraries the profiles
-# use (x264, LAME, libogg, libvorbis, libtheora), all linked statically, so
+# use (x264, LAME, libogg, libvorbis, libtheora) and zimg for mapping HDR
+# colours, all linked statically, so
 # that ffmpeg.exe needs no DLL beyond the system's own.
 #
 # The result is kept outside the repository, one folder per key (the source
@@ -19,8 +20,8 @@ set -euo pipefail
 script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 host=x86_64-w64-mingw32
 # The same posix-thread compiler as the rest of the Windows build.
-export CC=$host-gcc-posix
-packages=(ffmpeg x264 lame libogg libvorbis libtheora)
+export CC=$host-gcc-posix CXX=$host-g++-posix
+packages=(ffmpeg x264 lame libogg libvorbis libtheora zimg)
 jobs=$(nproc)
 
 die() {
@@ -126,6 +127,8 @@ autotools_build libtheora --with-ogg="$prefix" --disable-examples --disable-oggt
   --disable-vorbistest --disable-sdltest --disable-doc
 # The library alone: ffmpeg needs neither the command-line frontend nor the decoder.
 autotools_build lame --disable-frontend --disable-decoder --disable-gtktest
+# The library alone, with its SIMD code: it maps HDR colours for the zscale filter.
+autotools_build zimg --disable-testapp --disable-example --disable-unit-test
 
 echo "encoder: x264" >&2
 # The library alone, every bit depth (10-bit sources stay 10-bit), no readers of its own.
@@ -168,6 +171,8 @@ ffmpeg_options=(
   # What the null muxer takes: the tests decode a file into it to check it.
   --enable-encoder=wrapped_avframe,pcm_s16le
   --enable-libx264 --enable-libmp3lame --enable-libvorbis --enable-libtheora
+  # zscale (zimg) linearises HDR input for tonemap, which maps it to SDR.
+  --enable-libzimg
   # The profiles' containers ("-target" picks dvd, vcd and svcd; ".wmv"
   # picks asf), and null, into which the tests decode a file to check it.
   --disable-muxers
@@ -178,6 +183,8 @@ ffmpeg_options=(
   --disable-filters
   --enable-filter=null,anull,format,aformat,scale,aresample,fps,trim,atrim
   --enable-filter=transpose,hflip,vflip,rotate,pan,apad,volume,testsrc,sine
+  # HDR inputs: zscale converts and linearises, tonemap maps to SDR.
+  --enable-filter=zscale,tonemap
   # Every decoder, demuxer, parser and bitstream filter stays: users add anything.
 )
 echo "encoder: ffmpeg" >&2
@@ -202,14 +209,16 @@ licence "$(source_dir libogg)/COPYING" "libogg-COPYING"
 licence "$(source_dir libvorbis)/COPYING" "libvorbis-COPYING"
 licence "$(source_dir libtheora)/COPYING" "libtheora-COPYING"
 licence "$(source_dir libtheora)/LICENSE" "libtheora-LICENSE"
+licence "$(source_dir zimg)/COPYING" "zimg-COPYING"
 licence /usr/share/doc/libz-mingw-w64-dev/copyright "zlib-copyright"
 {
   echo "ffmpeg.exe $version for 64-bit Windows is free software under the GNU"
   echo "General Public License, version 2 or later (ffmpeg-COPYING.GPLv2.txt)."
   echo "It contains x264 (GNU GPL, x264-COPYING.txt), LAME (GNU LGPL,"
   echo "lame-COPYING.txt), libogg, libvorbis and libtheora (BSD-style licences,"
-  echo "libogg-COPYING.txt, libvorbis-COPYING.txt, libtheora-COPYING.txt) and"
-  echo "zlib (zlib-copyright.txt). It was built from these Debian source"
+  echo "libogg-COPYING.txt, libvorbis-COPYING.txt, libtheora-COPYING.txt), zimg"
+  echo "(WTFPL, zimg-COPYING.txt) and zlib (zlib-copyright.txt). It was built"
+  echo "from these Debian source"
   echo "packages, with Debian's patches:"
   printf '  %s\n' "${dscs[@]%.dsc}"
   echo "and zlib from Debian's package $zlib."
