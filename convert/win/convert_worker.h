@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "convert/run_engine.h"
 
@@ -14,8 +15,10 @@ class RunListener : public RunSink {
   virtual void Finished(const RunReport& report) = 0;
 };
 
-// Starts `request` on a thread of its own. `owner` owns its messages.
-void StartConvertWorker(RunRequest request, std::shared_ptr<RunListener> listener, HWND owner);
+// Starts `request` on a thread of its own. `owner` owns its messages. With a
+// `journalFolder`, the run keeps its journal there while it lasts.
+void StartConvertWorker(RunRequest request, std::shared_ptr<RunListener> listener, HWND owner,
+                        const std::u16string& journalFolder = std::u16string());
 
 // At exit, after every window is gone: ends running encoders and waits (at
 // most timeoutMs) for the runs' threads to end.
