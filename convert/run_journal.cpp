@@ -47,12 +47,14 @@ class Writer {
     return *this;
   }
   // The record as it goes into the file.
-  std::vector<uint8_t> Framed() const {
+  std::vector<uint8_t> Framed() const { return Frame(m_bytes); }
+
+  static std::vector<uint8_t> Frame(const std::vector<uint8_t>& payload) {
     Writer framed(Kind(0));
     framed.m_bytes.clear();
-    framed.U32(uint32_t(m_bytes.size()));
-    framed.m_bytes.insert(framed.m_bytes.end(), m_bytes.begin(), m_bytes.end());
-    framed.U32(Checksum(m_bytes.data(), m_bytes.size()));
+    framed.U32(uint32_t(payload.size()));
+    framed.m_bytes.insert(framed.m_bytes.end(), payload.begin(), payload.end());
+    framed.U32(Checksum(payload.data(), payload.size()));
     return framed.m_bytes;
   }
 
@@ -284,6 +286,15 @@ JournalRun ReadRunJournal(const uint8_t* data, size_t size) {
   for (auto& [position, record] : endedFiles) run.ended.push_back(record);
   for (auto& [position, written] : writing) run.halfMade.push_back(written);
   return run;
+}
+
+std::vector<uint8_t> FramedJournal(const std::vector<std::vector<uint8_t>>& payloads) {
+  std::vector<uint8_t> bytes(kMagic, kMagic + sizeof kMagic);
+  for (const std::vector<uint8_t>& payload : payloads) {
+    const std::vector<uint8_t> record = Writer::Frame(payload);
+    bytes.insert(bytes.end(), record.begin(), record.end());
+  }
+  return bytes;
 }
 
 std::vector<size_t> JournalRun::NotEnded() const {

@@ -57,6 +57,9 @@ struct JournalRun {
 };
 
 JournalRun ReadRunJournal(const uint8_t* data, size_t size);
+// A journal of these record payloads (each starting with its kind), framed
+// as the writer frames them: what a reader meets once the frames hold.
+std::vector<uint8_t> FramedJournal(const std::vector<std::vector<uint8_t>>& payloads);
 
 // What the next start says of a journal. English is built in; a language
 // pack replaces them by key ("9147-1" on).
