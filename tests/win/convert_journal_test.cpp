@@ -79,6 +79,16 @@ class ConvertJournal : public testing::Test, public ConvertDriver {
     return text;
   }
 
+  // Closes the program and starts it again: true when it opens straight on
+  // the task page, which it does only when it asked nothing before its window.
+  bool RestartsWithoutQuestion() {
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    if (!prog->WaitForExit()) return false;
+    prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
+    main = prog->WaitForWindow(L"Ostrel AVI Converter");
+    return main && VisiblePageWith(main, IDC_TASK_AVI_FIRST);
+  }
+
   std::wstring m_names;
   std::vector<int> m_seenAtQuestion;  // files with a half-made output while the question shows
 };
@@ -145,12 +155,7 @@ TEST_F(ConvertJournal,
   EXPECT_EQ(files, kFiles);
 
   // Ended well: the next start asks nothing.
-  ::PostMessageW(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(prog->WaitForExit());
-  prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
-  main = prog->WaitForWindow(L"Ostrel AVI Converter");
-  ASSERT_NE(main, nullptr);
-  EXPECT_NE(VisiblePageWith(main, IDC_TASK_AVI_FIRST), nullptr);
+  EXPECT_TRUE(RestartsWithoutQuestion());
 }
 
 TEST_F(ConvertJournal, ASecondCopyLeavesALiveRunAloneAndNoForgetsAStoppedOne) {
@@ -179,12 +184,7 @@ TEST_F(ConvertJournal, ASecondCopyLeavesALiveRunAloneAndNoForgetsAStoppedOne) {
   EXPECT_FALSE(FileExists(Output(0)));
   ASSERT_NE(main, nullptr);
   EXPECT_NE(VisiblePageWith(main, IDC_TASK_AVI_FIRST), nullptr);
-  ::PostMessageW(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(prog->WaitForExit());
-  prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
-  main = prog->WaitForWindow(L"Ostrel AVI Converter");
-  ASSERT_NE(main, nullptr);
-  EXPECT_NE(VisiblePageWith(main, IDC_TASK_AVI_FIRST), nullptr);
+  EXPECT_TRUE(RestartsWithoutQuestion());
 }
 
 TEST_F(ConvertJournal, ADamagedJournalIsSetAsideAndNamedOnceAndTheProgramStarts) {
@@ -205,15 +205,9 @@ TEST_F(ConvertJournal, ADamagedJournalIsSetAsideAndNamedOnceAndTheProgramStarts)
   ASSERT_NE(main, nullptr);
   EXPECT_FALSE(FileExists(journal));
   EXPECT_EQ(ReadBytes(dir.Path() + L"Vidmorph.journal.damaged").size(), garbage.size());
-  ::PostMessageW(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(prog->WaitForExit());
-  EXPECT_EQ(ReadBytes(dir.Path() + L"Option.dat"), settings);
-
   // Named once: the next start goes straight to the window.
-  prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
-  main = prog->WaitForWindow(L"Ostrel AVI Converter");
-  ASSERT_NE(main, nullptr);
-  EXPECT_NE(VisiblePageWith(main, IDC_TASK_AVI_FIRST), nullptr);
+  EXPECT_TRUE(RestartsWithoutQuestion());
+  EXPECT_EQ(ReadBytes(dir.Path() + L"Option.dat"), settings);
 }
 
 }  // namespace
