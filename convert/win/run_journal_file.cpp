@@ -1,6 +1,7 @@
 #include "convert/win/run_journal_file.h"
 
 #include "framework/long_path.h"
+#include "framework/win/file_io.h"
 #include "framework/win/wide.h"
 
 namespace {
@@ -23,6 +24,25 @@ bool ReadAll(HANDLE file, std::vector<uint8_t>& bytes) {
                            got == bytes.size());
 }
 
+void Empty(HANDLE file) {
+  LARGE_INTEGER start = {};
+  if (::SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) ::SetEndOfFile(file);
+}
+
+// Renames a journal that is of no use, or empties it where it cannot be
+// renamed; false when neither can be done.
+bool SetAside(const std::u16string& folder) {
+  const std::u16string path = folder + kRunJournalFile;
+  if (::MoveFileExW(W(path), W(folder + kDamagedJournalFile),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  HANDLE file = OpenJournal(path, OPEN_EXISTING);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  Empty(file);
+  ::CloseHandle(file);
+  return true;
+}
+
 }  // namespace
 
 std::unique_ptr<RunJournalFile> RunJournalFile::ForRun(const std::u16string& folder) {
@@ -41,15 +61,21 @@ void RunJournalFile::Append(const std::vector<uint8_t>& bytes) {
 }
 
 void RunJournalFile::Clear() {
-  LARGE_INTEGER start = {};
-  if (::SetFilePointerEx(m_file, start, nullptr, FILE_BEGIN)) ::SetEndOfFile(m_file);
+  Empty(m_file);
 }
 
 StoppedRun::StoppedRun(const std::u16string& folder) {
-  const std::u16string path = folder + kRunJournalFile;
-  HANDLE file = OpenJournal(path, OPEN_EXISTING);
-  // None, one a live run holds, or one that cannot be written: nothing to continue.
-  if (file == INVALID_HANDLE_VALUE) return;
+  HANDLE file = OpenJournal(folder + kRunJournalFile, OPEN_EXISTING);
+  if (file == INVALID_HANDLE_VALUE) {
+    // None, or one a live run holds: nothing to continue. One that cannot
+    // be opened otherwise (read-only, unreadable) is of no use, and is told
+    // once, if it can be set aside; else it is passed over quietly.
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_FILE_NOT_FOUND &&
+        error != ERROR_PATH_NOT_FOUND && PathExists(folder + kRunJournalFile) && SetAside(folder))
+      m_run.state = JournalRun::State::Damaged;
+    return;
+  }
   m_file.reset(new RunJournalFile(file));
   std::vector<uint8_t> bytes;
   if (ReadAll(file, bytes))
@@ -58,11 +84,7 @@ StoppedRun::StoppedRun(const std::u16string& folder) {
     m_run.state = JournalRun::State::Damaged;
   if (m_run.state == JournalRun::State::Damaged) {
     m_file.reset();
-    if (!::MoveFileExW(W(path), W(folder + kDamagedJournalFile),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      file = OpenJournal(path, OPEN_EXISTING);
-      if (file != INVALID_HANDLE_VALUE) RunJournalFile(file).Clear();
-    }
+    if (!SetAside(folder)) m_run = JournalRun();
     return;
   }
   for (const std::u16string& written : m_run.halfMade)

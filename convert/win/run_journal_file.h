@@ -34,8 +34,9 @@ class RunJournalFile {
 // What the journal holds at start, held until the user has answered.
 class StoppedRun {
  public:
-  // Reads the journal in `folder`. A damaged one is set aside at once under
-  // kDamagedJournalFile (or emptied where it cannot be renamed); a stopped
+  // Reads the journal in `folder`. A damaged one, or one that cannot be
+  // opened, is set aside at once under kDamagedJournalFile (or emptied where
+  // it cannot be renamed; left quietly where neither can be done); a stopped
   // run's half-made files are deleted at once, whatever the answer.
   explicit StoppedRun(const std::u16string& folder);
 

@@ -208,6 +208,22 @@ TEST_F(ConvertJournal, ADamagedJournalIsSetAsideAndNamedOnceAndTheProgramStarts)
   // Named once: the next start goes straight to the window.
   EXPECT_TRUE(RestartsWithoutQuestion());
   EXPECT_EQ(ReadBytes(dir.Path() + L"Option.dat"), settings);
+
+  // One that cannot be written is of no use either.
+  ::PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(prog->WaitForExit());
+  ASSERT_TRUE(WriteBytes(journal, {1, 2, 3}));
+  ASSERT_TRUE(::SetFileAttributesW(journal.c_str(), FILE_ATTRIBUTE_READONLY));
+  prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
+  box = WaitForDialog(prog->Pid(), L"Vidmorph", 30000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(MessageBoxText(box).find(L"Vidmorph.journal.damaged"), std::wstring::npos);
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  main = prog->WaitForWindow(L"Ostrel AVI Converter");
+  ASSERT_NE(main, nullptr);
+  EXPECT_FALSE(FileExists(journal));
+  EXPECT_TRUE(RestartsWithoutQuestion());
+  ::SetFileAttributesW((journal + L".damaged").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
