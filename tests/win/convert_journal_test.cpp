@@ -64,8 +64,10 @@ class ConvertJournal : public testing::Test, public ConvertDriver {
     prog.reset();
   }
 
-  // Starts the program again and answers the question; the question's text.
+  // Starts the program again and answers the message it shows before its
+  // window; the message's text, empty when none came.
   std::wstring Restart(int answer) {
+    main = converting = nullptr;
     prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
     HWND box = WaitForDialog(prog->Pid(), L"Vidmorph", 30000);
     if (!box) return std::wstring();
@@ -189,41 +191,28 @@ TEST_F(ConvertJournal, ASecondCopyLeavesALiveRunAloneAndNoForgetsAStoppedOne) {
 
 TEST_F(ConvertJournal, ADamagedJournalIsSetAsideAndNamedOnceAndTheProgramStarts) {
   ASSERT_TRUE(Start());
-  ::PostMessageW(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(prog->WaitForExit());
-  const std::vector<uint8_t> settings = ReadBytes(dir.Path() + L"Option.dat");
   const std::wstring journal = dir.Path() + L"Vidmorph.journal";
+  const std::wstring aside = journal + L".damaged";
   const std::string garbage = "not a journal";
-  ASSERT_TRUE(WriteBytes(journal, std::vector<uint8_t>(garbage.begin(), garbage.end())));
-
-  prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
-  HWND box = WaitForDialog(prog->Pid(), L"Vidmorph", 30000);
-  ASSERT_NE(box, nullptr);
-  EXPECT_NE(MessageBoxText(box).find(L"Vidmorph.journal.damaged"), std::wstring::npos);
-  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-  main = prog->WaitForWindow(L"Ostrel AVI Converter");
-  ASSERT_NE(main, nullptr);
-  EXPECT_FALSE(FileExists(journal));
-  EXPECT_EQ(ReadBytes(dir.Path() + L"Vidmorph.journal.damaged").size(), garbage.size());
-  // Named once: the next start goes straight to the window.
-  EXPECT_TRUE(RestartsWithoutQuestion());
-  EXPECT_EQ(ReadBytes(dir.Path() + L"Option.dat"), settings);
-
-  // One that cannot be written is of no use either.
-  ::PostMessageW(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(prog->WaitForExit());
-  ASSERT_TRUE(WriteBytes(journal, {1, 2, 3}));
-  ASSERT_TRUE(::SetFileAttributesW(journal.c_str(), FILE_ATTRIBUTE_READONLY));
-  prog.reset(new RunningProgram(dir.Path() + L"Vidmorph.exe"));
-  box = WaitForDialog(prog->Pid(), L"Vidmorph", 30000);
-  ASSERT_NE(box, nullptr);
-  EXPECT_NE(MessageBoxText(box).find(L"Vidmorph.journal.damaged"), std::wstring::npos);
-  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-  main = prog->WaitForWindow(L"Ostrel AVI Converter");
-  ASSERT_NE(main, nullptr);
-  EXPECT_FALSE(FileExists(journal));
-  EXPECT_TRUE(RestartsWithoutQuestion());
-  ::SetFileAttributesW((journal + L".damaged").c_str(), FILE_ATTRIBUTE_NORMAL);
+  // Garbage, then one that cannot be written, which is of no use either.
+  for (bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly ? "read-only" : "garbage");
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(prog->WaitForExit());
+    const std::vector<uint8_t> settings = ReadBytes(dir.Path() + L"Option.dat");
+    ASSERT_TRUE(WriteBytes(journal, std::vector<uint8_t>(garbage.begin(), garbage.end())));
+    if (readOnly) {
+      ASSERT_TRUE(::SetFileAttributesW(journal.c_str(), FILE_ATTRIBUTE_READONLY));
+    }
+    EXPECT_NE(Restart(IDOK).find(L"Vidmorph.journal.damaged"), std::wstring::npos);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(FileExists(journal));
+    EXPECT_EQ(ReadBytes(aside).size(), garbage.size());
+    ::SetFileAttributesW(aside.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // Named once: the next start goes straight to the window.
+    EXPECT_TRUE(RestartsWithoutQuestion());
+    EXPECT_EQ(ReadBytes(dir.Path() + L"Option.dat"), settings);
+  }
 }
 
 }  // namespace
