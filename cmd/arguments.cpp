@@ -126,6 +126,14 @@ class Reader {
       return true;
     }
     if (name == u"--log") return Text(name, m_out.log);
+    if (name == u"--watch") return Text(name, m_out.watch);
+    if (name == u"--shard") {
+      if (m_shardSeen) return Fail(name + u" is given twice");
+      m_shardSeen = true;
+      std::u16string value;
+      return Value(name, value) && ParseShard(value, m_out.shard, m_error);
+    }
+    if (name == u"--merge-reports") return Flag(name, m_out.mergeReports);
     if (name == u"--overwrite") return Overwrite(name);
     if (name == u"--jobs") {
       if (m_out.jobs != -1) return Fail(name + u" is given twice");
@@ -182,6 +190,16 @@ class Reader {
       if (!m_out.inputs.empty()) return Fail(name + u" takes no input files");
       return true;
     }
+    if (m_out.mergeReports) {
+      if (m_out.report.empty()) return Fail(u"--merge-reports needs --report, the merged file");
+      if (m_out.inputs.empty()) return Fail(u"--merge-reports needs the reports to merge");
+      return true;
+    }
+    if (!m_out.watch.empty() && !m_out.inputs.empty())
+      return Fail(u"--watch converts what appears in its folder, so " + Quoted(m_out.inputs[0]) +
+                  u" cannot go with it");
+    if (!m_out.watch.empty() && m_out.dryRun)
+      return Fail(u"--watch converts as files come, so --dry-run cannot go with it");
     if (m_out.original && !m_out.options.empty())
       return Fail(u"--original keeps the source's settings, so " +
                   OptionName(m_out.options.front().kind) + u" cannot go with it");
@@ -191,7 +209,7 @@ class Reader {
                   u" cannot go with it");
     if (m_out.profile.empty() && !m_out.settings)
       return Fail(u"--profile is missing (or --settings, to take the window's)");
-    if (m_out.inputs.empty()) return Fail(u"no input files given");
+    if (m_out.inputs.empty() && m_out.watch.empty()) return Fail(u"no input files given");
     return true;
   }
 
@@ -202,6 +220,7 @@ class Reader {
   std::u16string m_inlineValue;
   bool m_hasInlineValue = false;
   bool m_progressSeen = false;
+  bool m_shardSeen = false;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cmd/shard.h"
 #include "profiles/catalogue.h"
 
 enum class OverwriteChoice { Unset, Yes, No, Ask };
@@ -32,6 +33,9 @@ struct CMD_ARGUMENTS {
   ProgressForm progress = ProgressForm::Text;
   std::u16string report;
   std::u16string log;
+  std::u16string watch;       // the folder to watch; empty for a run over the inputs
+  SHARD shard;                // this machine's share; 1/1 for the whole batch
+  bool mergeReports = false;  // the inputs are reports of shares, merged into --report
   std::vector<std::u16string> inputs;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "convert/run_outcomes.h"
 #include "framework/utf8_text.h"
@@ -218,4 +219,244 @@ std::string ReportCsv(const std::vector<CMD_FILE_RESULT>& files) {
            "," + CsvNumber(f.outputBytes) + "," + f.started + "," + f.ended + "\r\n";
   }
   return out;
+}
+
+namespace {
+
+bool OutcomeNamed(const std::string& word, CmdOutcome& outcome) {
+  for (CmdOutcome o : {CmdOutcome::Converted, CmdOutcome::Failed, CmdOutcome::Skipped,
+                       CmdOutcome::Stopped, CmdOutcome::NotStarted, CmdOutcome::StartFailed})
+    if (word == OutcomeWord(o)) {
+      outcome = o;
+      return true;
+    }
+  return false;
+}
+
+// Just enough JSON for the report files this program writes: objects,
+// arrays, strings, integers and null.
+class JsonReader {
+ public:
+  explicit JsonReader(const std::string& text) : m_text(text) {}
+
+  bool Report(std::vector<CMD_FILE_RESULT>& files, int& exitCode) {
+    bool sawFiles = false, sawCode = false;
+    if (!Take('{')) return false;
+    do {
+      std::string key;
+      if (!String(key) || !Take(':')) return false;
+      if (key == "exitCode") {
+        int64_t code;
+        if (!Number(code)) return false;
+        exitCode = int(code);
+        sawCode = true;
+      } else if (key == "files") {
+        if (!Take('[')) return false;
+        if (!Peek(']')) {
+          do {
+            CMD_FILE_RESULT file;
+            if (!File(file)) return false;
+            files.push_back(file);
+          } while (Take(','));
+        }
+        if (!Take(']')) return false;
+        sawFiles = true;
+      } else {
+        return false;
+      }
+    } while (Take(','));
+    return Take('}') && sawFiles && sawCode && AtEnd();
+  }
+
+ private:
+  bool File(CMD_FILE_RESULT& f) {
+    if (!Take('{')) return false;
+    do {
+      std::string key, text;
+      if (!String(key) || !Take(':')) return false;
+      if (key == "position" || key == "exitCode" || key == "inputBytes" || key == "outputBytes") {
+        int64_t number = -1;
+        if (!Take("null") && !Number(number)) return false;
+        if (key == "position")
+          f.position = size_t(number < 0 ? 0 : number);
+        else
+          (key == "exitCode"     ? f.exitCode
+           : key == "inputBytes" ? f.inputBytes
+                                 : f.outputBytes) = number;
+        continue;
+      }
+      if (!Take("null") && !String(text)) return false;
+      if (key == "input") f.input = Utf8ToText(text);
+      if (key == "output") f.output = Utf8ToText(text);
+      if (key == "result") f.result = Utf8ToText(text);
+      if (key == "reason") f.reason = Utf8ToText(text);
+      if (key == "started") f.started = text;
+      if (key == "ended") f.ended = text;
+      if (key == "outcome" && !OutcomeNamed(text, f.outcome)) return false;
+    } while (Take(','));
+    return Take('}');
+  }
+
+  void Blank() {
+    while (m_at < m_text.size() && std::strchr(" \t\r\n", m_text[m_at]) && m_text[m_at]) ++m_at;
+  }
+  bool Peek(char c) {
+    Blank();
+    return m_at < m_text.size() && m_text[m_at] == c;
+  }
+  bool Take(char c) {
+    if (!Peek(c)) return false;
+    ++m_at;
+    return true;
+  }
+  bool Take(const char* word) {
+    Blank();
+    const size_t n = std::strlen(word);
+    if (m_text.compare(m_at, n, word) != 0) return false;
+    m_at += n;
+    return true;
+  }
+  bool AtEnd() {
+    Blank();
+    return m_at == m_text.size();
+  }
+  bool Number(int64_t& value) {
+    Blank();
+    const size_t start = m_at;
+    const bool minus = m_at < m_text.size() && m_text[m_at] == '-';
+    if (minus) ++m_at;
+    value = 0;
+    for (; m_at < m_text.size() && m_text[m_at] >= '0' && m_text[m_at] <= '9'; ++m_at) {
+      if (value > (INT64_MAX - 9) / 10) return false;
+      value = value * 10 + (m_text[m_at] - '0');
+    }
+    if (minus) value = -value;
+    return m_at > start + (minus ? 1 : 0);
+  }
+  bool String(std::string& out) {
+    if (!Take('"')) return false;
+    out.clear();
+    while (m_at < m_text.size()) {
+      const char c = m_text[m_at++];
+      if (c == '"') return true;
+      if (c != '\\') {
+        out += c;
+        continue;
+      }
+      if (m_at >= m_text.size()) return false;
+      const char e = m_text[m_at++];
+      if (e == 'u') {
+        // The writer escapes only control characters this way.
+        if (m_at + 4 > m_text.size()) return false;
+        unsigned code = 0;
+        for (int i = 0; i < 4; ++i) {
+          const char h = m_text[m_at++];
+          const int digit = h >= '0' && h <= '9'   ? h - '0'
+                            : h >= 'a' && h <= 'f' ? h - 'a' + 10
+                            : h >= 'A' && h <= 'F' ? h - 'A' + 10
+                                                   : -1;
+          if (digit < 0) return false;
+          code = code * 16 + unsigned(digit);
+        }
+        if (code >= 0x80) return false;
+        out += char(code);
+      } else if (e == '"' || e == '\\' || e == '/') {
+        out += e;
+      } else {
+        return false;
+      }
+    }
+    return false;
+  }
+
+  const std::string& m_text;
+  size_t m_at = 0;
+};
+
+// The rows of CSV text, quoted fields as CsvField writes them.
+bool CsvRows(const std::string& text, std::vector<std::vector<std::string>>& rows) {
+  std::vector<std::string> row(1);
+  bool quoted = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c != '"')
+        row.back() += c;
+      else if (i + 1 < text.size() && text[i + 1] == '"')
+        row.back() += text[++i];
+      else
+        quoted = false;
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      row.emplace_back();
+    } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
+      if (c == '\r') ++i;
+      rows.push_back(row);
+      row.assign(1, std::string());
+    } else {
+      row.back() += c;
+    }
+  }
+  return !quoted && row.size() == 1 && row[0].empty();
+}
+
+bool CsvNumber(const std::string& text, int64_t& value) {
+  value = -1;
+  if (text.empty()) return true;
+  if (text.size() > 18) return false;
+  value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  return true;
+}
+
+bool ReadCsv(const std::string& bytes, std::vector<CMD_FILE_RESULT>& files) {
+  std::vector<std::vector<std::string>> rows;
+  if (!CsvRows(bytes, rows) || rows.empty() || rows[0].size() != 11 || rows[0][0] != "position")
+    return false;
+  for (size_t r = 1; r < rows.size(); ++r) {
+    const std::vector<std::string>& row = rows[r];
+    CMD_FILE_RESULT f;
+    int64_t position = 0;
+    if (row.size() != 11 || !CsvNumber(row[0], position) || position < 0 ||
+        !OutcomeNamed(row[3], f.outcome) || !CsvNumber(row[6], f.exitCode) ||
+        !CsvNumber(row[7], f.inputBytes) || !CsvNumber(row[8], f.outputBytes))
+      return false;
+    f.position = size_t(position);
+    f.input = Utf8ToText(row[1]);
+    f.output = Utf8ToText(row[2]);
+    f.result = Utf8ToText(row[4]);
+    f.reason = Utf8ToText(row[5]);
+    f.started = row[9];
+    f.ended = row[10];
+    files.push_back(f);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadReport(const std::string& bytes, std::vector<CMD_FILE_RESULT>& files, int& exitCode) {
+  files.clear();
+  exitCode = kExitConverted;
+  if (JsonReader(bytes).Report(files, exitCode)) return true;
+  files.clear();
+  if (!ReadCsv(bytes, files)) return false;
+  bool stopped = false, startFailed = false;
+  for (const CMD_FILE_RESULT& f : files) {
+    stopped = stopped || f.outcome == CmdOutcome::Stopped;
+    startFailed = startFailed || f.outcome == CmdOutcome::StartFailed;
+  }
+  exitCode = RunExitCode(files, stopped, startFailed);
+  return true;
+}
+
+int MergedExitCode(const std::vector<int>& codes) {
+  for (int first : {kExitStopped, kExitEncoderNotStarted, kExitSomeFailed})
+    for (int code : codes)
+      if (code == first) return code;
+  return kExitConverted;
 }

@@ -68,3 +68,11 @@ std::string RunLine(ProgressForm form, const RUN_PROGRESS& progress);
 // every file) or CSV (a header row, then a row per file), UTF-8.
 std::string ReportJson(const std::vector<CMD_FILE_RESULT>& files, int exitCode);
 std::string ReportCsv(const std::vector<CMD_FILE_RESULT>& files);
+
+// A report file read back, JSON or CSV as ReportJson and ReportCsv write
+// them. False for bytes that are neither.
+bool ReadReport(const std::string& bytes, std::vector<CMD_FILE_RESULT>& files, int& exitCode);
+
+// The reports of the shares of one batch as one: every file in the order of
+// the reports, numbered anew, and the exit code that comes first of theirs.
+int MergedExitCode(const std::vector<int>& codes);

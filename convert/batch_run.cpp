@@ -28,6 +28,10 @@ std::u16string InputGoneNote(const std::u16string& inputPath) {
   return u"Not converted: the input " + inputPath + u" is no longer there.";
 }
 
+std::u16string UnreadableNote(const std::u16string& inputPath) {
+  return u"Not converted: the input " + inputPath + u" cannot be read.";
+}
+
 std::u16string PathProblemNote(const std::u16string& outputPath, PathProblem problem) {
   if (problem == PathProblem::NameTooLong)
     return u"Not converted: a name in the output " + outputPath +

@@ -65,6 +65,7 @@ bool SamePath(const std::u16string& a, const std::u16string& b);
 
 // The log's notes on a file that is not converted, and why.
 std::u16string InputGoneNote(const std::u16string& inputPath);
+std::u16string UnreadableNote(const std::u16string& inputPath);
 std::u16string PathProblemNote(const std::u16string& outputPath, PathProblem problem);
 std::u16string FolderFailedNote(const std::u16string& folder, const std::u16string& reason);
 

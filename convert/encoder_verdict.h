@@ -15,6 +15,7 @@ enum class FailReason {
   ExitCode,          // the encoder ended with a code other than 0
   NoOutput,          // no output file, or an empty one
   NotReached,        // the run ended before it came to the file
+  Unreadable,        // the input was found unreadable before its turn, and has not changed
 };
 
 // The longest line a reason keeps: long enough for a path and its complaint,

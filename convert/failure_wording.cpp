@@ -86,6 +86,8 @@ const std::vector<TextKey<FailureTexts>>& FailureTextKeys() {
       {&FailureTexts::inUse, u"9145-7"},
       {&FailureTexts::cannotRead, u"9145-8"},
       {&FailureTexts::cannotWrite, u"9145-9"},
+      {&FailureTexts::noStreams, u"9145-10"},
+      {&FailureTexts::noAnswer, u"9145-11"},
   };
   return keys;
 }
@@ -110,8 +112,35 @@ std::u16string FailureWords(const FailureCause& cause, const FailureTexts& texts
       return texts.inUse;
     case FailureKind::Denied:
       return PlainPath(cause.path) == PlainPath(input) ? texts.cannotRead : texts.cannotWrite;
+    case FailureKind::NoStreams:
+      return texts.noStreams;
+    case FailureKind::NoAnswer:
+      return texts.noAnswer;
   }
   return std::u16string();
+}
+
+FailureCause CauseOf(InputProblem problem, const std::u16string& input) {
+  FailureCause cause;
+  switch (problem) {
+    case InputProblem::None:
+    case InputProblem::Missing:
+      break;
+    case InputProblem::Denied:
+      cause.kind = FailureKind::Denied;
+      cause.path = input;
+      break;
+    case InputProblem::NotMedia:
+      cause.kind = FailureKind::Incomplete;
+      break;
+    case InputProblem::NoStreams:
+      cause.kind = FailureKind::NoStreams;
+      break;
+    case InputProblem::NoAnswer:
+      cause.kind = FailureKind::NoAnswer;
+      break;
+  }
+  return cause;
 }
 
 std::u16string EncoderLineShown(const std::u16string& line, const std::u16string& inputPath) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/language_text.h"
+#include "profiles/input_details.h"
 
 enum class FailureKind {
   None,          // nothing the encoder said is one of these
@@ -16,8 +17,10 @@ enum class FailureKind {
   NoVideo,       // the profile writes video and the input has none
   NoAudio,       // the profile writes audio and the input has none
   DiskFull,
-  InUse,   // another program holds the file (the host finds this out)
-  Denied,  // the file of `path` may not be opened: the input, or what is written
+  InUse,      // another program holds the file (the host finds this out)
+  Denied,     // the file of `path` may not be opened: the input, or what is written
+  NoStreams,  // the input holds neither video nor audio
+  NoAnswer,   // the encoder did not answer when asked what the input holds
 };
 
 struct FailureCause {
@@ -56,6 +59,8 @@ struct FailureTexts {
   std::u16string inUse = u"the file is in use by another program";
   std::u16string cannotRead = u"no permission to read the file";
   std::u16string cannotWrite = u"no permission to write the output";
+  std::u16string noStreams = u"it holds neither video nor audio";
+  std::u16string noAnswer = u"the encoder did not answer when asked what it holds";
 };
 const std::vector<TextKey<FailureTexts>>& FailureTextKeys();
 
@@ -63,6 +68,9 @@ const std::vector<TextKey<FailureTexts>>& FailureTextKeys();
 // when it is `input` (in either form), else what the encoder writes.
 std::u16string FailureWords(const FailureCause& cause, const FailureTexts& texts,
                             const std::u16string& input);
+
+// The cause of a file found unreadable before its turn.
+FailureCause CauseOf(InputProblem problem, const std::u16string& input);
 
 // The encoder's line as the page shows it: without the input's path before
 // its message (plain or in its extended form), and without the "[name @

@@ -37,6 +37,11 @@ RunReport RunEngine::Run(RunRequest request) {
       m_progress.files.push_back(file);
     }
     m_estimate.Begin(count, m_host.Seconds());
+    // Every play time already known weighs its file from the start.
+    for (int i = 0; i < count; ++i)
+      if (request.positions[size_t(i)] < inputs.size())
+        m_estimate.FileDuration(
+            i, m_host.InputKnown(inputs[request.positions[size_t(i)]].strPath).durationSeconds);
     Tell(true);
   }
   if (m_recorder) m_recorder->RunBegun(request);
@@ -62,7 +67,13 @@ RunReport RunEngine::Run(RunRequest request) {
     const bool partial = IsConverted(output);
     const std::u16string written = partial ? PartialOutput(inputs, output) : output;
 
-    const std::u16string commandLine = FileCommandLine(job, path, written, settings.appDir);
+    const InputDetails details = m_host.InputNow(path);
+    if (details.durationSeconds > 0) {
+      std::lock_guard<std::mutex> hold(m_lock);
+      m_estimate.FileDuration(i, details.durationSeconds);
+    }
+    const std::u16string commandLine =
+        FileCommandLine(job, path, written, settings.appDir, &details);
     Log(i, commandLine, false);
     FileRecord record;
     record.input = path;
@@ -76,6 +87,12 @@ RunReport RunEngine::Run(RunRequest request) {
       continue;
     }
     m_host.FileSize(path, m_records.back().inputSize);
+    // Unchanged since it was found unreadable: the encoder would only say so.
+    if (details.probed && !details.readable) {
+      m_records.back().verdict.cause = CauseOf(details.problem, path);
+      PassedOver(i, FailReason::Unreadable, UnreadableNote(path));
+      continue;
+    }
     const PathProblem problem = OutputPathProblem(written, commandLine);
     if (problem != PathProblem::None) {
       PassedOver(i, FailReason::PathTooLong, PathProblemNote(written, problem));

@@ -13,6 +13,7 @@
 #include "convert/batch_run.h"
 #include "convert/log_order.h"
 #include "convert/run_estimate.h"
+#include "profiles/input_details.h"
 
 // One encoder that has ended, and how its file ended.
 struct EncoderEnd {
@@ -60,6 +61,17 @@ class ScheduleHost {
   virtual EncoderEnd WaitForEncoder() = 0;
   // Ends every running encoder at once; each is still reported by WaitForEncoder.
   virtual void EndEncoders() = 0;
+  // What the input holds as it is now, looked at again when it has changed
+  // since it was; not `probed` when that cannot be known.
+  virtual InputDetails InputNow(const std::u16string& path) {
+    (void)path;
+    return InputDetails();
+  }
+  // What is known of the input already, without looking at it.
+  virtual InputDetails InputKnown(const std::u16string& path) {
+    (void)path;
+    return InputDetails();
+  }
   // Seconds on a clock that only goes forward, and the local time.
   virtual double Seconds() = 0;
   virtual WallTime Now() = 0;

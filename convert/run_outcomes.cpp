@@ -25,6 +25,7 @@ std::u16string FailureText(const FileVerdict& v, const OutcomeTexts& texts,
     case FailReason::NoOutput:
       if (v.tellingLine.empty() || (v.exited && v.exitCode == 0)) why = texts.emptyOutput;
       break;
+    case FailReason::Unreadable:
     case FailReason::FatalLine:
     case FailReason::ExitCode:
     case FailReason::None:

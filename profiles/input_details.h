@@ -4,6 +4,16 @@
 #include <cstdint>
 #include <string>
 
+// Why a file cannot be read, as the input page and the run tell it.
+enum class InputProblem {
+  None,
+  Missing,    // no file at that path
+  Denied,     // the file may not be opened
+  NotMedia,   // incomplete, damaged, or not a media file at all
+  NoStreams,  // opened, but it holds no video and no audio
+  NoAnswer,   // the reader did not answer in time
+};
+
 enum class ColourTransfer {
   Standard,  // SDR: BT.709, BT.601, sRGB or not told
   Pq,        // HDR10: SMPTE ST 2084
@@ -38,4 +48,7 @@ struct InputDetails {
   int videoTracks = 0;
   int audioTracks = 0;
   int subtitleTracks = 0;
+
+  // Why it cannot be read; None when it can, or when it was not looked at.
+  InputProblem problem = InputProblem::None;
 };

@@ -66,7 +66,7 @@ check() {  # name, log, command...
 
 # Every source file, product and test, as the repo's .clang-format lays it out.
 format_check() {
-  (cd "$root" && find app convert framework profiles program skin tests tools \
+  (cd "$root" && find app cmd convert framework profiles program skin tests tools \
     \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z | xargs -0 clang-format --dry-run --Werror) &&
     echo "every source file follows .clang-format"
 }

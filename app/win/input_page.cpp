@@ -7,10 +7,16 @@
 #include "app/language_text.h"
 #include "app/win/file_search_job.h"
 #include "app/win/language_pack.h"
+#include "app/win/messages.h"
 #include "framework/win/folder_chooser.h"
 #include "resources/resource.h"
 
 namespace {
+// The room before each name that a marked row's sign takes.
+int MarkWidth(const CListBox& list) {
+  return int(list.SendMessage(LB_GETITEMHEIGHT, 0));
+}
+
 // Room for thousands of selected files; the system dialog fills it at once.
 constexpr size_t kSelectionChars = 1 << 20;
 // How often the count of files found is shown while a search runs.
@@ -21,10 +27,11 @@ constexpr int kListCommands[] = {IDC_INPUT_ADD, IDC_INPUT_DELETE, IDC_INPUT_CLEA
                                  IDC_INPUT_ADD_FOLDER};
 }  // namespace
 
-CInputPage::CInputPage(APP_STATE& state, const CLanguagePack& pack)
-    : CWizardPage(IDD_INPUT_PAGE), m_state(state), m_pack(pack) {}
+CInputPage::CInputPage(APP_STATE& state, const CLanguagePack& pack, InputDetailsSource* details)
+    : CWizardPage(IDD_INPUT_PAGE), m_state(state), m_pack(pack), m_details(details) {}
 
 CInputPage::~CInputPage() {
+  if (m_details) m_details->SetListener(nullptr);
   // The search's thread holds the job and finishes alone; it never reaches back.
   if (m_search) m_search->Cancel();
 }
@@ -36,6 +43,21 @@ BOOL CInputPage::OnInitDialog() {
   HWND status = GetDlgItem(IDC_INPUT_STATUS).GetSafeHwnd();
   ::GetWindowRect(status, &m_rcStatus);
   ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&m_rcStatus), 2);
+  // Rows drawn by the page are as high as the list's font needs, with room for the mark.
+  TEXTMETRICW metrics{};
+  HDC dc = ::GetDC(m_listNames.GetSafeHwnd());
+  HGDIOBJ old = ::SelectObject(dc, HGDIOBJ(m_listNames.SendMessage(WM_GETFONT)));
+  ::GetTextMetricsW(dc, &metrics);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(m_listNames.GetSafeHwnd(), dc);
+  m_listNames.SendMessage(LB_SETITEMHEIGHT, 0, LPARAM(metrics.tmHeight + 2));
+  if (m_details) {
+    HWND page = m_hWnd;
+    std::shared_ptr<std::atomic<bool>> posted = m_newsPosted;
+    m_details->SetListener([page, posted] {
+      if (!posted->exchange(true)) ::PostMessageW(page, WM_DETAILS_NEWS, 0, 0);
+    });
+  }
   return TRUE;
 }
 
@@ -73,8 +95,10 @@ bool CInputPage::OnCommand(int id, int code, HWND control) {
       if (code == LBN_SELCHANGE) {
         const int sel = m_listNames.GetCurSel();
         if (sel != LB_ERR) m_listPaths.SetCurSel(sel);
+        ShowStatus();
       } else if (code == LBN_SELCANCEL) {
         m_listPaths.SetCurSel(-1);
+        ShowStatus();
       }
       return true;
   }
@@ -96,6 +120,19 @@ bool CInputPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
       OnSearchDone();
       result = 0;
       return true;
+    case WM_DETAILS_NEWS:
+      m_newsPosted->store(false);
+      ShowStatus();
+      ::InvalidateRect(m_listNames.GetSafeHwnd(), nullptr, FALSE);
+      result = 0;
+      return true;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (wParam != IDC_INPUT_NAMES) break;
+      DrawName(*item);
+      result = TRUE;
+      return true;
+    }
   }
   return CWizardPage::OnMessage(msg, wParam, lParam, result);
 }
@@ -124,7 +161,7 @@ void CInputPage::OnAddFiles() {
   std::vector<INPUT_FILE> files;
   for (const std::u16string& path : SplitFileSelection(buffer.data(), buffer.size()))
     files.push_back(InputFileOf(path));
-  GetDlgItem(IDC_INPUT_STATUS).SetWindowText(std::u16string());
+  m_summary.clear();
   AddFiles(files);
 }
 
@@ -149,6 +186,13 @@ void CInputPage::OnDropFiles(HDROP drop) {
     return;
   }
   StartSearch(items);
+}
+
+void CInputPage::AddPaths(const std::vector<std::u16string>& items) {
+  if (IsBusy())
+    m_waiting.insert(m_waiting.end(), items.begin(), items.end());
+  else
+    StartSearch(items);
 }
 
 void CInputPage::StartSearch(const std::vector<std::u16string>& items) {
@@ -179,8 +223,12 @@ void CInputPage::OnSearchDone() {
   const SEARCH_TEXTS texts{Text(IDS_INPUT_ADDED), Text(IDS_INPUT_OTHER_TYPES),
                            Text(IDS_INPUT_UNREADABLE), Text(IDS_INPUT_BROKEN_LINKS),
                            Text(IDS_INPUT_CANCELLED)};
-  GetDlgItem(IDC_INPUT_STATUS).SetWindowText(SearchSummary(result, texts));
+  m_summary = SearchSummary(result, texts);
+  ShowStatus();
   SetSearching(false);
+  std::vector<std::u16string> waiting;
+  waiting.swap(m_waiting);
+  StartSearch(waiting);
 }
 
 void CInputPage::CancelWork() {
@@ -218,15 +266,20 @@ void CInputPage::AddFiles(const std::vector<INPUT_FILE>& files) {
   m_listNames.SendMessage(LB_INITSTORAGE, WPARAM(files.size()), LPARAM(files.size() * 32));
   m_listPaths.SendMessage(LB_INITSTORAGE, WPARAM(files.size()), LPARAM(files.size() * 128));
   m_state.g_inputFiles.reserve(m_state.g_inputFiles.size() + files.size());
+  std::vector<std::u16string> paths;
+  paths.reserve(files.size());
   for (const INPUT_FILE& file : files) {
     m_state.g_inputFiles.push_back(file);
     m_listPaths.AddString(file.strPath);
     m_listNames.AddString(file.strName);
+    paths.push_back(file.strPath);
   }
+  if (m_details) m_details->Look(paths);
   m_listNames.SendMessage(WM_SETREDRAW, TRUE);
   m_listPaths.SendMessage(WM_SETREDRAW, TRUE);
   ::InvalidateRect(m_listNames.GetSafeHwnd(), nullptr, TRUE);
   UpdateScrollWidth();
+  ShowStatus();
 }
 
 void CInputPage::OnDelete() {
@@ -238,12 +291,15 @@ void CInputPage::OnDelete() {
   m_listPaths.SetCurSel(-1);
   m_listNames.SetCurSel(-1);
   UpdateScrollWidth();
+  ShowStatus();
 }
 
 void CInputPage::OnClear() {
   m_state.g_inputFiles.clear();
   m_listPaths.ResetContent();
   m_listNames.ResetContent();
+  if (m_details) m_details->Drop();
+  m_summary.clear();
   GetDlgItem(IDC_INPUT_STATUS).SetWindowText(std::u16string());
   UpdateScrollWidth();
 }
@@ -252,7 +308,62 @@ void CInputPage::OnClear() {
 void CInputPage::UpdateScrollWidth() {
   std::vector<std::u16string> names;
   for (const INPUT_FILE& file : m_state.g_inputFiles) names.push_back(file.strName);
-  m_listNames.SendMessage(LB_SETHORIZONTALEXTENT, WPARAM(WidestText(m_listNames, names) + 8));
+  m_listNames.SendMessage(LB_SETHORIZONTALEXTENT,
+                          WPARAM(WidestText(m_listNames, names) + 8 + MarkWidth(m_listNames)));
+}
+
+StreamNeed CInputPage::Need() const {
+  return m_state.g_nTaskAvi == 1 ? StreamNeed::Audio : StreamNeed::Video;
+}
+
+void CInputPage::ShowStatus() {
+  if (m_search) return;
+  std::u16string text = m_summary;
+  if (m_details) {
+    const DetailsTexts texts = TranslatedTexts(DetailsTextKeys(), m_pack.m_texts);
+    const int sel = m_listNames.GetCurSel();
+    if (sel != LB_ERR && size_t(sel) < m_state.g_inputFiles.size())
+      text = DetailsLine(m_details->Known(m_state.g_inputFiles[size_t(sel)].strPath), Need(), texts,
+                         TranslatedTexts(NumberTextKeys(), m_pack.m_texts));
+    int unreadable = 0;
+    for (const INPUT_FILE& file : m_state.g_inputFiles) {
+      const InputDetails details = m_details->Known(file.strPath);
+      if (details.probed && !details.readable) ++unreadable;
+    }
+    if (unreadable > 0) {
+      if (!text.empty()) text += u"\n";
+      text += FillIn(texts.unreadableCount, {DecimalText(unreadable)});
+    }
+  }
+  GetDlgItem(IDC_INPUT_STATUS).SetWindowText(text);
+}
+
+// The list's own look: the skin answers the colours asked for here. A marked
+// row gets a sign in the room kept before every name; its text is unchanged.
+void CInputPage::DrawName(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == UINT(-1)) return;
+  HDC dc = item.hDC;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const int mark = MarkWidth(m_listNames);
+  const size_t row = size_t(item.itemID);
+  bool marked = false;
+  if (m_details && row < m_state.g_inputFiles.size())
+    marked = IsMarked(m_details->Known(m_state.g_inputFiles[row].strPath), Need());
+  RECT text = item.rcItem;
+  text.left += mark;
+  ::SetBkMode(dc, TRANSPARENT);
+  if (marked) {
+    RECT sign = item.rcItem;
+    sign.right = sign.left + mark;
+    ::SetTextColor(dc, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(200, 0, 0));
+    ::DrawTextW(dc, L"!", 1, &sign, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  const std::u16string name = m_listNames.GetText(int(row));
+  ::DrawTextW(dc, W(name), int(name.size()), &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &item.rcItem);
 }
 
 std::u16string CInputPage::Text(int stringId) const {

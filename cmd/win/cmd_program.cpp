@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/language_text.h"
 #include "app/win/run_settings_file.h"
 #include "app/win/settings_file.h"
 #include "cmd/arguments.h"
@@ -13,6 +14,7 @@
 #include "cmd/win/console.h"
 #include "cmd/win/console_run.h"
 #include "cmd/win/input_source.h"
+#include "cmd/win/watch_run.h"
 #include "framework/win/dialog.h"
 #include "framework/win/file_io.h"
 #include "framework/win/wide.h"
@@ -58,6 +60,35 @@ std::u16string NothingToConvert(const INPUT_EXPANSION& found, int task) {
   return line;
 }
 
+// The reports of a batch's shares as one report file.
+int MergeReports(const CMD_ARGUMENTS& args) {
+  CConsoleInputSource source;
+  std::vector<CMD_FILE_RESULT> merged;
+  std::vector<int> codes;
+  for (const std::u16string& input : args.inputs) {
+    std::string bytes;
+    std::vector<CMD_FILE_RESULT> files;
+    int code = 0;
+    if (!source.ReadFile(source.FullPath(input), bytes))
+      return Refuse(kExitBadArguments, u"the report " + input + u" cannot be read");
+    if (!ReadReport(bytes, files, code))
+      return Refuse(kExitBadArguments, u"the file " + input + u" is no report of this program");
+    for (CMD_FILE_RESULT& file : files) {
+      file.position = merged.size();
+      merged.push_back(file);
+    }
+    codes.push_back(code);
+  }
+  const int code = MergedExitCode(codes);
+  const std::u16string out = source.FullPath(args.report);
+  const std::string bytes = ReportIsCsv(out) ? ReportCsv(merged) : ReportJson(merged, code);
+  if (!ReplaceFileAtomically(out, std::vector<uint8_t>(bytes.begin(), bytes.end())))
+    return Refuse(kExitBadArguments, u"the report " + out + u" cannot be written");
+  Write(Stream::Err, u"VidmorphCmd: " + DecimalText(int64_t(merged.size())) + u" files of " +
+                         DecimalText(int64_t(args.inputs.size())) + u" reports in " + out + u"\n");
+  return code;
+}
+
 }  // namespace
 
 int RunCommand(const std::vector<std::u16string>& argv) {
@@ -81,6 +112,8 @@ int RunCommand(const std::vector<std::u16string>& argv) {
     return kExitConverted;
   }
 
+  if (args.mergeReports) return MergeReports(args);
+
   const std::u16string exePath = ModulePath();
   const std::u16string appDir = DirectoryOf(exePath);
   APP_STATE stored;
@@ -92,10 +125,16 @@ int RunCommand(const std::vector<std::u16string>& argv) {
   CConsoleInputSource source;
   if (!setup.sameAsSource) setup.outputFolder = source.FullPath(setup.outputFolder);
   INPUT_EXPANSION found;
-  if (!ExpandInputs(source, args.inputs, setup.task, found, error))
-    return Refuse(kExitBadArguments, error);
-  if (found.files.empty())
-    return Refuse(kExitNothingToConvert, NothingToConvert(found, setup.task));
+  if (args.watch.empty()) {
+    if (!ExpandInputs(source, args.inputs, setup.task, found, error))
+      return Refuse(kExitBadArguments, error);
+    if (found.files.empty())
+      return Refuse(kExitNothingToConvert, NothingToConvert(found, setup.task));
+    // A share may hold nothing of a small batch; its report still comes, to be merged.
+    found.files = FilesOfShard(found.files, args.shard);
+  } else if (source.KindOf(source.FullPath(args.watch)) != ItemKind::Folder) {
+    return Refuse(kExitBadArguments, u"--watch " + args.watch + u" is no folder");
+  }
 
   if (args.dryRun) {
     std::u16string lines;
@@ -106,7 +145,8 @@ int RunCommand(const std::vector<std::u16string>& argv) {
   // Files written at the end go where a folder is there to take them.
   for (std::u16string* path : {&args.report, &args.log}) {
     if (path->empty()) continue;
-    *path = source.FullPath(*path);
+    // Shares writing into one folder never write one file.
+    *path = ShardFileName(source.FullPath(*path), args.shard);
     if (source.KindOf(DirectoryOf(*path)) != ItemKind::Folder)
       return Refuse(kExitBadArguments, (path == &args.report ? u"--report " : u"--log ") + *path +
                                            u": its folder does not exist");
@@ -135,5 +175,13 @@ int RunCommand(const std::vector<std::u16string>& argv) {
   run.progress = args.progress;
   run.reportPath = args.report;
   run.logPath = args.log;
+  if (!args.watch.empty()) {
+    WATCH_RUN watch;
+    watch.run = run;
+    watch.folder = source.FullPath(args.watch);
+    watch.shard = args.shard;
+    watch.ledger = LedgerPath(watch.folder, setup, args.shard);
+    return WatchFolder(watch);
+  }
   return RunConversions(run);
 }

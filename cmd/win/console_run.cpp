@@ -19,6 +19,8 @@
 namespace {
 
 std::atomic<bool> g_stop{false};
+// Set with the flag, for a watch that waits between looks.
+HANDLE g_stopEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
 // Set once the run has ended and its files are written.
 HANDLE g_runOver = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
 
@@ -36,6 +38,12 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
       return TRUE;
   }
   return FALSE;
+}
+
+// Once: the system calls every handler added, as often as it was added.
+void ListenForStop() {
+  static const bool added = ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE) != FALSE;
+  (void)added;
 }
 
 int WINAPI TellOnConsole(HWND, LPCWSTR text, LPCWSTR, UINT) {
@@ -80,13 +88,19 @@ bool WriteBytesTo(const std::u16string& path, const std::string& bytes) {
 
 void RequestStop() {
   g_stop = true;
+  ::SetEvent(g_stopEvent);
 }
 
-int RunConversions(const CONSOLE_RUN& run) {
-  ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+bool WaitForStop(unsigned long ms) {
+  ListenForStop();
+  return g_stop || ::WaitForSingleObject(g_stopEvent, ms) == WAIT_OBJECT_0;
+}
+
+RunReport RunBatch(const CONSOLE_RUN& run, const std::vector<INPUT_FILE>& inputs) {
+  ListenForStop();
   RunRequest request;
-  request.inputs = run.inputs;
-  request.positions = AllPositions(run.inputs.size());
+  request.inputs = inputs;
+  request.positions = AllPositions(inputs.size());
   request.settings.outputFolder = run.setup.outputFolder;
   request.settings.sameAsSource = run.setup.sameAsSource;
   request.settings.overwrite = run.overwrite;
@@ -97,7 +111,7 @@ int RunConversions(const CONSOLE_RUN& run) {
   {
     ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
     ConsoleHost host(run.ask);
-    ProgressLines lines(run.progress, run.inputs, run.setup);
+    ProgressLines lines(run.progress, inputs, run.setup);
     ConsoleSink sink(lines);
     RunEngine engine(host, sink);
     try {
@@ -106,18 +120,27 @@ int RunConversions(const CONSOLE_RUN& run) {
       // A run that cannot go on still tells of every file, none converted.
       report = RunReport();
       report.end = BatchEnd::StartFailed;
-      RecordRun(report.files, run.inputs, AllPositions(run.inputs.size()), {}, report.end);
+      RecordRun(report.files, inputs, AllPositions(inputs.size()), {}, report.end);
     }
     ::SetThreadExecutionState(ES_CONTINUOUS);
   }
-  const std::vector<CMD_FILE_RESULT> results = ResultsOf(report.files);
-  const int code =
-      RunExitCode(results, report.end == BatchEnd::Cancelled, report.end == BatchEnd::StartFailed);
+  return report;
+}
+
+int RunConversions(const CONSOLE_RUN& run) {
+  const RunReport report = RunBatch(run, run.inputs);
+  return FinishRun(run, ResultsOf(report.files), report.log, report.end == BatchEnd::Cancelled,
+                   report.end == BatchEnd::StartFailed);
+}
+
+int FinishRun(const CONSOLE_RUN& run, const std::vector<CMD_FILE_RESULT>& results,
+              const std::vector<std::u16string>& log, bool stopped, bool startFailed) {
+  const int code = RunExitCode(results, stopped, startFailed);
   if (!run.reportPath.empty() &&
       !WriteBytesTo(run.reportPath,
                     ReportIsCsv(run.reportPath) ? ReportCsv(results) : ReportJson(results, code)))
     Write(Stream::Err, u"VidmorphCmd: the report " + run.reportPath + u" cannot be written\n");
-  if (!run.logPath.empty() && !WriteConversionLog(run.logPath, report.log))
+  if (!run.logPath.empty() && !WriteConversionLog(run.logPath, log))
     Write(Stream::Err, u"VidmorphCmd: the log " + run.logPath + u" cannot be written\n");
   int converted = 0;
   for (const CMD_FILE_RESULT& r : results) {

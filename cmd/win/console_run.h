@@ -9,6 +9,8 @@
 #include "cmd/choice.h"
 #include "cmd/run_report.h"
 
+struct RunReport;
+
 struct CONSOLE_RUN {
   std::vector<INPUT_FILE> inputs;
   CMD_SETUP setup;
@@ -22,6 +24,16 @@ struct CONSOLE_RUN {
 
 // Runs the files; the exit code.
 int RunConversions(const CONSOLE_RUN& run);
+
+// One run of the engine over `inputs`, told on standard error as it goes.
+RunReport RunBatch(const CONSOLE_RUN& run, const std::vector<INPUT_FILE>& inputs);
+// The report and the log files the run names, and the last lines on
+// standard error; the exit code.
+int FinishRun(const CONSOLE_RUN& run, const std::vector<CMD_FILE_RESULT>& results,
+              const std::vector<std::u16string>& log, bool stopped, bool startFailed);
+
+// Whether a stop was asked for; waits at most `ms` for one.
+bool WaitForStop(unsigned long ms);
 
 // What Ctrl+C and Ctrl+Break do: every encoder ends, the run stops. Safe
 // from any thread, before or during a run.

@@ -20,6 +20,7 @@ struct Worker {
   RunRequest request;
   std::shared_ptr<RunListener> listener;
   HWND owner;
+  std::shared_ptr<InputProber> prober;
   std::u16string journalFolder;
 };
 
@@ -52,7 +53,10 @@ DWORD WINAPI ConvertThreadProc(LPVOID param) {
     RunJournalWriter writer([&](const std::vector<uint8_t>& bytes) { journal->Append(bytes); });
     // Its encoders are gone with the host, before anyone hears that the run has ended.
     WindowsRunHost host(worker->owner);
+    host.SetProber(worker->prober.get());
     RunEngine engine(host, *worker->listener, journal ? &writer : nullptr);
+    // The files not yet looked at wait for the run: it looks at each before its turn.
+    const InputProber::Yielding yielding(worker->prober.get());
     report = engine.Run(worker->request);
   } catch (...) {
     report = NotRun(worker->request);
@@ -67,8 +71,8 @@ DWORD WINAPI ConvertThreadProc(LPVOID param) {
 }  // namespace
 
 void StartConvertWorker(RunRequest request, std::shared_ptr<RunListener> listener, HWND owner,
-                        const std::u16string& journalFolder) {
-  auto* worker = new Worker{std::move(request), listener, owner, journalFolder};
+                        std::shared_ptr<InputProber> prober, const std::u16string& journalFolder) {
+  auto* worker = new Worker{std::move(request), listener, owner, std::move(prober), journalFolder};
   {
     std::lock_guard<std::mutex> lock(g_workersLock);
     ++g_workers;

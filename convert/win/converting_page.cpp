@@ -79,8 +79,11 @@ std::u16string PercentText(int percent) {
 
 }  // namespace
 
-CConvertingPage::CConvertingPage(APP_STATE& state)
-    : CWizardPage(IDD_CONVERTING_PAGE), m_state(state), m_actions(new CSystemActions) {}
+CConvertingPage::CConvertingPage(APP_STATE& state, std::shared_ptr<InputProber> prober)
+    : CWizardPage(IDD_CONVERTING_PAGE),
+      m_state(state),
+      m_prober(std::move(prober)),
+      m_actions(new CSystemActions) {}
 
 CConvertingPage::~CConvertingPage() = default;
 
@@ -141,7 +144,7 @@ void CConvertingPage::EnterPage() {
   CComboBox(GetDlgItem(IDC_CONV_WHEN_DONE).GetSafeHwnd())
       .SetCurSel(int(m_state.g_runSettings.whenDone));
   m_run = std::make_shared<PageRun>(m_hWnd);
-  StartConvertWorker(std::move(request), m_run, m_hWnd, state.g_strAppDir);
+  StartConvertWorker(std::move(request), m_run, m_hWnd, m_prober, state.g_strAppDir);
   ShowWindow(SW_SHOW);
 }
 

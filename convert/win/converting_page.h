@@ -13,13 +13,15 @@
 #include "convert/when_done.h"
 #include "framework/win/wizard_page.h"
 
+class InputProber;
 class PageRun;
 class TaskbarProgress;
 
 class CConvertingPage : public CWizardPage {
  public:
   // Each entry starts a run over the input list of `state`.
-  explicit CConvertingPage(APP_STATE& state);
+  // `prober`, when given, is where the run learns what its inputs hold.
+  explicit CConvertingPage(APP_STATE& state, std::shared_ptr<InputProber> prober = nullptr);
   ~CConvertingPage() override;
   void LeavePage() override;
   void EnterPage() override;
@@ -64,6 +66,7 @@ class CConvertingPage : public CWizardPage {
   };
 
   APP_STATE& m_state;
+  std::shared_ptr<InputProber> m_prober;
   std::shared_ptr<PageRun> m_run;
   std::unique_ptr<TaskbarProgress> m_taskbar;
   TaskbarState m_taskbarState;

@@ -162,6 +162,11 @@ bool EncoderRunner::Start(const std::u16string& commandLine) {
   if (m_registry.IsClosed()) m_bTerminated = true;
   if (m_bTerminated) return false;
 
+  // One start at a time in the process: the write end is inheritable until it
+  // is closed here, and another encoder started meanwhile would inherit it and
+  // keep this one's output open for as long as it runs.
+  static std::mutex starting;
+  std::lock_guard<std::mutex> hold(starting);
   m_pipe.reset(new EncoderPipe);
   if (!m_pipe->Create()) return FailToStart(L"Error On CreatePipe()");
   if (!Launch(commandLine))
@@ -254,6 +259,7 @@ bool EncoderRunner::ReadUntilEnd() {
       m_output.Add(
           std::u16string(reinterpret_cast<const char16_t*>(m_text.data()), units > 0 ? units : 0));
       m_output.Said(m_pipe->Bytes(), m_pipe->Count());
+      m_sink.Said(m_pipe->Bytes(), m_pipe->Count());
     }
     const bool ended = status == EncoderPipe::Status::Ended;
     const uint64_t now = GetTickCount64();

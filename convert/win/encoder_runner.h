@@ -24,6 +24,8 @@ class EncoderRunSink {
   virtual void SetDuration(double seconds) { (void)seconds; }
   // Polled several times a second, whether or not the encoder prints.
   virtual bool CancelRequested() = 0;
+  // Every byte the encoder prints, as it is read, for a sink that reads the whole of it.
+  virtual void Said(const char* bytes, size_t count) { (void)bytes, (void)count; }
   // Owner of the start-failure message boxes.
   virtual HWND MessageOwner() = 0;
 };

@@ -161,3 +161,11 @@ void WindowsRunHost::Release(std::unique_ptr<Slot>& slot) {
   }
   slot.reset();
 }
+
+InputDetails WindowsRunHost::InputNow(const std::u16string& path) {
+  return m_prober ? m_prober->Current(path) : InputDetails();
+}
+
+InputDetails WindowsRunHost::InputKnown(const std::u16string& path) {
+  return m_prober ? m_prober->Known(path) : InputDetails();
+}

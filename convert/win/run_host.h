@@ -13,6 +13,7 @@
 
 #include "convert/run_engine.h"
 #include "convert/win/encoder_runner.h"
+#include "convert/win/input_prober.h"
 
 class WindowsRunHost : public ScheduleHost {
  public:
@@ -25,6 +26,8 @@ class WindowsRunHost : public ScheduleHost {
 
   // How the encoders' start failures are shown: MessageBoxW unless set.
   void SetMessageBox(EncoderRunner::MessageBoxFn show) { m_showMessage = show; }
+  // Where the inputs are looked at; without one nothing is known of them.
+  void SetProber(InputProber* prober) { m_prober = prober; }
 
   bool FileExists(const std::u16string& path) override;
   bool FileSize(const std::u16string& path, unsigned long long& size) override;
@@ -36,6 +39,8 @@ class WindowsRunHost : public ScheduleHost {
                     EncoderEvents& events) override;
   EncoderEnd WaitForEncoder() override;
   void EndEncoders() override;
+  InputDetails InputNow(const std::u16string& path) override;
+  InputDetails InputKnown(const std::u16string& path) override;
   double Seconds() override;
   WallTime Now() override;
 
@@ -63,6 +68,7 @@ class WindowsRunHost : public ScheduleHost {
 
   const HWND m_owner;
   EncoderRunner::MessageBoxFn m_showMessage = MessageBoxW;
+  InputProber* m_prober = nullptr;
   std::mutex m_lock;
   std::condition_variable m_changed;
   std::deque<EncoderEnd> m_ends;

@@ -131,3 +131,27 @@ std::u16string SystemErrorText(unsigned long code) {
   }
   return line;
 }
+
+FolderState FolderStateOf(const std::u16string& folder) {
+  std::u16string path = folder;
+  while (path.size() > 3 && (path.back() == u'\\' || path.back() == u'/')) path.pop_back();
+  const DWORD attributes = ::GetFileAttributesW(W(ExtendedLengthPath(path)));
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                   error == ERROR_INVALID_DRIVE || error == ERROR_NOT_READY ||
+                   error == ERROR_BAD_NETPATH
+               ? FolderState::Missing
+               : FolderState::NotWritable;
+  }
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return FolderState::NotWritable;
+  // The folder's permissions are the system's to judge: a file is tried.
+  const std::u16string probe =
+      (path.back() == u'\\' ? path : path + u"\\") + u"~vidmorph-write-check.tmp";
+  HANDLE file = ::CreateFileW(W(ExtendedLengthPath(probe)), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return ::GetLastError() == ERROR_FILE_EXISTS ? FolderState::Writable : FolderState::NotWritable;
+  ::CloseHandle(file);
+  return FolderState::Writable;
+}

@@ -22,5 +22,9 @@ bool IsHeldByAnother(const std::u16string& path);
 // Creates a folder and the missing folders above it. Empty when the folder
 // exists afterwards, else the system's reason.
 std::u16string CreateFolderTree(const std::u16string& folder);
+// Whether files can be made in a folder: it is there, and a file created in
+// it (and deleted at once) was let be.
+enum class FolderState { Writable, Missing, NotWritable };
+FolderState FolderStateOf(const std::u16string& folder);
 // The system's text for an error code, on one line.
 std::u16string SystemErrorText(unsigned long code);

@@ -5,6 +5,7 @@
 #include "framework/win/dll_search.h"
 #include "program/win/continue_run.h"
 #include "program/win/vidmorph_dlg.h"
+#include "program/win/window_handover.h"
 #include "resources/resource.h"
 #include "skin/win/engine/skin_engine.h"
 
@@ -38,6 +39,8 @@ void SettleLanguage(const APP_STATE& state, CLanguagePack& pack) {
 bool CVidmorphApp::InitInstance() {
   // Before anything is loaded by name.
   RestrictDllSearch();
+  const std::vector<std::u16string> paths = CommandLinePaths();
+  if (HandToRunningWindow(paths)) return false;
   MarkDpiAware();
   const std::u16string exePath = ModulePath();
   LoadSkin(exePath);
@@ -46,6 +49,7 @@ bool CVidmorphApp::InitInstance() {
 
   {
     CVidmorphDlg dlg(nullptr, m_state, m_langPack);
+    dlg.OpenPaths(paths);
     dlg.ContinueOnStart(OfferToContinue(m_state, m_langPack));
     dlg.DoModal();
   }

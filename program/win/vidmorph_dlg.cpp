@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/app_state.h"
+#include "app/output_folder_text.h"
 #include "app/product_info.h"
 #include "app/win/about_dialog.h"
 #include "app/win/input_page.h"
@@ -15,7 +16,9 @@
 #include "convert/win/result_page.h"
 #include "convert/win/save_log.h"
 #include "framework/archive.h"
+#include "framework/win/file_io.h"
 #include "profiles/win/output_settings_page.h"
+#include "program/win/window_handover.h"
 #include "resources/resource.h"
 
 namespace {
@@ -93,15 +96,35 @@ BOOL CVidmorphDlg::OnInitDialog() {
   }
   UpdateButtons();
   ApplyLanguage();
+  MarkReceivingWindow(m_hWnd);
+  if (!m_openPaths.empty()) OpenPaths({});
   return TRUE;
+}
+
+void CVidmorphDlg::OpenPaths(const std::vector<std::u16string>& paths) {
+  m_openPaths.insert(m_openPaths.end(), paths.begin(), paths.end());
+  if (m_nPages != kPageCount || m_openPaths.empty()) return;
+  // The task and output settings pages lead straight back to the input page;
+  // a run and its results are left alone.
+  if ((m_nPage == kTaskPage || m_nPage == kOutputPage) && !PageBusy())
+    GoTo(m_nPage, kInputPage);
+  else if (m_nPage == kInputPage)
+    TakeOpenPaths();
+}
+
+void CVidmorphDlg::TakeOpenPaths() {
+  std::vector<std::u16string> paths;
+  paths.swap(m_openPaths);
+  if (!paths.empty()) static_cast<CInputPage*>(m_pages[kInputPage].get())->AddPaths(paths);
 }
 
 void CVidmorphDlg::CreatePages() {
   m_pTaskPage = new CTaskPage(m_state);
   m_pages.emplace_back(m_pTaskPage);
-  m_pages.emplace_back(new CInputPage(m_state, m_langPack));
+  m_prober = std::make_shared<InputProber>(m_state.g_strAppDir);
+  m_pages.emplace_back(new CInputPage(m_state, m_langPack, m_prober.get()));
   m_pages.emplace_back(new COutputSettingsPage(m_state, m_state.g_nTaskAvi, m_state.job));
-  m_pConvertingPage = new CConvertingPage(m_state);
+  m_pConvertingPage = new CConvertingPage(m_state, m_prober);
   m_pages.emplace_back(m_pConvertingPage);
   m_pResultPage = new CResultPage(m_state, *m_pConvertingPage);
   m_pages.emplace_back(m_pResultPage);
@@ -128,6 +151,7 @@ void CVidmorphDlg::GoTo(int from, int to) {
   if (from == kResultPage && m_pConvertingPage) m_pConvertingPage->ResultPageLeft();
   m_pages[size_t(to)]->EnterPage();
   m_nPage = to;
+  if (to == kInputPage) TakeOpenPaths();
   // Files dropped anywhere on the window go to a page that takes them.
   ::DragAcceptFiles(m_hWnd, PageTakesDrops() ? TRUE : FALSE);
   UpdateButtons();
@@ -150,7 +174,36 @@ void CVidmorphDlg::OnNext() {
     AppMessageBox(m_hWnd, u"Please add the input files!", MB_OK);
     return;
   }
+  if (next == kConvertingPage) {
+    // The page stores the folder as it leaves; it stays when the folder cannot be used.
+    m_pages[size_t(m_nPage)]->LeavePage();
+    if (!OutputFolderReady()) {
+      m_pages[size_t(m_nPage)]->EnterPage();
+      return;
+    }
+  }
   GoTo(m_nPage, next);
+}
+
+bool CVidmorphDlg::OutputFolderReady() {
+  if (m_state.g_bSameAsSource) return true;
+  const std::u16string& folder = m_state.g_strOutputFolder;
+  const OutputFolderTexts texts = TranslatedTexts(OutputFolderTextKeys(), m_langPack.m_texts);
+  switch (FolderStateOf(folder)) {
+    case FolderState::Writable:
+      return true;
+    case FolderState::NotWritable:
+      AppMessageBox(m_hWnd, FillIn(texts.notWritable, {folder}), MB_OK | MB_ICONEXCLAMATION);
+      return false;
+    case FolderState::Missing:
+      break;
+  }
+  if (AppMessageBox(m_hWnd, FillIn(texts.missing, {folder}), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return false;
+  const std::u16string reason = CreateFolderTree(folder);
+  if (reason.empty()) return true;
+  AppMessageBox(m_hWnd, FillIn(texts.notCreated, {folder, reason}), MB_OK | MB_ICONEXCLAMATION);
+  return false;
 }
 
 void CVidmorphDlg::OnPrev() {
@@ -166,6 +219,7 @@ void CVidmorphDlg::OnRetryFailed() {
   if (m_nPages != kPageCount || m_nPage != kResultPage) return;
   const std::vector<size_t> positions = RetryPositions(m_pConvertingPage->Report().files);
   if (positions.empty()) return;
+  if (!OutputFolderReady()) return;
   m_pConvertingPage->RetryOnEntry(positions);
   GoTo(kResultPage, kConvertingPage);
 }
@@ -243,6 +297,15 @@ bool CVidmorphDlg::OnCommand(int id, int code, HWND control) {
 
 bool CVidmorphDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
+    case WM_COPYDATA: {
+      std::vector<std::u16string> paths;
+      result = HandedPaths(lParam, paths);
+      if (!result) return false;
+      if (::IsIconic(m_hWnd)) ::ShowWindow(m_hWnd, SW_RESTORE);
+      ::SetForegroundWindow(m_hWnd);
+      OpenPaths(paths);
+      return true;
+    }
     case WM_CONVERT_FINISHED:
       OnRunFinished();
       result = 0;

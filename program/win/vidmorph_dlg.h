@@ -9,6 +9,7 @@
 #include "app/win/persist_dialog.h"
 #include "app/wizard_rules.h"
 #include "convert/run_engine.h"
+#include "convert/win/input_prober.h"
 #include "framework/win/wizard_page.h"
 
 class CConvertingPage;
@@ -32,6 +33,10 @@ class CVidmorphDlg : public CPersistDialog {
   // Applies the language pack to this window and its pages.
   void ApplyLanguage();
 
+  // Files and folders to add as if dropped: at once where the input page can
+  // be shown, else when it next is.
+  void OpenPaths(const std::vector<std::u16string>& paths);
+
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
@@ -48,9 +53,13 @@ class CVidmorphDlg : public CPersistDialog {
   void OnPrev();
   void OnRepeat();
   void OnRetryFailed();
+  // Whether the output folder can take the run's files; says why not, once,
+  // and offers to create a missing one.
+  bool OutputFolderReady();
   void OnRunFinished();
   void UpdateButtons();
   void ShowAbout();
+  void TakeOpenPaths();
   // The page shown has work under way and must not be left.
   bool PageBusy() const;
   // The page shown takes dropped files.
@@ -60,12 +69,15 @@ class CVidmorphDlg : public CPersistDialog {
   int m_nPages = 0;
   int m_nPage = 0;
   std::u16string m_strAppDir;
+  // Looks at the input files for the input page and the run; outlives the pages.
+  std::shared_ptr<InputProber> m_prober;
   std::vector<std::unique_ptr<CWizardPage>> m_pages;
   CTaskPage* m_pTaskPage = nullptr;              // in m_pages; its box has texts of the pack
   CConvertingPage* m_pConvertingPage = nullptr;  // in m_pages; its log is saved from here
   CResultPage* m_pResultPage = nullptr;          // in m_pages
   HICON m_hIcon = nullptr;
   std::unique_ptr<RunRequest> m_continue;
+  std::vector<std::u16string> m_openPaths;  // for the input page's next entry
   APP_STATE& m_state;
   CLanguagePack& m_langPack;
 };

@@ -6,17 +6,8 @@
 # stop mid-run by the console's Ctrl+C, which leaves no half-made file.
 # Run by tools/test.sh with VM_ROOT and the Wine environment set.
 set -euo pipefail
-root=${VM_ROOT:?VM_ROOT must name the repository}
-build=${VM_WIN_BUILD:-$root/build/win}
-app="$root/build/app"
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-for f in "$app/VidmorphCmd.exe" "$app/ffmpeg.exe" "$build/helpers/fake_encoder.exe"; do
-  [ -f "$f" ] || fail "missing $f (build the Windows targets first)"
-done
+. "${VM_ROOT:?VM_ROOT must name the repository}/tests/e2e/cmd_driver.bash"
+need_built "$app/VidmorphCmd.exe" "$app/ffmpeg.exe" "$build/helpers/fake_encoder.exe"
 command -v ffmpeg >/dev/null || fail "no Debian ffmpeg (tools/setup.sh installs it)"
 
 work=$(mktemp -d)
@@ -27,14 +18,6 @@ cleanup() {
 }
 trap cleanup EXIT
 [ -n "${VM_KEEP_WORK:-}" ] && trap - EXIT
-win() { winepath -w "$1"; }
-
-# DIR gets the console program and ENCODER as its ffmpeg.exe.
-program_folder() {
-  mkdir -p "$1"
-  cp "$app/VidmorphCmd.exe" "$1/"
-  cp "$2" "$1/ffmpeg.exe"
-}
 # Runs the program of DIR with the arguments; its exit code in $code, its
 # output and error in $work/stdout and $work/stderr (UTF-8, without CRs).
 run_cmd() {

@@ -13,16 +13,7 @@ fail() {
 }
 
 info() { wine "$wininfo" "$@" 2>/dev/null | tr -d '\r'; }
-# Retries a command for up to $1 seconds.
-wait_for() {
-  local seconds=$1 what=$2
-  shift 2
-  for _ in $(seq $((seconds * 4))); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.25
-  done
-  fail "timed out waiting for $what"
-}
+. "$root/tests/e2e/wait.bash"
 shown() { info state "$caption" "$1" >/dev/null; }
 text_of() { info state "$caption" "$1" | cut -d' ' -f4-; }
 has_row_in() { info items "$1" "$2" | grep -qF "$3"; }

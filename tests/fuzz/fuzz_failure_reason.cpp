@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   record.verdict.exited = size % 2 == 0;
   record.verdict.exitCode = size > 0 ? data[0] : 0;
   for (int outcome = 0; outcome <= int(FileOutcome::StartFailed); ++outcome)
-    for (int reason = 0; reason <= int(FailReason::NotReached); ++reason) {
+    for (int reason = 0; reason <= int(FailReason::Unreadable); ++reason) {
       record.verdict.outcome = FileOutcome(outcome);
       record.verdict.reason = FailReason(reason);
       if (OutcomeRow(record, OutcomeTexts()).size() > 500) std::abort();

@@ -12,7 +12,8 @@
 //   exit CODE              end with CODE (the default is 0)
 //   where                  write "cwd=FOLDER\n", its current folder, to stdout
 // Started by the program itself ("-i INPUT ... OUTPUT"), it reads the same
-// commands from INPUT, one a line, with $OUT standing for OUTPUT. Paths are
+// commands from INPUT, one a line, with $OUT standing for OUTPUT; lines
+// "probe COMMAND ARG" count only when it is asked what INPUT holds. Paths are
 // taken as UTF-8 and opened by their wide names, so any letters work, and
 // long ones in their extended form.
 #include <windows.h>
@@ -136,6 +137,8 @@ int Execute(const std::vector<std::string>& words, const std::string& output) {
       GetCurrentDirectoryW(MAX_PATH, folder);
       const std::wstring wide(folder);
       Write(STD_OUTPUT_HANDLE, "cwd=" + std::string(wide.begin(), wide.end()) + "\n");
+    } else if (word == "probe" && hasArg) {
+      ++i;  // for the reader alone
     } else if (word == "exit" && hasArg) {
       return std::atoi(words[++i].c_str());
     } else {
@@ -173,6 +176,28 @@ std::vector<std::string> ReadScript(const std::string& path) {
   return words;
 }
 
+// Asked what INPUT holds ("-hide_banner -i INPUT"), it carries out the
+// script's "probe COMMAND ARG" lines alone; without any, it reports a video
+// and an audio stream of no known length, as a real encoder does.
+std::vector<std::string> ProbeWords(const std::vector<std::string>& script) {
+  std::vector<std::string> words;
+  for (size_t i = 0; i + 1 < script.size(); ++i) {
+    if (script[i] != "probe") continue;
+    const std::string& line = script[++i];
+    const size_t blank = line.find(' ');
+    words.push_back(line.substr(0, blank));
+    if (blank != std::string::npos) words.push_back(line.substr(blank + 1));
+  }
+  if (words.empty())
+    words = {"err",
+             "Input #0, avi, from 'input':\n  Duration: N/A, bitrate: N/A\n"
+             "  Stream #0:0: Video: mpeg4, yuv420p, 320x240, 25 fps\n"
+             "  Stream #0:1: Audio: mp3, 44100 Hz, stereo, fltp\n"
+             "At least one output file must be specified\n",
+             "exit", "1"};
+  return words;
+}
+
 }  // namespace
 
 int main() {
@@ -182,5 +207,7 @@ int main() {
   for (int i = 1; i < argc; ++i) args.push_back(Utf8(argv[i]));
   LocalFree(argv);
   if (args.size() > 1 && args[0] == "-i") return Execute(ReadScript(args[1]), args.back());
+  if (args.size() == 3 && args[0] == "-hide_banner" && args[1] == "-i")
+    return Execute(ProbeWords(ReadScript(args[2])), "");
   return Execute(args, "");
 }

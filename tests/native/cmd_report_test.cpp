@@ -136,4 +136,50 @@ TEST(CmdReport, ReportsAndLinesEscapeWhatTheyCarry) {
             "\"speed\":2.50}");
 }
 
+TEST(CmdReport, SharesReportsReadBackInEitherFormAndMerge) {
+  CMD_FILE_RESULT ok = Result(CmdOutcome::Converted);
+  ok.position = 4;
+  ok.input = u"\\\\srv\\V\u00eddeos\\a \"1\",\u65e5.avi";
+  ok.output = u"D:\\Out\\a.avi.mp3";
+  ok.result = u"Converted (250 bytes)";
+  ok.exitCode = 0;
+  ok.inputBytes = 1000;
+  ok.outputBytes = 250;
+  ok.started = "2026-12-10T04:05:06";
+  ok.ended = "2026-12-10T04:05:07";
+  CMD_FILE_RESULT bad = Result(CmdOutcome::Failed);
+  bad.input = u"C:\\b.avi";
+  bad.reason = u"Invalid data\tfound\r\n";
+  bad.result = u"Failed: " + bad.reason;
+  bad.exitCode = 1;
+  CMD_FILE_RESULT stopped = Result(CmdOutcome::Stopped);
+  stopped.input = u"C:\\c.avi";
+
+  for (bool csv : {false, true}) {
+    const std::vector<CMD_FILE_RESULT> written = {ok, bad};
+    std::vector<CMD_FILE_RESULT> read;
+    int code = -1;
+    ASSERT_TRUE(ReadReport(csv ? ReportCsv(written) : ReportJson(written, 1), read, code)) << csv;
+    EXPECT_EQ(code, 1);
+    ASSERT_EQ(read.size(), 2u);
+    // Written again, it is the same file: nothing was lost on the way.
+    EXPECT_EQ(ReportJson(read, 1), ReportJson(written, 1)) << csv;
+    ASSERT_TRUE(ReadReport(csv ? ReportCsv({stopped}) : ReportJson({stopped}, 130), read, code));
+    EXPECT_EQ(code, 130);
+    ASSERT_TRUE(ReadReport(csv ? ReportCsv({}) : ReportJson({}, 0), read, code));
+    EXPECT_TRUE(read.empty());
+  }
+  std::vector<CMD_FILE_RESULT> read;
+  int code = 0;
+  for (const std::string& other :
+       {std::string(), std::string("{\"exitCode\": 0}"), std::string("position,input\r\n1,2\r\n"),
+        ReportJson({ok}, 0) + "x", ReportCsv({ok}).substr(0, 150)})
+    EXPECT_FALSE(ReadReport(other, read, code)) << other;
+
+  EXPECT_EQ(MergedExitCode({0, 1, 0}), 1);
+  EXPECT_EQ(MergedExitCode({1, 3, 0}), 3);
+  EXPECT_EQ(MergedExitCode({3, 130, 1}), 130);
+  EXPECT_EQ(MergedExitCode({0, 0}), 0);
+}
+
 }  // namespace

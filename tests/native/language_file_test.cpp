@@ -4,8 +4,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/input_details_text.h"
 #include "app/language_text.h"
 #include "app/number_text.h"
+#include "app/output_folder_text.h"
 #include "convert/failure_wording.h"
 #include "convert/when_done.h"
 

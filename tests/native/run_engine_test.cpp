@@ -37,6 +37,7 @@ class TracingHost : public ScheduleHost, public RunSink {
   double silentSeconds = 0;
   bool cancel = false;  // the user's
   double clock = 100;
+  std::map<std::u16string, InputDetails> details;  // what was found of inputs; none unless set
 
   std::vector<std::string> trace;  // "start 2", "end 1", "ask D:\o\b.avi.mp3 (1 running)",
                                    // "delete D:\o\x", "create D:\o\f\", "end all"
@@ -128,6 +129,14 @@ class TracingHost : public ScheduleHost, public RunSink {
   void EndEncoders() override {
     trace.push_back("end all");
     m_endedAll = true;
+  }
+  InputDetails InputNow(const std::u16string& p) override {
+    if (!details.empty()) trace.push_back("look " + Narrow(p));
+    return InputKnown(p);
+  }
+  InputDetails InputKnown(const std::u16string& p) override {
+    auto it = details.find(p);
+    return it == details.end() ? InputDetails() : it->second;
   }
   double Seconds() override { return clock; }
   WallTime Now() override {
@@ -654,6 +663,39 @@ TEST(RunEngine, AnInputThatIsGoneOrAnOutputThatCannotBeNamedIsLoggedAndPassedOve
   EXPECT_EQ(r.files[1].verdict.reason, FailReason::PathTooLong);
   EXPECT_EQ(r.files[1].verdict.outcome, FileOutcome::Failed);
   EXPECT_EQ(host.told.back().done, 3);
+}
+
+TEST(RunEngine, AnUnreadableInputFailsWithItsReasonUnstartedAndKnownPlayTimesWeighFromTheStart) {
+  TracingHost host;
+  InputDetails clip;
+  clip.probed = clip.readable = clip.hasAudio = true;
+  clip.durationSeconds = 10;
+  host.details[u"C:\\v\\a.avi"] = clip;
+  clip.durationSeconds = 90;
+  host.details[u"C:\\v\\c.avi"] = clip;
+  InputDetails broken;
+  broken.probed = true;
+  broken.problem = InputProblem::NotMedia;
+  host.details[u"C:\\v\\b.avi"] = broken;
+  const RunReport r = Convert(host, Clips(3));
+  // Each input is looked at again just before its turn; b's encoder never starts.
+  EXPECT_EQ(host.trace, (Lines{"look C:\\v\\a.avi", "start 0", "end 0", "look C:\\v\\b.avi",
+                               "look C:\\v\\c.avi", "start 2", "end 2"}));
+  EXPECT_EQ(Outcomes(r), (Lines{"a.avi ok", "b.avi failed", "c.avi ok"}));
+  EXPECT_EQ(r.files[1].verdict.reason, FailReason::Unreadable);
+  const Lines notes = Notes(host);
+  EXPECT_NE(std::find(notes.begin(), notes.end(),
+                      "Not converted: the input C:\\v\\b.avi cannot be read."),
+            notes.end());
+  OutcomeTexts texts;
+  EXPECT_EQ(OutcomeText(r.files[1].verdict, texts, r.files[1].input),
+            u"Failed: the file is incomplete or damaged");
+  // Once a is done the run is 10 of 150 seconds through (b weighs the
+  // average of the others), not a third of it.
+  const auto firstDone = std::find_if(host.told.begin(), host.told.end(),
+                                      [](const RunProgress& p) { return p.done == 1; });
+  ASSERT_NE(firstDone, host.told.end());
+  EXPECT_NEAR(firstDone->share, 10.0 / 150, 1e-9);
 }
 
 TEST(RunEngine, LongPathsReachTheEncoderInTheirExtendedForm) {
