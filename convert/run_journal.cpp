@@ -327,8 +327,8 @@ RunRequest JournalRun::Continuation() const {
 
 const std::vector<TextKey<JournalTexts>>& JournalTextKeys() {
   static const std::vector<TextKey<JournalTexts>> keys = {
-      {&JournalTexts::question, u"9147-1"},
-      {&JournalTexts::damaged, u"9147-2"},
+      {&JournalTexts::question, u"9149-1"},
+      {&JournalTexts::damaged, u"9149-2"},
   };
   return keys;
 }

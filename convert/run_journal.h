@@ -62,7 +62,7 @@ JournalRun ReadRunJournal(const uint8_t* data, size_t size);
 std::vector<uint8_t> FramedJournal(const std::vector<std::vector<uint8_t>>& payloads);
 
 // What the next start says of a journal. English is built in; a language
-// pack replaces them by key ("9147-1" on).
+// pack replaces them by key ("9149-1" on).
 struct JournalTexts {
   std::u16string question =
       u"The last conversion stopped with %1 of %2 files not converted. Continue it? Either way, "
