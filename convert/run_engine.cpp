@@ -44,6 +44,7 @@ RunReport RunEngine::Run(RunRequest request) {
             i, m_host.InputKnown(inputs[request.positions[size_t(i)]].strPath).durationSeconds);
     Tell(true);
   }
+  if (m_recorder) m_recorder->RunBegun(request);
   for (const FileRecord& record : request.earlier.files)
     if (record.verdict.outcome == FileOutcome::Succeeded &&
         std::find(request.positions.begin(), request.positions.end(), record.position) ==
@@ -144,6 +145,7 @@ RunReport RunEngine::Run(RunRequest request) {
   Write(m_logOrder.Rest());
   report.log = std::move(request.earlier.log);
   report.log.insert(report.log.end(), m_log.begin(), m_log.end());
+  if (m_recorder) m_recorder->RunEnded();
   m_progress.finished = true;
   Tell(true);
   return report;
@@ -217,6 +219,7 @@ bool RunEngine::Start(int file, const std::u16string& commandLine, const std::u1
     m_progress.files[size_t(file)].state = FileState::Running;
     m_estimate.FileStarted(file, m_host.Seconds());
   }
+  if (m_recorder) m_recorder->FileStarting(m_records.back().position, written);
   if (!m_host.StartEncoder(file, commandLine, written, *this)) return false;
   m_running.push_back({file, m_records.size() - 1, written});
   return true;
@@ -241,6 +244,8 @@ void RunEngine::Log(int file, const std::u16string& text, bool chunk) {
 
 void RunEngine::FileDone(int file, size_t record, FileOutcome outcome) {
   m_records[record].ended = m_host.Now();
+  // A cancelled file ends the run, which then has nothing to continue.
+  if (m_recorder && outcome != FileOutcome::Cancelled) m_recorder->FileEnded(m_records[record]);
   std::lock_guard<std::mutex> hold(m_lock);
   Write(m_logOrder.Done(file));
   // The encoder's end told its own outcome; a move that failed since changes it.

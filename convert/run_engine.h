@@ -147,9 +147,24 @@ struct RunRequest {
   RunReport earlier;
 };
 
+// Where a run keeps what it would need to be continued, on the run's thread.
+class RunRecorder {
+ public:
+  virtual ~RunRecorder() = default;
+  virtual void RunBegun(const RunRequest& request) = 0;
+  // Just before the encoder of the input at `position` may create `written`.
+  virtual void FileStarting(size_t position, const std::u16string& written) = 0;
+  // Once the file's outcome is final, its output in place.
+  virtual void FileEnded(const FileRecord& record) = 0;
+  // The run ended, however: nothing is left to continue.
+  virtual void RunEnded() = 0;
+};
+
 class RunEngine : private EncoderEvents {
  public:
-  RunEngine(ScheduleHost& host, RunSink& sink) : m_host(host), m_sink(sink) {}
+  // `recorder`, when given, hears every change of a file's state.
+  RunEngine(ScheduleHost& host, RunSink& sink, RunRecorder* recorder = nullptr)
+      : m_host(host), m_sink(sink), m_recorder(recorder) {}
   RunEngine(const RunEngine&) = delete;
   RunEngine& operator=(const RunEngine&) = delete;
 
@@ -203,6 +218,7 @@ class RunEngine : private EncoderEvents {
 
   ScheduleHost& m_host;
   RunSink& m_sink;
+  RunRecorder* const m_recorder;
   // The run's thread's own.
   std::vector<FileRecord> m_records;  // the files the run came to, in its order
   std::vector<InFlight> m_running;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "convert/run_engine.h"
 #include "convert/win/input_prober.h"
@@ -17,8 +18,10 @@ class RunListener : public RunSink {
 
 // Starts `request` on a thread of its own. `owner` owns its messages.
 // `prober`, when given, tells the run its inputs and waits while it lasts.
+// With a `journalFolder`, the run keeps its journal there while it lasts.
 void StartConvertWorker(RunRequest request, std::shared_ptr<RunListener> listener, HWND owner,
-                        std::shared_ptr<InputProber> prober = nullptr);
+                        std::shared_ptr<InputProber> prober = nullptr,
+                        const std::u16string& journalFolder = std::u16string());
 
 // At exit, after every window is gone: ends running encoders and waits (at
 // most timeoutMs) for the runs' threads to end.

@@ -107,8 +107,17 @@ void CConvertingPage::EnterPage() {
   request.job = state.job;
   request.simultaneous =
       SimultaneousEncoders(state.g_runSettings.nSimultaneous, LogicalProcessors());
-  if (!m_retry.empty()) {
+  if (m_continue) {
+    request = std::move(*m_continue);
+    m_continue.reset();
+    // The encoder of this copy, wherever the stopped one was.
+    request.settings.appDir = state.g_strAppDir;
+    m_lastSettings = request.settings;
+    m_lastInputs = request.inputs;
+    m_lastJob = request.job;
+  } else if (!m_retry.empty()) {
     // The same files and settings as the run retried, whatever the pages hold now.
+    request.job = m_lastJob;
     request.settings = m_lastSettings;
     request.inputs = m_lastInputs;
     request.positions.swap(m_retry);
@@ -122,6 +131,7 @@ void CConvertingPage::EnterPage() {
     request.positions = AllPositions(request.inputs.size());
     m_lastSettings = request.settings;
     m_lastInputs = request.inputs;
+    m_lastJob = request.job;
   }
   m_shown = Shown();
   GetDlgItem(IDC_CONV_TOTAL_PROGRESS).ShowWindow(SW_SHOW);
@@ -134,7 +144,7 @@ void CConvertingPage::EnterPage() {
   CComboBox(GetDlgItem(IDC_CONV_WHEN_DONE).GetSafeHwnd())
       .SetCurSel(int(m_state.g_runSettings.whenDone));
   m_run = std::make_shared<PageRun>(m_hWnd);
-  StartConvertWorker(std::move(request), m_run, m_hWnd, m_prober);
+  StartConvertWorker(std::move(request), m_run, m_hWnd, m_prober, state.g_strAppDir);
   ShowWindow(SW_SHOW);
 }
 
@@ -238,6 +248,10 @@ void CConvertingPage::RunDone() {
 
 void CConvertingPage::RetryOnEntry(const std::vector<size_t>& positions) {
   m_retry = positions;
+}
+
+void CConvertingPage::ContinueOnEntry(const RunRequest& stopped) {
+  m_continue.reset(new RunRequest(stopped));
 }
 
 void CConvertingPage::SetTexts(const LanguageTexts& pack) {

@@ -37,6 +37,8 @@ class CConvertingPage : public CWizardPage {
   // The next entry runs only the files at `positions` again, with the
   // settings of the last run; an empty list makes it a whole run again.
   void RetryOnEntry(const std::vector<size_t>& positions);
+  // The next entry continues a run the program stopped in, as it was.
+  void ContinueOnEntry(const RunRequest& stopped);
   // The words of the estimate line and the after-run choice in the current
   // language.
   void SetTexts(const LanguageTexts& pack);
@@ -75,8 +77,10 @@ class CConvertingPage : public CWizardPage {
   Shown m_shown;
   RunReport m_report;
   std::vector<size_t> m_retry;
+  std::unique_ptr<RunRequest> m_continue;
   EstimateTexts m_estimateTexts;
   // The last run's settings and input list, which a retry uses again.
   BatchSettings m_lastSettings;
   std::vector<INPUT_FILE> m_lastInputs;
+  CONVERT_JOB m_lastJob;
 };

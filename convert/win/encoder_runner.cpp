@@ -32,6 +32,41 @@ std::wstring ProgramFolder(const std::u16string& commandLine) {
   return std::wstring(program.begin(), program.begin() + ptrdiff_t(slash) + 1);
 }
 
+// Starting a process in a job: Windows 10 and Wine know it; the headers
+// offer it only to programs that need Windows 10, which this one does not.
+constexpr DWORD_PTR kJobListAttribute = ProcThreadAttributeValue(13, FALSE, TRUE, FALSE);
+
+// The attribute that starts a process in `job`; no list when the system has
+// none to give.
+class JobAttribute {
+ public:
+  explicit JobAttribute(HANDLE job) : m_job(job) {
+    SIZE_T size = 0;
+    if (!job) return;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    m_bytes.resize(size);
+    auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(m_bytes.data());
+    if (size == 0 || !InitializeProcThreadAttributeList(list, 1, 0, &size)) return;
+    if (!UpdateProcThreadAttribute(list, 0, kJobListAttribute, &m_job, sizeof m_job, nullptr,
+                                   nullptr)) {
+      DeleteProcThreadAttributeList(list);
+      return;
+    }
+    m_list = list;
+  }
+  ~JobAttribute() {
+    if (m_list) DeleteProcThreadAttributeList(m_list);
+  }
+  JobAttribute(const JobAttribute&) = delete;
+  JobAttribute& operator=(const JobAttribute&) = delete;
+  LPPROC_THREAD_ATTRIBUTE_LIST List() const { return m_list; }
+
+ private:
+  HANDLE m_job;
+  std::vector<uint8_t> m_bytes;
+  LPPROC_THREAD_ATTRIBUTE_LIST m_list = nullptr;
+};
+
 }  // namespace
 
 HANDLE EncoderJob() {
@@ -154,17 +189,34 @@ bool EncoderRunner::Launch(const std::u16string& commandLine) {
   std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
   line.push_back(L'\0');
   PROCESS_INFORMATION info;
-  // Suspended until it is in the job, so that nothing it starts escapes it. A
-  // group of its own and no console: a console's Ctrl+C reaches the program,
-  // which ends its encoders, rather than the encoders themselves. Its own
-  // folder as the current one, so that nothing it looks for there comes from
-  // wherever the program was started.
+  // A group of its own and no console: a console's Ctrl+C reaches the
+  // program, which ends its encoders, rather than the encoders themselves.
+  // Its own folder as the current one, so that nothing it looks for there
+  // comes from wherever the program was started.
   const HANDLE job = EncoderJob();
-  const DWORD flags =
-      CREATE_NEW_PROCESS_GROUP | CREATE_NO_WINDOW | (job ? CREATE_SUSPENDED : DWORD(0));
+  const DWORD flags = CREATE_NEW_PROCESS_GROUP | CREATE_NO_WINDOW;
   const std::wstring folder = ProgramFolder(commandLine);
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &info))
+  const wchar_t* current = folder.empty() ? nullptr : folder.c_str();
+  // Born in the job, so that a program killed at any moment leaves no
+  // encoder behind, not even one that has not run yet.
+  JobAttribute inJob(job);
+  if (inJob.List()) {
+    STARTUPINFOEXW extended = {};
+    extended.StartupInfo = startup;
+    extended.StartupInfo.cb = sizeof extended;
+    extended.lpAttributeList = inJob.List();
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
+                       flags | EXTENDED_STARTUPINFO_PRESENT, nullptr, current,
+                       &extended.StartupInfo, &info)) {
+      CloseHandle(info.hThread);
+      m_registry.Add(this, info.hProcess);
+      return true;
+    }
+  }
+  // A system that cannot start a process in a job: suspended until it is in it.
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
+                      flags | (job ? CREATE_SUSPENDED : DWORD(0)), nullptr, current, &startup,
+                      &info))
     return false;
   if (job) {
     // A program that already runs in a job that forbids another is run without ours.

@@ -3,6 +3,7 @@
 #include "app/win/language_dialog.h"
 #include "convert/win/convert_worker.h"
 #include "framework/win/dll_search.h"
+#include "program/win/continue_run.h"
 #include "program/win/vidmorph_dlg.h"
 #include "program/win/window_handover.h"
 #include "resources/resource.h"
@@ -49,6 +50,7 @@ bool CVidmorphApp::InitInstance() {
   {
     CVidmorphDlg dlg(nullptr, m_state, m_langPack);
     dlg.OpenPaths(paths);
+    dlg.ContinueOnStart(OfferToContinue(m_state, m_langPack));
     dlg.DoModal();
   }
   // Closing never waits for the user, but no encoder may outlive the program

@@ -85,7 +85,12 @@ BOOL CVidmorphDlg::OnInitDialog() {
                              ::GetSystemMetrics(SM_CYEDGE));
 
   CreatePages();
-  if (m_nPages == kPageCount) {
+  if (m_nPages == kPageCount && m_continue) {
+    m_pConvertingPage->ContinueOnEntry(*m_continue);
+    m_continue.reset();
+    m_pages[kConvertingPage]->EnterPage();
+    m_nPage = kConvertingPage;
+  } else if (m_nPages == kPageCount) {
     m_pages[kTaskPage]->EnterPage();
     m_nPage = kTaskPage;
   }

@@ -8,6 +8,7 @@
 #include "app/win/language_pack.h"
 #include "app/win/persist_dialog.h"
 #include "app/wizard_rules.h"
+#include "convert/run_engine.h"
 #include "convert/win/input_prober.h"
 #include "framework/win/wizard_page.h"
 
@@ -25,6 +26,9 @@ class CVidmorphDlg : public CPersistDialog {
   // "Option.dat" and, beside it, the run's settings file.
   BOOL LoadSettings() override;
   BOOL SaveSettings() override;
+
+  // The window opens on the converting page, continuing `stopped`; null for the task page.
+  void ContinueOnStart(std::unique_ptr<RunRequest> stopped) { m_continue = std::move(stopped); }
 
   // Applies the language pack to this window and its pages.
   void ApplyLanguage();
@@ -72,6 +76,7 @@ class CVidmorphDlg : public CPersistDialog {
   CConvertingPage* m_pConvertingPage = nullptr;  // in m_pages; its log is saved from here
   CResultPage* m_pResultPage = nullptr;          // in m_pages
   HICON m_hIcon = nullptr;
+  std::unique_ptr<RunRequest> m_continue;
   std::vector<std::u16string> m_openPaths;  // for the input page's next entry
   APP_STATE& m_state;
   CLanguagePack& m_langPack;

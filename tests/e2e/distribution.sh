@@ -136,10 +136,10 @@ echo "silent install into a folder with a space in its path"
 inst="$work/Pro gram/Vidmorph"
 install_into "$inst"
 installed=$(cd "$inst" && find . -type f | sed 's|^\./||' | sort)
-expected=$(printf '%s\n' $shipped Option.dat Vidmorph.ini uninstall.exe | sort)
+expected=$(printf '%s\n' $shipped Option.dat Vidmorph.ini Vidmorph.journal uninstall.exe | sort)
 [ "$installed" = "$expected" ] || fail "installed files differ: $(diff <(echo "$expected") <(echo "$installed") | tr '\n' ' ')"
 for f in $shipped; do cmp -s "$portable/$f" "$inst/$f" || fail "installed $f differs from the zip's"; done
-for f in Option.dat Vidmorph.ini; do
+for f in Option.dat Vidmorph.ini Vidmorph.journal; do
   [ "$(stat -c %s "$inst/$f")" = 0 ] || fail "the installer's $f is not empty"
 done
 [ "$(shortcuts | wc -l)" = 2 ] || fail "expected two shortcuts, found: $(shortcuts)"
@@ -150,7 +150,7 @@ wine reg query "$key" /v DisplayVersion 2>/dev/null | tr -d '\r' | grep -q "REG_
 wine reg query "$key" /v UninstallString 2>/dev/null | tr -d '\r' | grep -qF "$(winepath -w "$inst")\\uninstall.exe" ||
   fail "the uninstall entry does not name $inst/uninstall.exe"
 if grep -q 'dummy icacls' "$work/install.log"; then
-  for f in Option.dat Vidmorph.ini mlg.txt; do
+  for f in Option.dat Vidmorph.ini Vidmorph.journal mlg.txt; do
     grep -F "\\\\$f\" \"/grant\" \"*S-1-5-32-545:(M)\"" "$work/install.log" >/dev/null ||
       fail "users were not given write access to $f: $(tr '\n' ' ' <"$work/install.log")"
   done

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "convert/run_engine.h"
+#include "convert/run_journal.h"
 #include "convert/run_outcomes.h"
 #include "tests/native/batch_fixtures.h"
 
@@ -713,3 +714,129 @@ TEST(RunEngine, LongPathsReachTheEncoderInTheirExtendedForm) {
 }
 
 }  // namespace
+
+namespace {
+
+// The journal of a run as its file would hold it, each append kept apart so
+// that a test can stop the program between any two.
+struct JournalBytes {
+  std::vector<uint8_t> bytes;
+  std::vector<size_t> ends;  // where each append ended
+  RunJournalWriter writer{[this](const std::vector<uint8_t>& b) {
+    bytes.insert(bytes.end(), b.begin(), b.end());
+    ends.push_back(bytes.size());
+  }};
+};
+
+// A recorder that writes the journal and traces each record among the host's steps.
+struct TracedJournal : RunRecorder {
+  TracingHost& host;
+  JournalBytes journal;
+  explicit TracedJournal(TracingHost& h) : host(h) {}
+  void RunBegun(const RunRequest& r) override { journal.writer.RunBegun(r); }
+  void FileStarting(size_t position, const std::u16string& written) override {
+    host.trace.push_back("journal starting " + std::to_string(position));
+    journal.writer.FileStarting(position, written);
+  }
+  void FileEnded(const FileRecord& record) override {
+    host.trace.push_back("journal ended " + std::to_string(record.position));
+    journal.writer.FileEnded(record);
+  }
+  void RunEnded() override { journal.writer.RunEnded(); }
+};
+
+}  // namespace
+
+TEST(RunEngine, ItsJournalCutAnywhereContinuesTheFilesNotEndedAndNamesTheHalfMadeOne) {
+  TracingHost host;
+  // x.avi twice: the later one writes the partial file.
+  const std::vector<std::u16string> paths = {u"C:\\v\\x.avi", u"C:\\v\\b.avi", u"C:\\w\\x.avi",
+                                             u"C:\\v\\d.avi"};
+  host.verdicts[1] = Verdict(FileOutcome::Failed, FailReason::ExitCode);
+  BatchSettings s = Settings();
+  s.overwrite = true;
+  RunRequest request;
+  request.inputs = Inputs(paths);
+  request.positions = AllPositions(paths.size());
+  request.settings = s;
+  request.job = Mp3Job();
+  for (const INPUT_FILE& input : request.inputs) host.inputs.push_back(input.strPath);
+  TracedJournal traced(host);
+  RunEngine(host, host, &traced).Run(request);
+  // Each file is in the journal before its encoder may create anything, and
+  // ends there only once its output is in place.
+  EXPECT_EQ(
+      host.trace,
+      (Lines{"journal starting 0", "start 0", "end 0", "journal ended 0", "journal starting 1",
+             "start 1", "end 1", "delete D:\\o\\b.avi.mp3", "journal ended 1", "journal starting 2",
+             "start 2", "end 2", "move D:\\o\\x.avi.partial.mp3 over D:\\o\\x.avi.mp3",
+             "journal ended 2", "journal starting 3", "start 3", "end 3", "journal ended 3"}));
+  const JournalBytes& journal = traced.journal;
+  EXPECT_EQ(ReadRunJournal(journal.bytes.data(), journal.bytes.size()).state,
+            JournalRun::State::None);
+
+  // Stopped after each append, and at every byte between: the files not
+  // ended are those of the last whole record, and the file being written is
+  // half-made. The record being written when the program stopped is not
+  // there yet.
+  const std::vector<std::vector<size_t>> notEnded = {{0, 1, 2, 3}, {1, 2, 3}, {2, 3}, {3}, {}};
+  const std::vector<std::vector<std::u16string>> halfMade = {
+      {}, {u"D:\\o\\x.avi.mp3"}, {}, {u"D:\\o\\b.avi.mp3"}, {}, {u"D:\\o\\x.avi.partial.mp3"},
+      {}, {u"D:\\o\\d.avi.mp3"}, {}};
+  ASSERT_EQ(journal.ends.size(), 10u);
+  for (size_t cut = 0; cut < journal.bytes.size(); ++cut) {
+    const JournalRun run = ReadRunJournal(journal.bytes.data(), cut);
+    const size_t whole = size_t(std::upper_bound(journal.ends.begin(), journal.ends.end(), cut) -
+                                journal.ends.begin());
+    SCOPED_TRACE("cut at " + std::to_string(cut));
+    if (whole == 0) {
+      // Before the run began: nothing to continue, and only a cut magic is damage.
+      EXPECT_EQ(run.state,
+                cut == 0 || cut >= 4 ? JournalRun::State::None : JournalRun::State::Damaged);
+      continue;
+    }
+    ASSERT_EQ(run.state, JournalRun::State::Stopped);
+    // Records: begun, then a start and an end per file.
+    const size_t records = whole - 1;
+    EXPECT_EQ(run.NotEnded(), notEnded.at(records / 2));
+    EXPECT_EQ(run.halfMade, halfMade.at(records));
+    EXPECT_EQ(run.FileCount(), 4u);
+  }
+
+  // A continuation after the second file ends: the same settings, the files
+  // left, going on from the two records, and its own journal counts all four.
+  const JournalRun stopped = ReadRunJournal(journal.bytes.data(), journal.ends[4]);
+  const RunRequest next = stopped.Continuation();
+  EXPECT_EQ(next.positions, (std::vector<size_t>{2, 3}));
+  EXPECT_TRUE(next.settings.overwrite);
+  EXPECT_EQ(next.settings.outputFolder, s.outputFolder);
+  EXPECT_EQ(next.job.nProfile, request.job.nProfile);
+  EXPECT_EQ(next.job.nAudioBitrate, request.job.nAudioBitrate);
+  ASSERT_EQ(next.inputs.size(), 4u);
+  EXPECT_EQ(next.inputs[2].strPath, paths[2]);
+  ASSERT_EQ(next.earlier.files.size(), 4u);
+  EXPECT_EQ(next.earlier.files[0].verdict.outcome, FileOutcome::Succeeded);
+  EXPECT_EQ(next.earlier.files[1].verdict.outcome, FileOutcome::Failed);
+  EXPECT_EQ(next.earlier.files[1].verdict.reason, FailReason::ExitCode);
+  JournalBytes again;
+  again.writer.RunBegun(next);
+  const JournalRun carried = ReadRunJournal(again.bytes.data(), again.bytes.size());
+  EXPECT_EQ(carried.FileCount(), 4u);
+  EXPECT_EQ(carried.NotEnded(), (std::vector<size_t>{2, 3}));
+  EXPECT_EQ(carried.ended.size(), 2u);
+
+  // One byte changed anywhere never passes as another record: the journal is
+  // damaged, or reads as cut short at an earlier record (a length that
+  // grew), before the run began among them.
+  for (size_t at = 0; at < journal.ends[7]; ++at) {
+    std::vector<uint8_t> bad(journal.bytes.begin(), journal.bytes.begin() + journal.ends[7]);
+    bad[at] ^= 0x5A;
+    const JournalRun run = ReadRunJournal(bad.data(), bad.size());
+    SCOPED_TRACE("byte " + std::to_string(at));
+    if (run.state != JournalRun::State::Stopped) continue;
+    EXPECT_NE(std::find(notEnded.begin(), notEnded.end() - 1, run.NotEnded()), notEnded.end() - 1);
+    for (const FileRecord& ended : run.ended)
+      EXPECT_EQ(ended.verdict.outcome,
+                ended.position == 1 ? FileOutcome::Failed : FileOutcome::Succeeded);
+  }
+}

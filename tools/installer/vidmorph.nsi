@@ -101,6 +101,8 @@ Section "-Program"
   ; files in its folder.
   !insertmacro SettingsFile "Option.dat"
   !insertmacro SettingsFile "Vidmorph.ini"
+  ; The journal of a run, which the program keeps open while it converts.
+  !insertmacro SettingsFile "Vidmorph.journal"
   !insertmacro GrantUsersModify "$INSTDIR\mlg.txt"
 
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Vidmorph.exe"
@@ -148,6 +150,9 @@ Section "Uninstall"
   !insertmacro VM_UNINSTALL_FILES
   Delete "$INSTDIR\Option.dat.tmp"
   Delete "$INSTDIR\Vidmorph.ini.tmp"
+  ; A run's journal is no setting: it goes whatever the answer.
+  Delete "$INSTDIR\Vidmorph.journal"
+  Delete "$INSTDIR\Vidmorph.journal.damaged"
   ${If} $removeSettings == 1
     Delete "$INSTDIR\Option.dat"
     Delete "$INSTDIR\Vidmorph.ini"
