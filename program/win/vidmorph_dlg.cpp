@@ -175,12 +175,12 @@ void CVidmorphDlg::OnNext() {
     return;
   }
   if (next == kConvertingPage) {
-    // The page stores the folder as it leaves; it stays when the folder cannot be used.
+    // The page stores the folder as it leaves, and is shown again at once so
+    // that it stays in view behind a question on the folder, and stays when
+    // the folder cannot be used.
     m_pages[size_t(m_nPage)]->LeavePage();
-    if (!OutputFolderReady()) {
-      m_pages[size_t(m_nPage)]->EnterPage();
-      return;
-    }
+    m_pages[size_t(m_nPage)]->EnterPage();
+    if (!OutputFolderReady()) return;
   }
   GoTo(m_nPage, next);
 }
