@@ -210,7 +210,7 @@ const WIDE_ROW kVideoCodecRows[25] = {
     // "hvc1" is the tag Apple's players require of H.265 in MP4.
     /* 22 */ {u"H.265 / HEVC",                              u"-vcodec libx265 -preset faster -vtag hvc1"},
     /* 23 */ {u"AV1",                                       u"-vcodec libsvtav1 -preset 10 -pix_fmt yuv420p"},
-    /* 24 */ {u"VP9",                                       u"-vcodec libvpx-vp9 -speed 5 -pix_fmt yuv420p"},
+    /* 24 */ {u"VP9",                                       u"-vcodec libvpx-vp9 -cpu-used 5 -pix_fmt yuv420p"},
 };
 
 const WIDE_ROW kAudioCodecRows[14] = {
