@@ -37,15 +37,12 @@ int main() {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   const std::wstring encoder = argc > 1 ? argv[1] : TestExeDir() + L"..\\..\\app\\ffmpeg.exe";
   LocalFree(argv);
-  if (GetFileAttributesW(encoder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+  if (!FileExists(encoder)) {
     std::fwprintf(stderr, L"no encoder at %ls\n", encoder.c_str());
     return 2;
   }
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring dir =
-      std::wstring(temp) + L"vm_bench_formats_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-  CreateDirectoryW(dir.c_str(), nullptr);
+  const ScratchDir scratch;
+  const std::wstring& dir = scratch.Path();
 
   // Moving detail with a little grain, as a camera gives, kept nearly intact
   // so that every profile starts from the same picture.
@@ -79,7 +76,6 @@ int main() {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const long long size = FileSize(output);
-    DeleteFileW(output.c_str());
     const std::u16string name = Profile(profile).szName;
     if (code != 0 || size <= 0) {
       std::wprintf(L"%-14ls failed: exit %ld\n", std::wstring(name.begin(), name.end()).c_str(),
@@ -96,7 +92,5 @@ int main() {
                  size / 1024, baseTime > 0 ? seconds / baseTime : 0.0,
                  baseSize > 0 ? double(size) / double(baseSize) : 0.0);
   }
-  DeleteFileW(clip.c_str());
-  RemoveDirectoryW(dir.c_str());
   return allOk ? 0 : 1;
 }
