@@ -102,11 +102,13 @@ class OutputPage : public testing::Test {
 
 TEST_F(OutputPage, WithoutSettingsTheFirstRowsAndTheTempFolderShow) {
   StartAndWalk();
-  ASSERT_EQ(Count(IDC_OUT_PROFILE), 22);
+  // The 22 video profiles of old, then the three added since.
+  ASSERT_EQ(Count(IDC_OUT_PROFILE), 25);
   EXPECT_EQ(Sel(IDC_OUT_PROFILE), 0);
   EXPECT_EQ(ItemText(IDC_OUT_PROFILE, 0), L"DivX Movie(.avi)");
   EXPECT_EQ(ItemText(IDC_OUT_PROFILE, 21), L"SVCD Format(.mpg)");
-  for (int i = 0; i < 22; ++i) EXPECT_EQ(Data(IDC_OUT_PROFILE, i), i);
+  EXPECT_EQ(ItemText(IDC_OUT_PROFILE, 24), L"WebM Video(.webm)");
+  for (int i = 0; i < 25; ++i) EXPECT_EQ(Data(IDC_OUT_PROFILE, i), i < 22 ? i : i + 5);
   // Positions 0, although DivX Movie preselects other rows in most boxes.
   for (OptionKind kind : kAllOptionKinds) {
     const int id = OptionBoxId(kind);
