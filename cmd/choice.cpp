@@ -102,7 +102,7 @@ bool ResolveSetup(const CMD_ARGUMENTS& args, const APP_STATE* stored,
       return Fail(error, u"--profile " + Quoted(args.profile) +
                              u" is no profile (--list-profiles lists them)");
   }
-  out.task = stored ? state.g_nTaskAvi : profile < kFirstAudioProfile ? 0 : 1;
+  out.task = stored ? state.g_nTaskAvi : IsAudioProfile(profile) ? 1 : 0;
   if (!args.task.empty()) {
     out.task = TaskNamed(args.task);
     if (out.task < 0)

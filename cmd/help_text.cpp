@@ -106,7 +106,7 @@ std::u16string ProfileListText() {
   std::u16string text;
   for (int p = 0; p < ProfileCount(); ++p)
     text += Padded(DecimalText(p), 4) + Padded(ProfileItemText(p), 28) +
-            (p < kFirstAudioProfile ? u"video" : u"audio") + (p <= 2 ? u", create" : u"") + u"\n";
+            (IsAudioProfile(p) ? u"audio" : u"video") + (p <= 2 ? u", create" : u"") + u"\n";
   return text;
 }
 

@@ -1,4 +1,4 @@
-// The 27 output profiles, the option lists each profile offers, and the
+// The output profiles, the option lists each profile offers, and the
 // lookups over the whole catalogue.
 #include "profiles/catalogue.h"
 
@@ -77,6 +77,13 @@ const OUTPUT_PROFILE kProfiles[kProfileCount] = {
     /* 25 */ {u"WMA",                u".wmv", u""},
     // ".aac" means the raw ADTS stream; there is no muxer called "aac".
     /* 26 */ {u"AAC",                u".aac", u"-f adts"},
+    /* 27 */ {u"H.265 Video",        u".mp4", u"-f mp4"},
+    /* 28 */ {u"AV1 Video",          u".mp4", u"-f mp4"},
+    /* 29 */ {u"WebM Video",         u".webm", u"-f webm"},
+    /* 30 */ {u"FLAC",               u".flac", u"-f flac"},
+    /* 31 */ {u"Opus",               u".opus", u"-f ogg"},
+    // The iPod flavour of MP4 marks the file as audio ("M4A ").
+    /* 32 */ {u"M4A",                u".m4a", u"-f ipod"},
 };
 
 // Each list is L({rows in display order}, preselected row); R(a, b) is rows a
@@ -162,9 +169,41 @@ constexpr PROFILE_OPTIONS kProfileOptions[kProfileCount] = {
     /* 26 AAC */
     {{NO,                      NO,                 L({0, R(6, 24)}, 20), NO,
       NO,                      L({7}, 7),          L({0, 1, R(4, 11)}, 11), L({0, 1}, 1)}},
+    // The later profiles keep the source's picture size and frame rate unless
+    // told, and start on constant quality rather than a bitrate.
+    /* 27 H.265 Video */
+    {{L({R(0, 19)}, 0),        L({R(0, 5)}, 0),    L({0, R(6, 24)}, 19), L({0, 44, 45, 47, 49, R(13, 18), 9, 8}, 47),
+      L({22}, 22),             L({0, 7}, 7),       L({0, 1, R(4, 11)}, 11), L({0, 1}, 1)}},
+    /* 28 AV1 Video */
+    {{L({R(0, 19)}, 0),        L({R(0, 5)}, 0),    L({0, R(6, 24)}, 19), L({0, 46, 48, 50, 52, R(13, 18), 9, 8}, 50),
+      L({23}, 23),             L({0, 7}, 7),       L({0, 1, R(4, 11)}, 11), L({0, 1}, 1)}},
+    /* 29 WebM Video: Opus takes 48 kHz and its divisors alone */
+    {{L({R(0, 19)}, 0),        L({R(0, 5)}, 0),    L({0, R(6, 24)}, 19), L({0, 45, 47, 49, 51, R(13, 18), 9, 8}, 49),
+      L({24}, 24),             L({0, 10}, 10),     L({11, 8, 6, 5, 1}, 11), L({0, 1}, 1)}},
+    /* 30 FLAC: lossless, so no bitrate */
+    {{NO,                      NO,                 NO,                   NO,
+      NO,                      L({11}, 11),        L({0, 1, R(4, 11)}, 0), L({0, 1}, 1)}},
+    /* 31 Opus */
+    {{NO,                      NO,                 L({0, R(6, 24)}, 19), NO,
+      NO,                      L({12}, 12),        L({11, 8, 6, 5, 1}, 11), L({0, 1}, 1)}},
+    /* 32 M4A */
+    {{NO,                      NO,                 L({0, R(6, 24)}, 20), NO,
+      NO,                      L({13}, 13),        L({0, 1, R(4, 11)}, 11), L({0, 1}, 1)}},
 };
 
 // clang-format on
+
+// The ranges name every profile once, in order, so that a profile added
+// without its kind cannot ship.
+constexpr bool RangesCoverTheCatalogue() {
+  int next = 0;
+  for (const ProfileRange& range : kProfileRanges) {
+    if (range.first != next || range.last < range.first) return false;
+    next = range.last + 1;
+  }
+  return next == kProfileCount;
+}
+static_assert(RangesCoverTheCatalogue(), "every profile has a kind");
 
 static_assert(sizeof(OUTPUT_PROFILE) == 3 * 50 * sizeof(char16_t), "fixed-width profile");
 static_assert(sizeof(WIDE_ROW) == 2 * 50 * sizeof(char16_t), "wide row");
@@ -209,6 +248,12 @@ const OPTION_LIST kNoList = {};
 
 int ProfileCount() {
   return kProfileCount;
+}
+
+bool IsAudioProfile(int profile) {
+  for (const ProfileRange& range : kProfileRanges)
+    if (profile >= range.first && profile <= range.last) return range.kind == ProfileKind::Audio;
+  return false;
 }
 
 const OUTPUT_PROFILE& Profile(int profile) {

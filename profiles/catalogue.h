@@ -6,8 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int kProfileCount = 27;
-constexpr int kFirstAudioProfile = 22;  // 0-21 are video profiles, 22-26 audio
+constexpr int kProfileCount = 33;
 constexpr int kOptionKindCount = 8;
 constexpr int kMaxListRows = 48;
 constexpr size_t kWideField = 50;
@@ -30,6 +29,19 @@ constexpr OptionKind kAllOptionKinds[kOptionKindCount] = {
     OptionKind::Size,         OptionKind::FrameRate,  OptionKind::AudioBitrate,
     OptionKind::VideoBitrate, OptionKind::VideoCodec, OptionKind::AudioCodec,
     OptionKind::SampleRate,   OptionKind::Channels};
+
+// Which profiles make video and which audio, by ranges of profile numbers:
+// profiles added later follow the first 27, so no number changes meaning.
+enum class ProfileKind { Video, Audio };
+struct ProfileRange {
+  int first;
+  int last;
+  ProfileKind kind;
+};
+constexpr ProfileRange kProfileRanges[] = {{0, 21, ProfileKind::Video},
+                                           {22, 26, ProfileKind::Audio},
+                                           {27, 29, ProfileKind::Video},
+                                           {30, 32, ProfileKind::Audio}};
 
 struct OUTPUT_PROFILE {
   char16_t szName[kWideField];
@@ -66,6 +78,8 @@ struct OptionRowText {
 // Lookups are plain indexes into the constant tables. Numbers outside the
 // catalogue yield an all-empty record rather than reading past a table.
 int ProfileCount();
+// True for a profile of the audio ranges; false for video and unknown numbers.
+bool IsAudioProfile(int profile);
 const OUTPUT_PROFILE& Profile(int profile);
 const OPTION_LIST& OptionList(int profile, OptionKind kind);
 int OptionRowCount(OptionKind kind);  // rows in the kind's table

@@ -120,7 +120,7 @@ const NARROW_ROW kAudioBitrateRows[25] = {
     /* 24 */ {u"320",          u"-ab 320k"},
 };
 
-const NARROW_ROW kVideoBitrateRows[44] = {
+const NARROW_ROW kVideoBitrateRows[53] = {
     /*  0 */ {u"Original",      u""},
     /*  1 */ {u"100",           u"-b 100k"},
     /*  2 */ {u"384",           u"-b 384k"},
@@ -165,9 +165,22 @@ const NARROW_ROW kVideoBitrateRows[44] = {
     /* 41 */ {u"512",           u"-b 512k"},
     /* 42 */ {u"640",           u"-b 640k"},
     /* 43 */ {u"768(Default)",  u"-b 768k"},
+    // Constant quality for the H.265, AV1 and WebM profiles. Their codec rows
+    // give no rate: each encoder then keeps its own constant quality (x265 28,
+    // SVT-AV1 35, VP9 32), which a rate of its codec row would override here,
+    // since that row comes later on the command line.
+    /* 44 */ {u"CRF 20",        u"-crf 20"},
+    /* 45 */ {u"CRF 24",        u"-crf 24"},
+    /* 46 */ {u"CRF 27",        u"-crf 27"},
+    /* 47 */ {u"CRF 28",        u"-crf 28"},
+    /* 48 */ {u"CRF 31",        u"-crf 31"},
+    /* 49 */ {u"CRF 32",        u"-crf 32"},
+    /* 50 */ {u"CRF 35",        u"-crf 35"},
+    /* 51 */ {u"CRF 36",        u"-crf 36"},
+    /* 52 */ {u"CRF 39",        u"-crf 39"},
 };
 
-const WIDE_ROW kVideoCodecRows[22] = {
+const WIDE_ROW kVideoCodecRows[25] = {
     /*  0 */ {u"MPEG-4 v3",                                 u"-vcodec msmpeg4"},
     /*  1 */ {u"MPEG-4 v2",                                 u"-vcodec msmpeg4v2"},
     /*  2 */ {u"MPEG-4 v1",                                 u"-vcodec msmpeg4v1"},
@@ -192,9 +205,15 @@ const WIDE_ROW kVideoCodecRows[22] = {
     /* 19 */ {u"XVid",                                      u"-vcodec mpeg4"},
     /* 20 */ {u"MPEG-4",                                    u"-vcodec mpeg4"},
     /* 21 */ {u"H.263",                                     u"-vcodec h263"},
+    // The speed presets keep 720p at least in real time on two cores. The
+    // x265 build is 8-bit only; the other two are held to 8-bit 4:2:0 here.
+    // "hvc1" is the tag Apple's players require of H.265 in MP4.
+    /* 22 */ {u"H.265 / HEVC",                              u"-vcodec libx265 -preset faster -vtag hvc1"},
+    /* 23 */ {u"AV1",                                       u"-vcodec libsvtav1 -preset 10 -pix_fmt yuv420p"},
+    /* 24 */ {u"VP9",                                       u"-vcodec libvpx-vp9 -cpu-used 5 -pix_fmt yuv420p"},
 };
 
-const WIDE_ROW kAudioCodecRows[10] = {
+const WIDE_ROW kAudioCodecRows[14] = {
     /* 0 */ {u"Disable audio",              u"-an"},
     /* 1 */ {u"MP3",                        u"-acodec libmp3lame"},
     /* 2 */ {u"MP2",                        u"-acodec mp2"},
@@ -207,6 +226,12 @@ const WIDE_ROW kAudioCodecRows[10] = {
     // The built-in "vorbis" encoder refuses to run without an experimental switch.
     /* 8 */ {u"Vorbis",                     u"-acodec libvorbis"},
     /* 9 */ {u"WMA",                        u"-acodec wmav2"},
+    /* 10 */ {u"Opus",                      u"-acodec libopus"},
+    // The audio-only containers would otherwise carry the source's picture
+    // along in their default video codec (a PNG per frame, or H.264 in M4A).
+    /* 11 */ {u"FLAC",                      u"-acodec flac -vn"},
+    /* 12 */ {u"Opus",                      u"-acodec libopus -vn"},
+    /* 13 */ {u"AAC",                       u"-acodec aac -vn"},
 };
 
 const NARROW_ROW kSampleRateRows[12] = {

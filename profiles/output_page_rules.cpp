@@ -3,20 +3,12 @@
 #include "profiles/command_line.h"
 
 std::vector<int> ProfilesForTask(int task) {
-  int first = 0, last = kProfileCount - 1;
-  switch (task) {
-    case 0:
-      last = kFirstAudioProfile - 1;
-      break;
-    case 1:
-      first = kFirstAudioProfile;
-      break;
-    case 2:
-      last = 2;
-      break;
-  }
+  if (task == 2) return {0, 1, 2};
   std::vector<int> kept;
-  for (int p = first; p <= last; ++p) kept.push_back(p);
+  // Catalogue order puts each kind's later profiles at the end of its list,
+  // so a stored position picks the profile it always did.
+  for (int p = 0; p < kProfileCount; ++p)
+    if ((task != 0 || !IsAudioProfile(p)) && (task != 1 || IsAudioProfile(p))) kept.push_back(p);
   return kept;
 }
 

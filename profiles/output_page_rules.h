@@ -11,7 +11,8 @@
 #include "profiles/output_settings.h"
 
 // Profile numbers the profile box offers for a task (g_nTaskAvi), in catalogue
-// order: 0 video (0-21), 1 audio (22-26), 2 create (0-2), anything else all.
+// order: 0 video, 1 audio (by the catalogue's ranges), 2 create (0-2),
+// anything else all.
 std::vector<int> ProfilesForTask(int task);
 
 // The profile box's item text, name then extension in parentheses.

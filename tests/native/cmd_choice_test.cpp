@@ -33,7 +33,7 @@ TEST(CmdChoice, NamesMeetTheCatalogueAsTyped) {
   EXPECT_EQ(ProfileNamed(u"6"), 6);
   EXPECT_EQ(ProfileNamed(u"h.264 video"), 6);
   EXPECT_EQ(ProfileNamed(u"WMA(.wmv)"), 25);
-  EXPECT_EQ(ProfileNamed(u"27"), -1);
+  EXPECT_EQ(ProfileNamed(u"33"), -1);
   EXPECT_EQ(ProfileNamed(u"MP4"), -1);
   EXPECT_EQ(TaskNamed(u"Audio"), 1);
   EXPECT_EQ(TaskNamed(u"2"), 2);
@@ -79,12 +79,16 @@ TEST(CmdChoice, ACommandLineStartsFromTheProfilesPreselectedRows) {
   EXPECT_EQ(out.overwrite, OverwriteChoice::No);
   EXPECT_EQ(out.simultaneous, 4);
   EXPECT_TRUE(out.job.bUseOriginal);
+
+  // A later profile takes its task from its kind, not from its number.
+  EXPECT_EQ(Resolve({u"--profile", u"Opus", u"a.avi"}).task, 1);
+  EXPECT_EQ(Resolve({u"--profile", u"AV1 Video", u"a.avi"}).task, 0);
 }
 
 TEST(CmdChoice, StoredSettingsAreMappedAsTheWindowMapsThem) {
   APP_STATE stored;
   SetDefaults(stored, u"C:\\App\\Vidmorph.exe");
-  stored.g_nTaskAvi = 1;     // audio: the box holds profiles 22-26
+  stored.g_nTaskAvi = 1;     // audio: the box holds profiles 22-26, 30-32
   stored.g_nProfilePos = 2;  // its third row, OGG
   stored.g_nPosAudioBitrate = 1;
   stored.g_nPosSampleRate = 40;  // past the list: the box selects nothing

@@ -14,12 +14,39 @@ std::vector<int> Range(int first, int last) {
   return v;
 }
 
+std::vector<int> Joined(std::vector<int> a, const std::vector<int>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 TEST(OutputPageRules, EachTaskKeepsItsProfilesInCatalogueOrder) {
-  EXPECT_EQ(ProfilesForTask(0), Range(0, 21));
-  EXPECT_EQ(ProfilesForTask(1), Range(22, 26));
+  EXPECT_EQ(ProfilesForTask(0), Joined(Range(0, 21), Range(27, 29)));
+  EXPECT_EQ(ProfilesForTask(1), Joined(Range(22, 26), Range(30, 32)));
   EXPECT_EQ(ProfilesForTask(2), Range(0, 2));
-  EXPECT_EQ(ProfilesForTask(3), Range(0, 26));
-  EXPECT_EQ(ProfilesForTask(-1), Range(0, 26));
+  EXPECT_EQ(ProfilesForTask(3), Range(0, 32));
+  EXPECT_EQ(ProfilesForTask(-1), Range(0, 32));
+}
+
+// Stored settings of the 27-profile lists: each position still picks its
+// profile, the new profiles sit at the end, and a position past the list
+// still falls back to the first.
+TEST(OutputPageRules, StoredProfilePositionsPickTheSameProfiles) {
+  struct Case {
+    int task, position, profile;
+  };
+  for (const Case& c :
+       {Case{0, 0, 0}, Case{0, 6, 6}, Case{0, 21, 21}, Case{0, 22, 27}, Case{0, 24, 29},
+        Case{0, 25, 0}, Case{1, 0, 22}, Case{1, 4, 26}, Case{1, 5, 30}, Case{1, 7, 32},
+        Case{1, 8, 22}, Case{2, 3, 0}, Case{3, 26, 26}, Case{3, 32, 32}, Case{3, 33, 0}}) {
+    OUTPUT_SETTINGS s;
+    s.g_nProfilePos = c.position;
+    s.g_nPosVideoBitrate = 1;
+    CONVERT_JOB job;
+    ChosenJob(s, c.task, job);
+    EXPECT_EQ(job.nProfile, c.profile) << "task " << c.task << " position " << c.position;
+    const OPTION_LIST& list = OptionList(c.profile, OptionKind::VideoBitrate);
+    EXPECT_EQ(job.nVideoBitrate, list.nCount > 1 ? list.anRows[1] : -1);
+  }
 }
 
 TEST(OutputPageRules, ProfileItemsJoinNameAndExtensionWithoutABlank) {
@@ -29,7 +56,8 @@ TEST(OutputPageRules, ProfileItemsJoinNameAndExtensionWithoutABlank) {
   std::vector<std::u16string> audio;
   for (int p : ProfilesForTask(1)) audio.push_back(ProfileItemText(p));
   EXPECT_EQ(audio, (std::vector<std::u16string>{u"MP3(.mp3)", u"WAV(.wav)", u"OGG(.ogg)",
-                                                u"WMA(.wmv)", u"AAC(.aac)"}));
+                                                u"WMA(.wmv)", u"AAC(.aac)", u"FLAC(.flac)",
+                                                u"Opus(.opus)", u"M4A(.m4a)"}));
 }
 
 TEST(OutputPageRules, OptionItemsCarryRowNumbersInDisplayOrder) {

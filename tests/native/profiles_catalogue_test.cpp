@@ -39,7 +39,7 @@ std::string Render(const OPTION_LIST& list) {
 }
 
 TEST(ProfileCatalogue, EveryListKeepsItsInvariants) {
-  ASSERT_EQ(ProfileCount(), 27);
+  ASSERT_EQ(ProfileCount(), 33);
   int largest = 0;
   for (int p = 0; p < ProfileCount(); ++p) {
     for (K kind : kAllOptionKinds) {
@@ -62,7 +62,7 @@ TEST(ProfileCatalogue, EveryListKeepsItsInvariants) {
 }
 
 TEST(ProfileCatalogue, TablesHaveTheirSizesAndWidths) {
-  const int rows[] = {64, 10, 25, 44, 22, 10, 12, 3};
+  const int rows[] = {64, 10, 25, 53, 25, 14, 12, 3};
   const size_t widths[] = {50, 15, 15, 15, 50, 50, 15, 15};
   for (int k = 0; k < kOptionKindCount; ++k) {
     EXPECT_EQ(OptionRowCount(kAllOptionKinds[k]), rows[k]) << "kind " << k;
@@ -101,9 +101,16 @@ TEST(ProfileCatalogue, ListsMatchTheProfileTable) {
       {"-", "-", "0,6-24;20", "-", "-", "8;8", g, "0,1;1"},
       {"-", "-", "0,6-24;20", "-", "-", "9;9", g, "0,1;1"},
       {"-", "-", "0,6-24;20", "-", "-", "7;7", g, "0,1;1"},
+      {"0-19;0", "0-5;0", "0,6-24;19", "0,44,45,47,49,13-18,9,8;47", "22;22", "0,7;7", g, "0,1;1"},
+      {"0-19;0", "0-5;0", "0,6-24;19", "0,46,48,50,52,13-18,9,8;50", "23;23", "0,7;7", g, "0,1;1"},
+      {"0-19;0", "0-5;0", "0,6-24;19", "0,45,47,49,51,13-18,9,8;49", "24;24", "0,10;10",
+       "11,8,6,5,1;11", "0,1;1"},
+      {"-", "-", "-", "-", "-", "11;11", "0,1,4-11;0", "0,1;1"},
+      {"-", "-", "0,6-24;19", "-", "-", "12;12", "11,8,6,5,1;11", "0,1;1"},
+      {"-", "-", "0,6-24;20", "-", "-", "13;13", g, "0,1;1"},
   };
-  ASSERT_EQ(table.size(), 27u);
-  for (int p = 0; p < 27; ++p)
+  ASSERT_EQ(table.size(), 33u);
+  for (int p = 0; p < 33; ++p)
     for (int k = 0; k < kOptionKindCount; ++k)
       EXPECT_EQ(Render(OptionList(p, kAllOptionKinds[k])), table[p][k])
           << "profile " << p << " kind " << k;
@@ -201,6 +208,11 @@ TEST(ProfileCatalogue, ArgumentsFollowTheirLabels) {
       size_t at = 0;
       std::u16string number = leading(label, at);
       if (r.kind == K::FrameRate) number = label;  // rates are whole labels
+      // A quality row names its constant rate factor.
+      if (label.rfind(u"CRF ", 0) == 0) {
+        EXPECT_EQ(Arg(r.kind, row), u"-crf " + label.substr(4)) << "row " << row;
+        continue;
+      }
       EXPECT_EQ(Arg(r.kind, row), r.prefix + number + r.suffix)
           << "kind " << static_cast<int>(r.kind) << " row " << row;
     }
@@ -224,8 +236,8 @@ TEST(ProfileCatalogue, NoRowAndOutOfRangeGiveEmptyText) {
     EXPECT_NE(Label(kind, OptionRowCount(kind) - 1), u"");
   }
   EXPECT_EQ(std::u16string(Profile(-1).szName), u"");
-  EXPECT_EQ(std::u16string(Profile(27).szExt), u"");
-  EXPECT_EQ(OptionList(27, K::Size).nCount, 0);
+  EXPECT_EQ(std::u16string(Profile(33).szExt), u"");
+  EXPECT_EQ(OptionList(33, K::Size).nCount, 0);
 }
 
 }  // namespace

@@ -102,11 +102,13 @@ class OutputPage : public testing::Test {
 
 TEST_F(OutputPage, WithoutSettingsTheFirstRowsAndTheTempFolderShow) {
   StartAndWalk();
-  ASSERT_EQ(Count(IDC_OUT_PROFILE), 22);
+  // The 22 video profiles of old, then the three added since.
+  ASSERT_EQ(Count(IDC_OUT_PROFILE), 25);
   EXPECT_EQ(Sel(IDC_OUT_PROFILE), 0);
   EXPECT_EQ(ItemText(IDC_OUT_PROFILE, 0), L"DivX Movie(.avi)");
   EXPECT_EQ(ItemText(IDC_OUT_PROFILE, 21), L"SVCD Format(.mpg)");
-  for (int i = 0; i < 22; ++i) EXPECT_EQ(Data(IDC_OUT_PROFILE, i), i);
+  EXPECT_EQ(ItemText(IDC_OUT_PROFILE, 24), L"WebM Video(.webm)");
+  for (int i = 0; i < 25; ++i) EXPECT_EQ(Data(IDC_OUT_PROFILE, i), i < 22 ? i : i + 5);
   // Positions 0, although DivX Movie preselects other rows in most boxes.
   for (OptionKind kind : kAllOptionKinds) {
     const int id = OptionBoxId(kind);
@@ -195,13 +197,15 @@ TEST_F(OutputPage, EmptyListsAreDisabledAndStoredAsNoSelection) {
   for (OptionKind kind : kAllOptionKinds) EXPECT_EQ(SavedPosition(back, kind), -1);
 }
 
-TEST_F(OutputPage, TheAudioTaskOffersTheFiveAudioProfiles) {
+TEST_F(OutputPage, TheAudioTaskOffersTheAudioProfilesTheLaterOnesLast) {
   StartAndWalk(true);
-  ASSERT_EQ(Count(IDC_OUT_PROFILE), 5);
-  const wchar_t* names[] = {L"MP3(.mp3)", L"WAV(.wav)", L"OGG(.ogg)", L"WMA(.wmv)", L"AAC(.aac)"};
-  for (int i = 0; i < 5; ++i) {
+  ASSERT_EQ(Count(IDC_OUT_PROFILE), 8);
+  const wchar_t* names[] = {L"MP3(.mp3)", L"WAV(.wav)",   L"OGG(.ogg)",   L"WMA(.wmv)",
+                            L"AAC(.aac)", L"FLAC(.flac)", L"Opus(.opus)", L"M4A(.m4a)"};
+  const int profiles[] = {22, 23, 24, 25, 26, 30, 31, 32};
+  for (int i = 0; i < 8; ++i) {
     EXPECT_EQ(ItemText(IDC_OUT_PROFILE, i), names[i]);
-    EXPECT_EQ(Data(IDC_OUT_PROFILE, i), 22 + i);
+    EXPECT_EQ(Data(IDC_OUT_PROFILE, i), profiles[i]);
   }
   for (int id : {IDC_OUT_SIZE, IDC_OUT_FRAME_RATE, IDC_OUT_VIDEO_BITRATE, IDC_OUT_VIDEO_CODEC}) {
     EXPECT_EQ(Count(id), 0) << id;

@@ -322,7 +322,7 @@ class ProfileMatrix : public testing::Test {
       // such neighbours an error, while decoding errors still show.
       std::string error;
       const bool whole = ReadBack(out, L"-vsync vfr", error);
-      if (job.nProfile >= kFirstAudioProfile) {
+      if (IsAudioProfile(job.nProfile)) {
         // An audio profile passes the source's video along in the encoder's
         // default codec for the container; what the profile makes is the
         // audio, so that is what must decode. The rest is reported.
