@@ -159,8 +159,9 @@ bool ResolveSetup(const CMD_ARGUMENTS& args, const APP_STATE* stored,
 }
 
 std::u16string CommandLineFor(const INPUT_FILE& file, const CMD_SETUP& setup,
-                              const std::u16string& appDir) {
+                              const std::u16string& appDir, const InputDetails* details) {
   return FileCommandLine(
       setup.job, file.strPath,
-      FileOutputPath(setup.sameAsSource, setup.outputFolder, file, setup.job.nProfile), appDir);
+      FileOutputPath(setup.sameAsSource, setup.outputFolder, file, setup.job.nProfile), appDir,
+      details);
 }

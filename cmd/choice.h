@@ -9,6 +9,7 @@
 #include "app/input_files.h"
 #include "cmd/arguments.h"
 #include "profiles/convert_job.h"
+#include "profiles/input_details.h"
 
 // The task a text names: "video", "audio", "create" or 0 to 2; -1 for none.
 int TaskNamed(const std::u16string& text);
@@ -41,6 +42,7 @@ bool ResolveSetup(const CMD_ARGUMENTS& args, const APP_STATE* stored,
                   const std::u16string& tempFolder, CMD_SETUP& out, std::u16string& error);
 
 // The encoder command line the run builds for one file of the list, and
-// logs before the file's checks: the same pieces, in the same order.
+// logs before the file's checks: the same pieces, in the same order, and
+// what the file's details call for.
 std::u16string CommandLineFor(const INPUT_FILE& file, const CMD_SETUP& setup,
-                              const std::u16string& appDir);
+                              const std::u16string& appDir, const InputDetails* details = nullptr);

@@ -142,6 +142,8 @@ void ReadVideo(const std::vector<std::string>& parts, InputDetails& details) {
     } else if (part.size() > 4 && part.compare(part.size() - 4, 4, " tbr") == 0 &&
                LeadingNumber(part, value)) {
       tbr = value;
+    } else if (LeadingNumber(part, value) && Has(part, " tbn")) {  // "12800 tbn (default)"
+      details.timeBaseRate = value;
     }
   }
   if (details.frameRate == 0) details.frameRate = tbr;

@@ -6,7 +6,7 @@ namespace {
 
 // Encoders whose output players take only as 8-bit 4:2:0, though the encoder
 // keeps a 10-bit or 4:2:2 source as it is.
-constexpr const char16_t* kOnlyFourTwoZeroEncoders[] = {u"libx264"};
+constexpr const char16_t* kOnlyFourTwoZeroEncoders[] = {u"libx264", u"libx265"};
 
 // The encoder a video codec row names: "libx264" for "-vcodec libx264".
 std::u16string RowEncoder(int row) {
@@ -84,7 +84,8 @@ int32_t JobRow(const CONVERT_JOB& job, OptionKind kind) {
 
 std::u16string InputArguments(const CONVERT_JOB& job, const InputDetails* details) {
   // The disc profiles name no video codec row (their target picks it) yet write video.
-  const bool videoProfile = job.nProfile >= 0 && job.nProfile < kFirstAudioProfile;
+  const bool videoProfile =
+      job.nProfile >= 0 && job.nProfile < ProfileCount() && !IsAudioProfile(job.nProfile);
   if (!details || !details->hasVideo || !videoProfile) return std::u16string();
   if (details->transfer != ColourTransfer::Standard) {
     std::u16string width, height;
@@ -100,6 +101,22 @@ std::u16string InputArguments(const CONVERT_JOB& job, const InputDetails* detail
   return std::u16string();
 }
 
+std::u16string FormatArgument(const CONVERT_JOB& job, const InputDetails* details) {
+  const std::u16string arg = Profile(job.nProfile).szFormatArg;
+  const std::u16string target = u"-target ";
+  if (arg.rfind(target, 0) != 0 || !details || !details->hasVideo || details->frameRate <= 0 ||
+      details->timeBaseRate <= 0)
+    return arg;
+  auto near = [](double value, double to, double within) {
+    return value > to - within && value < to + within;
+  };
+  const double clock = details->timeBaseRate;
+  if (near(clock, 25, 0.005) || near(clock, 29.97, 0.01) || near(clock, 23.976, 0.01)) return arg;
+  const double rate = details->frameRate;
+  const bool pal = near(rate, 25, 0.5) || near(rate, 50, 1);
+  return target + (pal ? u"pal-" : u"ntsc-") + arg.substr(target.size());
+}
+
 bool BuildCommandLine(const CONVERT_JOB* job, std::u16string& out, const InputDetails* details) {
   if (!job) return false;
 
@@ -108,7 +125,7 @@ bool BuildCommandLine(const CONVERT_JOB* job, std::u16string& out, const InputDe
   text += u" -i ";
   AppendQuoted(text, job->strInput);
   text += u" -y ";
-  text += Profile(job->nProfile).szFormatArg;
+  text += FormatArgument(*job, details);
 
   // Each slot is preceded by one blank whether or not it holds text, so an
   // empty slot shows as a double blank; the encoder ignores the extra blanks.

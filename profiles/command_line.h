@@ -25,6 +25,14 @@ bool BuildCommandLine(const CONVERT_JOB* job, std::u16string& out,
 //   with none) so that the mapping works on no more pixels than it must.
 std::u16string InputArguments(const CONVERT_JOB& job, const InputDetails* details);
 
+// The profile's container argument for this input. A disc target ("-target
+// dvd") leaves the norm to the encoder, which tells it from the first video
+// stream's clock alone and stops when that is not 25 or 29.97 ticks a second
+// (so from nearly every MP4, MOV or MKV); for such a known input the norm is
+// named after its frame rate: PAL for 25 and 50, NTSC otherwise. Any other
+// input keeps the argument as it is.
+std::u16string FormatArgument(const CONVERT_JOB& job, const InputDetails* details);
+
 // The job's row field for an option kind.
 int32_t& JobRow(CONVERT_JOB& job, OptionKind kind);
 int32_t JobRow(const CONVERT_JOB& job, OptionKind kind);

@@ -37,6 +37,7 @@ struct InputDetails {
   int width = 0;
   int height = 0;
   double frameRate = 0;
+  double timeBaseRate = 0;      // the stream's clock ticks a second ("tbn"); 0 when not told
   std::string colourMatrix;     // "bt2020nc", "bt709"; empty when not told
   std::string colourPrimaries;  // "bt2020", "bt709"
   ColourTransfer transfer = ColourTransfer::Standard;

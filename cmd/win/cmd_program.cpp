@@ -15,6 +15,7 @@
 #include "cmd/win/console_run.h"
 #include "cmd/win/input_source.h"
 #include "cmd/win/watch_run.h"
+#include "convert/win/input_prober.h"
 #include "framework/win/dialog.h"
 #include "framework/win/file_io.h"
 #include "framework/win/wide.h"
@@ -137,8 +138,13 @@ int RunCommand(const std::vector<std::u16string>& argv) {
   }
 
   if (args.dryRun) {
+    // The lines a run would give: each file looked at as the run looks at it.
+    InputProber prober(appDir);
     std::u16string lines;
-    for (const INPUT_FILE& file : found.files) lines += CommandLineFor(file, setup, appDir) + u"\n";
+    for (const INPUT_FILE& file : found.files) {
+      const InputDetails details = prober.Current(file.strPath);
+      lines += CommandLineFor(file, setup, appDir, &details) + u"\n";
+    }
     Write(Stream::Out, lines);
     return kExitConverted;
   }

@@ -10,6 +10,7 @@
 #include "cmd/win/console.h"
 #include "convert/run_engine.h"
 #include "convert/run_outcomes.h"
+#include "convert/win/input_prober.h"
 #include "convert/win/run_host.h"
 #include "convert/win/save_log.h"
 #include "framework/win/file_io.h"
@@ -111,6 +112,9 @@ RunReport RunBatch(const CONSOLE_RUN& run, const std::vector<INPUT_FILE>& inputs
   {
     ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED);
     ConsoleHost host(run.ask);
+    // Each file is looked at just before its turn, as the window's run does.
+    InputProber prober(run.appDir);
+    host.SetProber(&prober);
     ProgressLines lines(run.progress, inputs, run.setup);
     ConsoleSink sink(lines);
     RunEngine engine(host, sink);

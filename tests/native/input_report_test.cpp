@@ -69,6 +69,7 @@ TEST_F(InputReport, VideoFilesTellTheirStreamsDepthAndColours) {
   EXPECT_EQ(pq.width, 320);
   EXPECT_EQ(pq.height, 240);
   EXPECT_DOUBLE_EQ(pq.frameRate, 25);
+  EXPECT_DOUBLE_EQ(pq.timeBaseRate, 12800);  // "12800 tbn": a disc target cannot tell its norm
   EXPECT_EQ(pq.colourMatrix, "bt2020nc");
   EXPECT_EQ(pq.colourPrimaries, "bt2020");
   EXPECT_EQ(pq.transfer, ColourTransfer::Pq);
@@ -81,6 +82,7 @@ TEST_F(InputReport, VideoFilesTellTheirStreamsDepthAndColours) {
   EXPECT_EQ(hlg.transfer, ColourTransfer::Hlg);
   EXPECT_EQ(hlg.width, 640);
   EXPECT_NEAR(hlg.frameRate, 29.97, 0.01);
+  EXPECT_DOUBLE_EQ(hlg.timeBaseRate, 1000);  // "1k tbn"
   EXPECT_EQ(hlg.audioTracks, 2);
   EXPECT_EQ(hlg.audioCodec, "vorbis");
   EXPECT_EQ(hlg.audioChannels, 1);

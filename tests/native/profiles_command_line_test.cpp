@@ -142,16 +142,17 @@ TEST(CommandLine, InputArgumentsGoBeforeTheOutputOnlyWhenNeeded) {
       }
       std::u16string line;
       BuildCommandLine(&job, line, &tenBit);
-      const bool x264 =
-          OptionArg(OptionKind::VideoCodec, job.nVideoCodec) == std::u16string(u"-vcodec libx264");
+      const std::u16string codec = OptionArg(OptionKind::VideoCodec, job.nVideoCodec);
+      const bool fourTwoZeroOnly =
+          codec == u"-vcodec libx264" || codec.rfind(u"-vcodec libx265 ", 0) == 0;
       const std::u16string output = u" \"" + job.strOutput + u"\"";
-      EXPECT_EQ(line,
-                x264 ? today.substr(0, today.size() - output.size()) + u" -pix_fmt yuv420p" + output
-                     : today)
+      EXPECT_EQ(line, fourTwoZeroOnly ? today.substr(0, today.size() - output.size()) +
+                                            u" -pix_fmt yuv420p" + output
+                                      : today)
           << "profile " << profile;
       // HDR is mapped under every profile that writes video, never under an audio one.
       BuildCommandLine(&job, line, &pq);
-      EXPECT_EQ(line.find(u"tonemap") != std::u16string::npos, profile < kFirstAudioProfile)
+      EXPECT_EQ(line.find(u"tonemap") != std::u16string::npos, !IsAudioProfile(profile))
           << "profile " << profile;
     }
   }
@@ -180,6 +181,42 @@ TEST(CommandLine, InputArgumentsGoBeforeTheOutputOnlyWhenNeeded) {
   BuildCommandLine(&job, line, &hlg);
   EXPECT_NE(line.find(u"-an -vf zscale=tin=arib-std-b67:t=linear:npl=100,"), std::u16string::npos)
       << std::string(line.begin(), line.end());
+}
+
+// A disc target names its norm only where the encoder could not tell it from
+// the input's clock: a phone's 30 fps MP4 (clock 15360) is NTSC, a 25 fps MOV
+// PAL, and a 25 fps AVI (clock 25) keeps today's line.
+TEST(CommandLine, ADiscTargetNamesTheNormTheEncoderCannotTell) {
+  InputDetails phone;
+  phone.hasVideo = true;
+  phone.frameRate = 30;
+  phone.timeBaseRate = 15360;
+  InputDetails editor = phone;
+  editor.frameRate = 25;
+  editor.timeBaseRate = 12800;
+  InputDetails avi = editor;
+  avi.timeBaseRate = 25;
+  InputDetails film = phone;
+  film.frameRate = 23.976;
+  film.timeBaseRate = 23.98;  // as the report rounds 24000/1001
+  for (int profile : {19, 20, 21}) {
+    CONVERT_JOB job = Job(profile);
+    const std::u16string today = Line(job);
+    const std::u16string target = Profile(profile).szFormatArg;  // "-target dvd"
+    const std::u16string disc = target.substr(target.find(u' ') + 1);
+    EXPECT_EQ(FormatArgument(job, &phone), u"-target ntsc-" + disc);
+    EXPECT_EQ(FormatArgument(job, &editor), u"-target pal-" + disc);
+    std::u16string line;
+    for (const InputDetails* same : {&avi, &film, static_cast<InputDetails*>(nullptr)}) {
+      BuildCommandLine(&job, line, same);
+      EXPECT_EQ(line, today) << "profile " << profile;
+    }
+    BuildCommandLine(&job, line, &editor);
+    EXPECT_EQ(line.find(u"-target pal-" + disc + u" "), today.find(target + u" "));
+  }
+  // Other containers are never touched.
+  CONVERT_JOB mp4 = Job(6);
+  EXPECT_EQ(FormatArgument(mp4, &phone), std::u16string(Profile(6).szFormatArg));
 }
 
 TEST(OutputPath, KeepsTheSourceExtensionInTheName) {

@@ -40,7 +40,8 @@ AUDIO_ONLY = ("audio.flac", "audio.opus", "alac.m4a", "pcm24.wav")
 PAIRS = [
     ("av1.mp4", 27), ("av1.webm", 29), ("av1.webm", 4), ("hevc8.mp4", 28), ("hevc10.mkv", 6),
     ("hevc10.mp4", 3), ("vp9_opus.webm", 32), ("vp9_opus.webm", 9), ("h264_aac.mov", 18),
-    ("h264_aac.mov", 8), ("prores.mov", 2), ("prores.mov", 5), ("vfr.mp4", 7),
+    ("h264_aac.mov", 8), ("h264_aac.mov", 19), ("prores.mov", 2), ("prores.mov", 5),
+    ("prores.mov", 20), ("vfr.mp4", 7),
     ("portrait.mp4", 27), ("portrait.mp4", 29), ("tracks.mkv", 28), ("tracks.mkv", 6),
     ("audio.flac", 31), ("audio.flac", 23), ("audio.opus", 30), ("audio.opus", 24),
     ("alac.m4a", 22), ("pcm24.wav", 26), ("truncated.mp4", 6),
@@ -84,6 +85,7 @@ def expected(command):
         return args[args.index(flag) + 1] if flag in args else None
     target = after("-target")
     if target:
+        target = target.split("-")[-1]  # "pal-dvd" is a dvd
         video, audio = TARGET_CODECS[target]
         return FORMAT[target], video, audio
     out = command.rsplit('"', 2)[-2]
