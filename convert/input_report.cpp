@@ -249,6 +249,7 @@ InputDetails ReadInputReport(const std::string& report) {
   details.probed = true;
   bool inInput = false;
   bool opened = false;
+  std::string lastLine;
   size_t start = 0;
   while (start < report.size()) {
     size_t end = report.find_first_of("\r\n", start);
@@ -262,6 +263,8 @@ InputDetails ReadInputReport(const std::string& report) {
       continue;
     }
     if (!inInput) {
+      // The reader was given no output; saying so tells nothing of the file.
+      if (!Trimmed(line).empty() && !Has(line, "output file must be specified")) lastLine = line;
       if (Has(line, "No such file or directory"))
         details.problem = InputProblem::Missing;
       else if (Has(line, "Permission denied"))
@@ -283,5 +286,6 @@ InputDetails ReadInputReport(const std::string& report) {
     details.problem = InputProblem::NoStreams;
   else if (details.problem == InputProblem::None)
     details.problem = InputProblem::NotMedia;
+  if (!details.readable) details.tellingLine = lastLine;
   return details;
 }

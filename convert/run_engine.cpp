@@ -5,6 +5,7 @@
 #include "convert/conversion_log.h"
 #include "convert/run_outcomes.h"
 #include "framework/long_path.h"
+#include "framework/utf8_text.h"
 #include "profiles/command_line.h"
 
 namespace {
@@ -90,6 +91,7 @@ RunReport RunEngine::Run(RunRequest request) {
     // Unchanged since it was found unreadable: the encoder would only say so.
     if (details.probed && !details.readable) {
       m_records.back().verdict.cause = CauseOf(details.problem, path);
+      m_records.back().verdict.tellingLine = Utf8ToText(details.tellingLine);
       PassedOver(i, FailReason::Unreadable, UnreadableNote(path));
       continue;
     }

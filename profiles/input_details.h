@@ -52,4 +52,5 @@ struct InputDetails {
 
   // Why it cannot be read; None when it can, or when it was not looked at.
   InputProblem problem = InputProblem::None;
+  std::string tellingLine;  // the reader's own last line when it cannot (UTF-8)
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A mixed batch with the real encoder: a file that is gone by the time the run
 # starts, a 0-byte file, a text file named .avi and one good clip. The three
-# bad ones must be listed as failed with their reason in plain words, and leave
+# bad ones must be listed as failed with their reason in plain words and the
+# encoder's line, and leave
 # nothing behind; the good one converted. Keeps screenshots of the converting
 # page mid-run (the whole-run bar and its time left) and of the result page.
 # Needs VM_ROOT, DISPLAY and the Wine environment of tools/wine-env.sh.
@@ -50,9 +51,10 @@ rows = open(sys.argv[1], encoding="utf-8", errors="replace").read().splitlines()
 assert len(rows) == 4, rows
 # A file gone before its turn is not handed to the encoder at all.
 assert rows[0] == "missing.avi - Failed: the input file is no longer there", rows[0]
-# Files the encoder's report found unreadable fail before their encoder starts.
-assert rows[1] == "empty.avi - Failed: the file is incomplete or damaged", rows[1]
-assert rows[2] == "text.avi - Failed: the file is incomplete or damaged", rows[2]
+# Files the encoder's report found unreadable fail before their encoder starts,
+# with plain words first, then the report's line without the input's own path.
+assert rows[1] == "empty.avi - Failed: the file is incomplete or damaged - Invalid data found when processing input", rows[1]
+assert rows[2] == "text.avi - Failed: the file is incomplete or damaged - Invalid data found when processing input", rows[2]
 assert re.fullmatch(r"good\.avi - Converted \(\d+(\.\d)? (KB|MB)\)", rows[3]), rows[3]
 PY
 left=$(cd "$work/clips" && ls | sort | paste -sd' ')

@@ -117,7 +117,12 @@ TEST_F(InputReport, AudioOnlyAndUnreadableFiles) {
     EXPECT_TRUE(broken.probed) << name;
     EXPECT_FALSE(broken.readable) << name;
     EXPECT_EQ(broken.problem, InputProblem::NotMedia) << name;
+    // The reader's own words, for the result row.
+    EXPECT_NE(broken.tellingLine.find("Invalid data found when processing input"),
+              std::string::npos)
+        << name << ": " << broken.tellingLine;
   }
+  EXPECT_EQ(song.tellingLine, "");
   EXPECT_EQ(Report("gone.mp4").problem, InputProblem::Missing);
 }
 
