@@ -180,9 +180,11 @@ autotools_build libtheora --with-ogg="$prefix" --disable-examples --disable-oggt
 autotools_build lame --disable-frontend --disable-decoder --disable-gtktest
 # The library alone, with its SIMD code: it maps HDR colours for the zscale filter.
 autotools_build zimg --disable-testapp --disable-example --disable-unit-test
-# The library alone; its stack protector would need the compiler's libssp in
-# every program that links it, and ffmpeg's own code goes without one too.
-autotools_build opus --disable-doc --disable-extra-programs --disable-stack-protector
+# The library alone. Its stack protector and fortified string calls would need
+# the compiler's libssp in every program that links it; ffmpeg's own code goes
+# without both too.
+autotools_build opus --disable-doc --disable-extra-programs --disable-stack-protector \
+  CPPFLAGS=-D_FORTIFY_SOURCE=0
 
 echo "encoder: dav1d" >&2
 # The AV1 decoder as a library, with its assembly: no tools, no tests.
@@ -271,7 +273,9 @@ ffmpeg_options=(
   --enable-filter=transpose,hflip,vflip,rotate,pan,apad,volume,testsrc,sine
   # HDR inputs: zscale converts and linearises, tonemap maps to SDR.
   --enable-filter=zscale,tonemap
-  # Every decoder, demuxer, parser and bitstream filter stays: users add anything.
+  # Every decoder, demuxer, parser and bitstream filter stays: users add anything,
+  # but VP8 and VP9 are read by ffmpeg's own decoders (libvpx has the encoder alone).
+  --disable-decoder=libvpx_vp8,libvpx_vp9
 )
 echo "encoder: ffmpeg" >&2
 step ffmpeg ./configure "${ffmpeg_options[@]}"
