@@ -17,3 +17,20 @@ add_custom_target(app_files ALL
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VM_ENCODER_LICENCES} ${VM_APP_DIR}/licences/
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VM_ENCODER_DIR}/VERSION ${VM_ENCODER_VERSION_FILE}
   BYPRODUCTS ${VM_ENCODER_VERSION_FILE})
+
+# The encoder's corresponding source (it is GPL): the exact source packages it
+# was built from and the script that built it, a download of its own beside
+# the installer, named in the help.
+file(STRINGS ${VM_ENCODER_DIR}/VERSION VM_ENCODER_VERSION LIMIT_COUNT 1)
+file(GLOB VM_ENCODER_SOURCES CONFIGURE_DEPENDS ${VM_ENCODER_DIR}/source/*)
+if(NOT VM_ENCODER_SOURCES)
+  message(FATAL_ERROR "no source packages in ${VM_ENCODER_DIR}/source: tools/setup.sh builds the encoder again")
+endif()
+set(VM_ENCODER_SOURCE_ZIP ${CMAKE_BINARY_DIR}/dist/Vidmorph-encoder-${VM_ENCODER_VERSION}-source.zip)
+add_custom_command(OUTPUT ${VM_ENCODER_SOURCE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/dist
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${VM_ENCODER_SOURCE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E chdir ${VM_ENCODER_DIR} ${CMAKE_COMMAND} -E tar cf ${VM_ENCODER_SOURCE_ZIP} --format=zip source
+  DEPENDS ${VM_ENCODER_SOURCES}
+  COMMENT "Packing the encoder's source")
+add_custom_target(encoder_source ALL DEPENDS ${VM_ENCODER_SOURCE_ZIP})

@@ -11,7 +11,7 @@ want_pkgs=(cmake g++ clang-14 clang-format libclang-rt-14-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   libz-mingw-w64-dev wine wine64 fonts-wine fonts-liberation fonts-wqy-microhei xvfb xdotool x11-utils imagemagick
   dpkg-dev fp-utils nsis zip unzip ninja-build python3 librsvg2-bin
-  nasm autoconf automake libtool pkg-config make ffmpeg libimage-exiftool-perl)
+  nasm autoconf automake libtool pkg-config make ffmpeg libimage-exiftool-perl meson)
 for p in "${want_pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need_apt+=("$p")
 done

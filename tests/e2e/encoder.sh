@@ -30,7 +30,7 @@ case "$first" in
 esac
 config=$(run -buildconf)
 for option in --enable-gpl --enable-libx264 --enable-libmp3lame --enable-libvorbis --enable-libtheora \
-  --enable-libzimg; do
+  --enable-libzimg --enable-libx265 --enable-libsvtav1 --enable-libvpx --enable-libopus --enable-libdav1d; do
   grep -qe "$option\$" <<<"$config" || fail "ffmpeg.exe was not configured with $option"
 done
 run -L | tr '\n' ' ' | grep -q 'GNU General Public License .*either version 2' ||
@@ -38,7 +38,7 @@ run -L | tr '\n' ' ' | grep -q 'GNU General Public License .*either version 2' |
 
 echo "whatever users add is read: decoders, demuxers and the file protocol"
 decoders=$(run -decoders | awk '$1 ~ /^[VAS]/ { print $2 }')
-for d in h264 hevc vp8 vp9 mpeg2video mpeg4 msmpeg4 wmv3 vc1 prores mjpeg theora flv \
+for d in h264 hevc vp8 vp9 libdav1d mpeg2video mpeg4 msmpeg4 wmv3 vc1 prores mjpeg theora flv \
   aac mp3 mp2 ac3 eac3 dca opus vorbis flac alac wmav2 pcm_s16le amrnb; do
   grep -qx "$d" <<<"$decoders" || fail "no $d decoder"
 done
@@ -47,6 +47,15 @@ for d in matroska,webm mov,mp4,m4a,3gp,3g2,mj2 mpegts mpeg avi asf flv ogg wav m
   grep -qx "$d" <<<"$demuxers" || fail "no $d demuxer"
 done
 run -protocols | grep -qx ' *file' || fail "no file protocol"
+echo "the newer formats are written"
+encoders=$(run -encoders | awk '$1 ~ /^[VA]/ { print $2 }')
+for e in libx265 libsvtav1 libvpx-vp9 libopus flac; do
+  grep -qx "$e" <<<"$encoders" || fail "no $e encoder"
+done
+muxers=$(run -muxers | awk '$1 ~ /E/ { print $2 }')
+for m in webm matroska flac opus ipod mp4; do
+  grep -qx "$m" <<<"$muxers" || fail "no $m muxer"
+done
 filters=$(run -filters | awk '{ print $2 }')
 for f in zscale tonemap; do
   grep -qx "$f" <<<"$filters" || fail "no $f filter (HDR inputs are mapped with it)"
@@ -64,7 +73,10 @@ done
 echo "the licence texts and the help page ship with it"
 for f in README.txt ffmpeg-COPYING.GPLv2.txt ffmpeg-COPYING.LGPLv2.1.txt ffmpeg-LICENSE.txt \
   x264-COPYING.txt lame-COPYING.txt libogg-COPYING.txt libvorbis-COPYING.txt \
-  libtheora-COPYING.txt libtheora-LICENSE.txt zimg-COPYING.txt zlib-copyright.txt; do
+  libtheora-COPYING.txt libtheora-LICENSE.txt zimg-COPYING.txt zlib-copyright.txt \
+  dav1d-COPYING.txt x265-COPYING.txt svt-av1-LICENSE.txt svt-av1-PATENTS.txt libvpx-LICENSE.txt \
+  libvpx-PATENTS.txt opus-COPYING.txt gcc-runtime-copyright.txt gcc-runtime-GPL-3.txt \
+  mingw-w64-copyright.txt; do
   [ -s "$app/licences/$f" ] || fail "no licences/$f in the application folder"
 done
 grep -q "ffmpeg_$expected\b" "$app/licences/README.txt" || fail "licences/README.txt does not name ffmpeg_$expected"
@@ -75,4 +87,17 @@ page="$build/help/encoder.html"
 grep -q "ffmpeg version $expected<" "$page" || fail "the help page does not name version $expected"
 # The help file's directory of pages is stored uncompressed.
 grep -aq '/encoder.html' "$app/help.chm" || fail "help.chm holds no encoder.html"
+echo "the encoder's source ships as a download of its own"
+source_zip="$build/dist/Vidmorph-encoder-$expected-source.zip"
+[ -s "$source_zip" ] || fail "no $source_zip"
+listing=$(unzip -Z1 "$source_zip")
+grep -qx "source/build.sh" <<<"$listing" || fail "the source download holds no build.sh"
+for p in ffmpeg x264 x265 svt-av1 libvpx dav1d opus lame libogg libvorbis libtheora zimg; do
+  dsc=$(grep -E "^source/${p}_[^/]*\.dsc\$" <<<"$listing") || fail "the source download holds no $p .dsc"
+  # Every file the .dsc names is there beside it.
+  for f in $(unzip -p "$source_zip" "$dsc" | awk '/^Files:/ { on = 1; next } /^[^ ]/ { on = 0 } on { print $3 }'); do
+    grep -qx "source/$f" <<<"$listing" || fail "the source download lacks $f, which $dsc names"
+  done
+done
+grep -q "encoder-$expected-source.zip" "$page" || fail "the help page does not say where the source is"
 echo "encoder: ok"
