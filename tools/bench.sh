@@ -19,11 +19,18 @@ while [ $# -gt 0 ] && [ "$1" != -- ]; do
 done
 [ "${1:-}" = -- ] && shift
 if [ ${#names[@]} -eq 0 ]; then
-  for src in "$root"/tools/bench/bench_*.cpp; do names+=("$(basename "$src" .cpp)"); done
+  for src in "$root"/tools/bench/bench_*.cpp "$root"/tools/bench/bench_*.sh; do
+    names+=("$(basename "${src%.*}")")
+  done
 fi
 status=0
 for name in "${names[@]}"; do
   echo "== $name"
+  if [ -f "$root/tools/bench/$name.sh" ]; then
+    # A native reference beside a Windows benchmark, in the same environment.
+    bash "$root/tools/bench/$name.sh" "$@" || status=1
+    continue
+  fi
   (cd "$root/build/win/bench" && wine "$name.exe" "$@") 2>&1 | grep -av '^\(fixme\|err\|warn\):'
   [ "${PIPESTATUS[0]}" = 0 ] || status=1
 done
