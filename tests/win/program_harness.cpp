@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include "resources/resource.h"
 
@@ -15,6 +16,14 @@ std::wstring TestExeDir() {
 std::wstring AppDir() {
   return TestExeDir() + L"..\\app\\";
 }
+std::wstring BenchEncoder() {
+  int argc = 0;
+  wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  const std::wstring encoder = argc > 1 ? argv[1] : TestExeDir() + L"..\\..\\app\\ffmpeg.exe";
+  ::LocalFree(argv);
+  return encoder;
+}
+
 std::wstring HelpersDir() {
   return TestExeDir() + L"helpers\\";
 }

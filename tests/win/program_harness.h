@@ -15,6 +15,9 @@ std::wstring TestExeDir();
 std::wstring AppDir();
 // The test helpers' folder (<test exe dir>\helpers\).
 std::wstring HelpersDir();
+// The encoder a benchmark in <build>\bench\ measures: the one its command
+// line names first, or else the build's own.
+std::wstring BenchEncoder();
 
 // A fresh, empty folder under the temporary folder, or under `parent`
 // (ending with a backslash); removed with all it holds by the destructor.

@@ -6,8 +6,6 @@
 // Usage: bench_formats [ffmpeg.exe]; by default <exe dir>\..\..\app\ffmpeg.exe.
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -33,10 +31,7 @@ std::u16string U16(const std::wstring& s) {
 }  // namespace
 
 int main() {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  const std::wstring encoder = argc > 1 ? argv[1] : TestExeDir() + L"..\\..\\app\\ffmpeg.exe";
-  LocalFree(argv);
+  const std::wstring encoder = BenchEncoder();
   if (!FileExists(encoder)) {
     std::fwprintf(stderr, L"no encoder at %ls\n", encoder.c_str());
     return 2;
