@@ -26,7 +26,8 @@ line = re.sub(r"\"[Zz]:(\\[^\"]*)\"", lambda m: "\"" + m.group(1).replace("\\", 
 print("\n".join(shlex.split(line)[1:]))' "$line")
   output=${args[-1]}
   name=$(cd "$app" && wine VidmorphCmd.exe --list-profiles 2>/dev/null | tr -d '\r' |
-    awk -v p=$profile '$1 == p { $1 = ""; sub(/^ +/, ""); sub(/ +(video|audio).*$/, ""); print }')
+    awk -v p=$profile '$1 == p {
+      $1 = ""; sub(/^ +/, ""); sub(/ +(video|audio).*$/, ""); sub(/\(\.[^)]*\)$/, ""); print }')
   start=$(date +%s.%N)
   if ! ffmpeg -v error -nostdin "${args[@]}" 2>/dev/null || [ ! -s "$output" ]; then
     echo "$name: failed"

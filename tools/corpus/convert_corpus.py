@@ -15,6 +15,7 @@ source's.
 APP holds VidmorphCmd.exe and ffmpeg.exe; CORPUS is what make_corpus.sh made.
 Prints one line per conversion and a summary; exits 1 when any failed.
 """
+import concurrent.futures
 import json
 import os
 import re
@@ -174,10 +175,12 @@ def main():
             if profile in QUALITY_PROFILES:
                 for label in quality_rows(app, profile):
                     runs[(profile, label, ("--video-bitrate", label))] = takes
-    failed = passed = 0
-    for (profile, variant, extra), inputs in sorted(runs.items()):
+    def converted_and_checked(run):
+        """One run of the console program and what is wrong with each output."""
+        (profile, variant, extra), inputs = run
         paths = [os.path.join(corpus, n) for n in inputs]
         results, log = convert(app, work, profile, paths, variant, list(extra))
+        checked = []
         for path in paths:
             name, entry = os.path.basename(path), results[path]
             if entry is None:
@@ -195,10 +198,18 @@ def main():
                 size_kept = "--original" in extra or " -s " not in command
                 problem = check(path, output, command, size_kept) if command else \
                     "no command line in the log"
-            state = "FAIL" if problem else "pass"
-            failed += bool(problem)
-            passed += not problem
-            print(f"{name:15} {profile:2} {variant:7} {state}  {problem}", flush=True)
+            checked.append((name, profile, variant, problem))
+        return checked
+
+    failed = passed = 0
+    # Two runs at once: an encoder under Wine often waits rather than computes.
+    with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
+        for checked in pool.map(converted_and_checked, sorted(runs.items())):
+            for name, profile, variant, problem in checked:
+                state = "FAIL" if problem else "pass"
+                failed += bool(problem)
+                passed += not problem
+                print(f"{name:15} {profile:2} {variant:7} {state}  {problem}", flush=True)
     print(f"{passed} passed, {failed} failed")
     return 1 if failed else 0
 
